@@ -1,0 +1,37 @@
+#include "platform/clock.h"
+
+#include <SDL.h>
+#include <time.h>
+
+namespace {
+
+int64_t MonotonicMicroseconds()
+{
+    timespec now;
+    clock_gettime(CLOCK_MONOTONIC, &now);
+    return static_cast<int64_t>(now.tv_sec) * 1000000 + now.tv_nsec / 1000;
+}
+
+PLATFORMCOUNTER counterSource = MonotonicMicroseconds;
+
+}  // namespace
+
+int64_t PlatformCounter()
+{
+    return counterSource();
+}
+
+int64_t PlatformCounterFrequency()
+{
+    return 1000000;
+}
+
+void PlatformSetCounter(PLATFORMCOUNTER source)
+{
+    counterSource = source ? source : MonotonicMicroseconds;
+}
+
+void PlatformSleep(uint32_t milliseconds)
+{
+    SDL_Delay(milliseconds);
+}

@@ -1,0 +1,210 @@
+#include "platform/window.h"
+
+#include <SDL.h>
+
+#include <cstdio>
+
+namespace {
+
+SDL_Window* window = nullptr;
+SDL_GLContext context = nullptr;
+bool modeRequested = false;
+SDL_DisplayMode requestedMode;
+
+int BitsOf(Uint32 format)
+{
+    return static_cast<int>(SDL_BITSPERPIXEL(format));
+}
+
+bool FindExactMode(const PLATFORMMODE& wanted, SDL_DisplayMode* found)
+{
+    int count = SDL_GetNumDisplayModes(0);
+    for (int i = 0; i < count; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0)
+            continue;
+        if (mode.w == wanted.width && mode.h == wanted.height && BitsOf(mode.format) == wanted.bits &&
+            mode.refresh_rate == wanted.refresh) {
+            *found = mode;
+            return true;
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+bool PlatformRegisterWindowClass()
+{
+    SDL_setenv("SDL_VIDEO_X11_WMCLASS", "OpenGL", 1);
+    SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
+    SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
+        std::fprintf(stderr, "video: %s\n", SDL_GetError());
+        return false;
+    }
+    return true;
+}
+
+bool PlatformUnregisterWindowClass()
+{
+    if (!SDL_WasInit(SDL_INIT_VIDEO))
+        return false;
+    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    return true;
+}
+
+bool PlatformDesktopMode(PLATFORMMODE* mode)
+{
+    SDL_DisplayMode desktop;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
+        return false;
+    *mode = {desktop.w, desktop.h, BitsOf(desktop.format), desktop.refresh_rate};
+    return true;
+}
+
+int PlatformListModes(PLATFORMMODE* modes, int max)
+{
+    int count = SDL_GetNumDisplayModes(0);
+    int written = 0;
+    for (int i = 0; i < count && written < max; ++i) {
+        SDL_DisplayMode mode;
+        if (SDL_GetDisplayMode(0, i, &mode) == 0)
+            modes[written++] = {mode.w, mode.h, BitsOf(mode.format), mode.refresh_rate};
+    }
+    return written;
+}
+
+bool PlatformChangeDisplayMode(const PLATFORMMODE* mode)
+{
+    if (!mode) {
+        modeRequested = false;
+        if (window)
+            SDL_SetWindowFullscreen(window, 0);
+        return true;
+    }
+    SDL_DisplayMode found;
+    if (!FindExactMode(*mode, &found))
+        return false;
+    requestedMode = found;
+    modeRequested = true;
+    return true;
+}
+
+void PlatformShowCursor(bool visible)
+{
+    SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
+}
+
+bool PlatformRequestPixelFormat(int bits)
+{
+    int channel = bits >= 24 ? 8 : (bits >= 15 ? 5 : 2);
+    bool ok = SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channel) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channel) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0) == 0;
+    return ok;
+}
+
+bool PlatformCreateWindow(const char* title, int width, int height)
+{
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+    if (modeRequested)
+        flags |= SDL_WINDOW_FULLSCREEN;
+    window = SDL_CreateWindow(title, 0, 0, width, height, flags);
+    if (!window) {
+        std::fprintf(stderr, "window: %s\n", SDL_GetError());
+        return false;
+    }
+    if (modeRequested && SDL_SetWindowDisplayMode(window, &requestedMode) != 0)
+        std::fprintf(stderr, "window: display mode: %s\n", SDL_GetError());
+    return true;
+}
+
+bool PlatformCreateOffscreenWindow(int width, int height)
+{
+    window = SDL_CreateWindow("OpenGL", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!window)
+        std::fprintf(stderr, "window: %s\n", SDL_GetError());
+    return window != nullptr;
+}
+
+bool PlatformWindowHasGL()
+{
+    return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL);
+}
+
+bool PlatformChoosePixelFormat()
+{
+    // The driver is loaded with the first GL window; asking again is harmless.
+    return SDL_GL_LoadLibrary(nullptr) == 0;
+}
+
+bool PlatformCreateContext()
+{
+    context = SDL_GL_CreateContext(window);
+    if (!context)
+        std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
+    return context != nullptr;
+}
+
+bool PlatformMakeCurrent()
+{
+    return SDL_GL_MakeCurrent(window, context) == 0;
+}
+
+bool PlatformReleaseContext()
+{
+    return SDL_GL_MakeCurrent(window, nullptr) == 0;
+}
+
+bool PlatformDeleteContext()
+{
+    if (!context)
+        return false;
+    SDL_GL_DeleteContext(context);
+    context = nullptr;
+    return true;
+}
+
+bool PlatformDestroyWindow()
+{
+    if (!window)
+        return false;
+    SDL_DestroyWindow(window);
+    window = nullptr;
+    return true;
+}
+
+bool PlatformHasWindow()
+{
+    return window != nullptr;
+}
+
+bool PlatformHasContext()
+{
+    return context != nullptr;
+}
+
+void PlatformShowWindow()
+{
+    SDL_ShowWindow(window);
+    SDL_RaiseWindow(window);
+    SDL_SetWindowInputFocus(window);
+}
+
+void PlatformSwapBuffers()
+{
+    if (window)
+        SDL_GL_SwapWindow(window);
+}
+
+void PlatformWindowSize(int* width, int* height)
+{
+    *width = 0;
+    *height = 0;
+    if (window)
+        SDL_GL_GetDrawableSize(window, width, height);
+}
