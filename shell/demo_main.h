@@ -1,0 +1,25 @@
+// The program's run from start to exit: unpack, bind, choose the mode, open
+// the window, loop, close, release, delete the tree.
+#ifndef PLM_SHELL_DEMO_MAIN_H
+#define PLM_SHELL_DEMO_MAIN_H
+
+#include "platform/messages.h"
+
+// Exit status when the data archive cannot be unpacked.
+const int EXIT_BAD_ARCHIVE = 2;
+// Exit status when a required library cannot be bound.
+const int EXIT_BAD_LIBRARY = 3;
+
+// Runs the whole demo in the current directory; returns the exit status:
+// 0 after a close request or Cancel, the wParam of the last message taken
+// after Escape, or one of the codes above.
+int DemoMain();
+
+// The frame loop: dispatches messages to DemoWindowProc, draws and presents
+// a frame whenever the queue is empty and the window is active, and ends on
+// WM_QUIT or on Escape in a pass that would draw. *last receives the last
+// message taken.
+// drawFrame renders one frame (the program passes RenderFrame).
+void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last);
+
+#endif
