@@ -1,0 +1,114 @@
+#include "scene/render_frame.h"
+
+#include "pipes/pipe_map.h"
+#include "scene/camera.h"
+#include "scene/event_track.h"
+#include "scene/face.h"
+#include "scene/flash.h"
+#include "scene/overlays.h"
+#include "scene/timeline.h"
+#include "scene/views.h"
+#include "shell/demo_clock.h"
+#include "shell/display_mode.h"
+
+#include <GL/gl.h>
+
+float frameTime = 0.0f;
+float frameDelta = 0.0f;
+float turnAngle = -45.0f;
+
+namespace {
+
+const float SHAKE_AMPLITUDE = 20.0f;
+const float SHAKE_DAMPING = 1.0f / 3.0f;
+const float WORLD_SCALE = 0.01f;
+const float PIPES_FLASH_DECAY = 0.005f;       // per ms: gone in 200 ms
+const float TURNTABLE_FLASH_DECAY = 0.0005f;  // per ms: gone in 2 s
+const float TURNTABLE_SPEED = 0.01f;          // degrees per ms
+
+void ReactToEvent(int code)
+{
+    switch (code) {
+    case 1:
+        camera.StartShake(SHAKE_AMPLITUDE);
+        break;
+    case 3:
+    case 4:
+        flash.Trigger();
+        break;
+    case 6:
+        camera.StartShake(SHAKE_AMPLITUDE);
+        flash.Trigger();
+        break;
+    default:
+        break;  // 0: nothing due; 2, 5 and unknown codes are consumed silently
+    }
+}
+
+void FlyCamera()
+{
+    camera.Update(static_cast<uint32_t>(frameTime));
+    camera.ApplyShake(SHAKE_DAMPING);
+    camera.ApplyView();
+}
+
+void DrawPipesFlight()
+{
+    FlyCamera();
+    pipeMap.Update(frameDelta);
+    pipeMap.Draw();
+    SetOverlayView();
+    flash.DrawFlash(DisplayMode.screenWidth, DisplayMode.screenHeight, frameDelta * PIPES_FLASH_DECAY);
+    DrawLineStrips(frameDelta);
+}
+
+void DrawFaceFlight()
+{
+    glLoadIdentity();
+    glScalef(WORLD_SCALE, WORLD_SCALE, WORLD_SCALE);
+    FlyCamera();
+    glDisable(GL_BLEND);
+    DrawFace();
+    SetOverlayView();
+    DrawLineStrips(frameDelta);
+}
+
+void DrawTurntable()
+{
+    glLoadIdentity();
+    glScalef(WORLD_SCALE, WORLD_SCALE, WORLD_SCALE);
+    glTranslatef(0.0f, -400.0f, -1400.0f);
+    glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
+    turnAngle = turnAngle + frameDelta * TURNTABLE_SPEED;
+    glRotatef(turnAngle, 0.0f, 1.0f, 0.0f);
+    glDisable(GL_BLEND);
+    DrawFace();
+    SetOverlayView();
+    DrawCreditsOverlay(frameDelta);
+    flash.DrawFlash(DisplayMode.screenWidth, DisplayMode.screenHeight,
+                    frameDelta * TURNTABLE_FLASH_DECAY);
+}
+
+}  // namespace
+
+void RenderFrame()
+{
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    frameTime = demoClock.GetTime();
+    frameDelta = demoClock.GetDelta();
+    SetPerspectiveView();
+    ReactToEvent(events.PollEvent(frameTime));
+    switch (SceneAt(frameTime)) {
+    case SCENE_PIPES_FLIGHT:
+        DrawPipesFlight();
+        break;
+    case SCENE_FACE_FLIGHT:
+        DrawFaceFlight();
+        break;
+    case SCENE_TURNTABLE:
+        DrawTurntable();
+        break;
+    case SCENE_NONE:
+        break;
+    }
+}
