@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# Installs the dependencies, builds plumora and runs it from build/dist.
+# With a display the demo opens full screen on it (Escape quits). Without one
+# it runs under Xvfb for a few seconds, takes a screenshot, renders frames
+# with plumora-capture and says where they are.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+"$root/scripts/setup-deps.sh"
+"$root/scripts/build.sh"
+dist="$root/build/dist"
+if [ -n "${DISPLAY:-}" ]; then
+  cd "$dist" && exec ./plumora
+fi
+
+echo "No DISPLAY: running plumora under Xvfb for a few seconds instead."
+out="$root/build/preview"
+rm -rf "$out" && mkdir -p "$out"
+xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  cd "$1" && ./plumora & pid=$!
+  sleep 12
+  import -window root "$2/screenshot.png" || true
+  xdotool key Escape || kill -TERM "$pid"
+  wait "$pid"
+  echo "plumora exit status: $?"
+' run "$dist" "$out"
+"$root/build/bin/plumora-capture" --data "$dist/data.dat" --size 1024x768 --out "$out" \
+  --at 500,3000,6000,9000,10600,12000,14000,15000,20000,60000 > /dev/null
+echo "Screenshot and frames are in $out:"
+ls "$out"
