@@ -1,0 +1,114 @@
+#include "scene/event_track.h"
+
+#include <cmath>
+#include <cstdio>
+#include <new>
+
+namespace {
+
+// The demo time truncated toward zero, modulo 65536 (two's complement for a
+// negative time); 0 for a time that is not finite.
+uint32_t TimeModulo16(float time) {
+    if (!std::isfinite(time)) {
+        return 0;
+    }
+    double wrapped = std::fmod(std::trunc(static_cast<double>(time)), 65536.0);
+    if (wrapped < 0.0) {
+        wrapped += 65536.0;
+    }
+    return static_cast<uint32_t>(wrapped);
+}
+
+// Data that loads but will not play as the author expects.
+void WarnAboutTime(const char* name, const CEVENT* list, uint32_t index) {
+    uint32_t time = list[index].eventTime;
+    if (time >= 65536) {
+        std::fprintf(stderr, "%s: event %u at %u ms is never due (times lie below 65536 ms) "
+                             "and holds back the events after it\n",
+                     name, index + 1, time);
+    } else if (index > 0 && time < list[index - 1].eventTime) {
+        std::fprintf(stderr, "%s: event %u at %u ms comes before the event ahead of it\n", name,
+                     index + 1, time);
+    }
+}
+
+// Reads up to capacity records "time code word"; returns how many were
+// read completely (the trailing word is skipped and never required).
+uint32_t ReadRecords(FILE* file, const char* name, CEVENT* list, uint32_t capacity) {
+    for (uint32_t i = 0; i < capacity; ++i) {
+        if (std::fscanf(file, "%u %u %*s", &list[i].eventTime, &list[i].eventCode) != 2) {
+            std::fprintf(stderr, "%s: event %u is missing or malformed; using the first %u events\n",
+                         name, i + 1, i);
+            return i;
+        }
+        WarnAboutTime(name, list, i);
+    }
+    return capacity;
+}
+
+// Reads the count and the records; returns the list (null if there is
+// none) and sets count to the events read completely, whole to whether
+// that is every event the file announces.
+CEVENT* ReadList(FILE* file, const char* name, uint32_t& count, bool& whole) {
+    uint32_t announced = 0;
+    count = 0;
+    whole = false;
+    if (std::fscanf(file, "%u", &announced) != 1) {
+        std::fprintf(stderr, "%s: missing event count; no events\n", name);
+        return nullptr;
+    }
+    uint32_t capacity = announced;
+    if (announced > CEVENTTRACK::MAX_EVENTS) {
+        capacity = CEVENTTRACK::MAX_EVENTS;
+        std::fprintf(stderr, "%s: %u events are more than the %u a track holds; using the first %u\n",
+                     name, announced, capacity, capacity);
+    }
+    CEVENT* list = new (std::nothrow) CEVENT[capacity];
+    if (list == nullptr) {
+        std::fprintf(stderr, "%s: out of memory for %u events\n", name, capacity);
+        return nullptr;
+    }
+    count = ReadRecords(file, name, list, capacity);
+    whole = count == announced;
+    return list;
+}
+
+}  // namespace
+
+CEVENTTRACK::CEVENTTRACK() : eventList(nullptr), nextEvent(0), eventCount(0) {}
+
+CEVENTTRACK::~CEVENTTRACK() {
+    Release();
+}
+
+void CEVENTTRACK::Release() {
+    delete[] eventList;
+    eventList = nullptr;
+    nextEvent = 0;
+    eventCount = 0;
+}
+
+int CEVENTTRACK::ReadEvents(const char* fileName) {
+    uint16_t keepNext = nextEvent;
+    Release();
+    nextEvent = keepNext;
+    FILE* file = std::fopen(fileName, "r");
+    if (file == nullptr) {
+        std::fprintf(stderr, "%s: cannot open the event track; no events\n", fileName);
+        return 0;
+    }
+    bool whole = false;
+    eventList = ReadList(file, fileName, eventCount, whole);
+    std::fclose(file);
+    return whole ? 1 : 0;
+}
+
+uint32_t CEVENTTRACK::PollEvent(float time) {
+    if (nextEvent >= eventCount) {
+        return 0;
+    }
+    if (TimeModulo16(time) < eventList[nextEvent].eventTime) {
+        return 0;
+    }
+    return eventList[nextEvent++].eventCode;
+}

@@ -1,0 +1,165 @@
+#include "scene/event_track.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <string>
+
+namespace {
+
+std::string WriteEvents(const std::string& text) {
+    std::string path = ::testing::TempDir() + "plm_events_bits.plm";
+    FILE* file = std::fopen(path.c_str(), "w");
+    EXPECT_NE(file, nullptr);
+    if (file != nullptr) {
+        std::fputs(text.c_str(), file);
+        std::fclose(file);
+    }
+    return path;
+}
+
+// Reads text into track; returns ReadEvents' result, stderr into messages.
+int Read(CEVENTTRACK& track, const std::string& text, std::string* messages = nullptr) {
+    std::string path = WriteEvents(text);
+    ::testing::internal::CaptureStderr();
+    int result = track.ReadEvents(path.c_str());
+    std::string out = ::testing::internal::GetCapturedStderr();
+    if (messages != nullptr) {
+        *messages = out;
+    }
+    return result;
+}
+
+TEST(EventPoll, EventsAtZeroComeOnePerFrame) {
+    CEVENTTRACK track;
+    ASSERT_EQ(Read(track, "3\n0 1 shake\n0 3 flash\n0 6 both\n"), 1);
+    EXPECT_EQ(track.PollEvent(0.0f), 1u);
+    EXPECT_EQ(track.PollEvent(0.0f), 3u);
+    EXPECT_EQ(track.PollEvent(16.0f), 6u);
+    EXPECT_EQ(track.PollEvent(16.0f), 0u);
+    EXPECT_EQ(track.PollEvent(60000.0f), 0u);
+}
+
+TEST(EventPoll, TwoEventsAtOneTimeComeInTwoPolls) {
+    CEVENTTRACK track;
+    ASSERT_EQ(Read(track, "2 500 4 a 500 1 b"), 1);
+    EXPECT_EQ(track.PollEvent(499.0f), 0u);
+    EXPECT_EQ(track.PollEvent(520.0f), 4u);
+    EXPECT_EQ(track.PollEvent(520.0f), 1u);
+    EXPECT_EQ(track.PollEvent(520.0f), 0u);
+}
+
+TEST(EventPoll, TimeIsTruncatedTowardZero) {
+    CEVENTTRACK track;
+    ASSERT_EQ(Read(track, "1 1000 3 flash"), 1);
+    EXPECT_EQ(track.PollEvent(999.9f), 0u);
+    EXPECT_EQ(track.PollEvent(1000.0f), 3u);
+}
+
+TEST(EventPoll, LateEventsAreNeverSkipped) {
+    CEVENTTRACK track;
+    ASSERT_EQ(Read(track, "2 100 1 a 200 3 b"), 1);
+    EXPECT_EQ(track.PollEvent(5000.0f), 1u);
+    EXPECT_EQ(track.PollEvent(5016.0f), 3u);
+}
+
+TEST(EventPoll, CodesWithoutEffectAreStillConsumed) {
+    CEVENTTRACK track;
+    ASSERT_EQ(Read(track, "3 10 2 x 10 5 y 10 6 z"), 1);
+    EXPECT_EQ(track.PollEvent(10.0f), 2u);
+    EXPECT_EQ(track.PollEvent(10.0f), 5u);
+    EXPECT_EQ(track.PollEvent(10.0f), 6u);
+}
+
+TEST(EventPoll, TimeIsComparedModulo65536) {
+    CEVENTTRACK track;
+    ASSERT_EQ(Read(track, "2 64 1 a 100 3 b"), 1);
+    EXPECT_EQ(track.PollEvent(65600.0f), 1u);  // 65600 mod 65536 = 64
+    EXPECT_EQ(track.PollEvent(65600.0f), 0u);  // 64 < 100
+    EXPECT_EQ(track.PollEvent(65636.0f), 3u);
+}
+
+TEST(EventPoll, EventAt65536OrLaterBlocksTheRest) {
+    CEVENTTRACK track;
+    std::string messages;
+    ASSERT_EQ(Read(track, "3 10 1 a 65536 3 b 20 4 c", &messages), 1);
+    EXPECT_NE(messages.find("event 2 at 65536 ms is never due"), std::string::npos) << messages;
+    EXPECT_EQ(track.PollEvent(10.0f), 1u);
+    for (float time : {20.0f, 65535.0f, 65536.0f, 131071.0f, 1e9f}) {
+        EXPECT_EQ(track.PollEvent(time), 0u) << time;
+    }
+}
+
+TEST(EventPoll, StrangeTimesCompareSafely) {
+    CEVENTTRACK track;
+    ASSERT_EQ(Read(track, "2 0 1 a 65535 3 b"), 1);
+    EXPECT_EQ(track.PollEvent(-0.5f), 1u);      // truncates to 0
+    EXPECT_EQ(track.PollEvent(-1.0f), 3u);      // -1 wraps to 65535
+    CEVENTTRACK other;
+    ASSERT_EQ(Read(other, "1 5 1 a"), 1);
+    EXPECT_EQ(other.PollEvent(__builtin_nanf("")), 0u);
+    EXPECT_EQ(other.PollEvent(__builtin_inff()), 0u);
+}
+
+TEST(EventPoll, EmptyTrackReturnsNothing) {
+    CEVENTTRACK track;
+    EXPECT_EQ(track.PollEvent(0.0f), 0u);
+    ASSERT_EQ(Read(track, "0\n"), 1);
+    EXPECT_EQ(track.PollEvent(100.0f), 0u);
+}
+
+TEST(EventRead, MissingFileGivesNoEvents) {
+    CEVENTTRACK track;
+    ::testing::internal::CaptureStderr();
+    EXPECT_EQ(track.ReadEvents("/nonexistent/bits.plm"), 0);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("/nonexistent/bits.plm"),
+              std::string::npos);
+    EXPECT_EQ(track.eventCount, 0u);
+    EXPECT_EQ(track.PollEvent(1000.0f), 0u);
+}
+
+TEST(EventRead, MalformedRecordKeepsTheEventsBeforeIt) {
+    CEVENTTRACK track;
+    std::string messages;
+    EXPECT_EQ(Read(track, "4 10 1 a 20 x b 30 3 c 40 4 d", &messages), 0);
+    EXPECT_NE(messages.find("event 2"), std::string::npos) << messages;
+    ASSERT_EQ(track.eventCount, 1u);
+    EXPECT_EQ(track.PollEvent(100.0f), 1u);
+    EXPECT_EQ(track.PollEvent(100.0f), 0u);
+}
+
+TEST(EventRead, ShortFileKeepsWhatItHolds) {
+    CEVENTTRACK track;
+    EXPECT_EQ(Read(track, "5 10 1 a 20 3"), 0);
+    EXPECT_EQ(track.eventCount, 2u);  // the last word is skipped, never required
+    EXPECT_EQ(Read(track, ""), 0);
+    EXPECT_EQ(track.eventCount, 0u);
+    EXPECT_EQ(Read(track, "many 10 1 a"), 0);
+    EXPECT_EQ(track.eventCount, 0u);
+}
+
+TEST(EventRead, MoreEventsThanFitAreCut) {
+    std::string text = "70000\n";
+    for (int i = 0; i < 70000; ++i) {
+        text += "7 2 x\n";
+    }
+    CEVENTTRACK track;
+    std::string messages;
+    EXPECT_EQ(Read(track, text, &messages), 0);
+    EXPECT_NE(messages.find("65535"), std::string::npos) << messages;
+    ASSERT_EQ(track.eventCount, 65535u);
+    uint32_t polled = 0;
+    while (track.PollEvent(7.0f) != 0) {
+        ++polled;
+    }
+    EXPECT_EQ(polled, 65535u);
+    EXPECT_EQ(track.nextEvent, 65535u);
+}
+
+TEST(EventRead, HugeCountReadsOnlyWhatIsThere) {
+    CEVENTTRACK track;
+    EXPECT_EQ(Read(track, "4294967295 1 1 a"), 0);
+    EXPECT_EQ(track.eventCount, 1u);
+}
+
+}  // namespace
