@@ -23,8 +23,8 @@ std::string KindOf(uint8_t tag)
 void PrintRecord(const CARCHIVERECORD& record, FILE* out)
 {
     std::string size = record.tag == TAG_FILE ? std::to_string(record.dataLength) : "-";
-    std::string name = record.tag == TAG_END ? "" : QuotedName(record.name);
-    fprintf(out, "%10llu  %-9s %10s  %s\n", static_cast<unsigned long long>(record.offset),
+    std::string name = record.tag == TAG_END ? "" : "  " + QuotedName(record.name);
+    fprintf(out, "%10llu  %-9s %10s%s\n", static_cast<unsigned long long>(record.offset),
             KindOf(record.tag).c_str(), size.c_str(), name.c_str());
 }
 

@@ -1,0 +1,123 @@
+// Test helpers for the archive tests: a fresh scratch folder per test, an
+// archive builder and on-disk snapshots.
+//
+// Layout of the scratch folder:
+//   ROOT/work/               the current directory while the test runs
+//   ROOT/outside/canary.txt  must never change
+//   ROOT/outside/elsewhere/keep.txt  target for planted links
+#ifndef PLM_TESTS_ARCHIVE_SCRATCH_H
+#define PLM_TESTS_ARCHIVE_SCRATCH_H
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace fs = std::filesystem;
+
+inline void WriteBytes(const fs::path& path, const std::string& bytes)
+{
+    std::ofstream(path, std::ios::binary) << bytes;
+}
+
+inline std::string ReadBytes(const fs::path& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::ostringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+// Everything below dir, without following links: relative path -> "dir",
+// "link:TARGET" or "file:CONTENTS". Empty if dir does not exist.
+inline std::map<std::string, std::string> Snapshot(const fs::path& dir)
+{
+    std::map<std::string, std::string> entries;
+    std::error_code ec;
+    if (!fs::exists(fs::symlink_status(dir, ec)))
+        return entries;
+    for (auto it = fs::recursive_directory_iterator(dir); it != fs::recursive_directory_iterator(); ++it) {
+        std::string name = fs::relative(it->path(), dir).string();
+        if (it->is_symlink())
+            entries[name] = "link:" + fs::read_symlink(it->path()).string();
+        else if (it->is_directory())
+            entries[name] = "dir";
+        else
+            entries[name] = "file:" + ReadBytes(it->path());
+    }
+    return entries;
+}
+
+// Builds an archive byte by byte.
+struct ArchiveBuilder {
+    std::string bytes;
+
+    ArchiveBuilder& Number(uint32_t value, int count)
+    {
+        for (int i = 0; i < count; ++i)
+            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+        return *this;
+    }
+    ArchiveBuilder& Record(uint8_t tag, const std::string& name)
+    {
+        bytes += static_cast<char>(tag);
+        Number(static_cast<uint32_t>(name.size()), 2);
+        bytes += name;
+        return *this;
+    }
+    ArchiveBuilder& Dir(const std::string& name) { return Record(2, name); }
+    ArchiveBuilder& File(const std::string& name, const std::string& data)
+    {
+        Record(1, name).Number(static_cast<uint32_t>(data.size()), 4);
+        bytes += data;
+        return *this;
+    }
+    ArchiveBuilder& End()
+    {
+        bytes += '\3';
+        return *this;
+    }
+    void Save(const fs::path& path = "data.dat") const { WriteBytes(path, bytes); }
+};
+
+class ScratchTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        std::string pattern = (fs::temp_directory_path() / "plm-archive-XXXXXX").string();
+        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
+        root = pattern;
+        fs::create_directories(root / "work");
+        fs::create_directories(root / "outside" / "elsewhere");
+        WriteBytes(root / "outside" / "canary.txt", "canary");
+        WriteBytes(root / "outside" / "elsewhere" / "keep.txt", "keep");
+        outsideBefore = Outside();
+        saved = fs::current_path();
+        fs::current_path(root / "work");
+    }
+    void TearDown() override
+    {
+        fs::current_path(saved);
+        fs::remove_all(root);
+    }
+    // Everything in the scratch folder but the work folder's contents.
+    std::map<std::string, std::string> Outside() const
+    {
+        auto entries = Snapshot(root / "outside");
+        for (const auto& entry : fs::directory_iterator(root))
+            entries["/" + entry.path().filename().string()] = "top";
+        return entries;
+    }
+    void ExpectOutsideUnchanged() const { EXPECT_EQ(Outside(), outsideBefore); }
+
+    fs::path root;
+    fs::path saved;
+    std::map<std::string, std::string> outsideBefore;
+};
+
+#endif
