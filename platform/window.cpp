@@ -3,6 +3,7 @@
 #include <SDL.h>
 
 #include <cstdio>
+#include <cstring>
 
 namespace {
 
@@ -32,6 +33,17 @@ bool FindExactMode(const PLATFORMMODE& wanted, SDL_DisplayMode* found)
     return false;
 }
 
+// SDL quietly falls back to an invisible driver when there is no display;
+// that is only wanted when someone asked for it by name.
+bool InvisibleByAccident()
+{
+    const char* driver = SDL_GetCurrentVideoDriver();
+    if (!driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0))
+        return false;
+    const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
+    return !asked || std::strstr(asked, driver) == nullptr;
+}
+
 }  // namespace
 
 bool PlatformRegisterWindowClass()
@@ -41,6 +53,11 @@ bool PlatformRegisterWindowClass()
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
         std::fprintf(stderr, "video: %s\n", SDL_GetError());
+        return false;
+    }
+    if (InvisibleByAccident()) {
+        std::fprintf(stderr, "video: no display (DISPLAY is not set)\n");
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
     return true;

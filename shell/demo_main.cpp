@@ -9,6 +9,7 @@
 #include "shell/demo_window.h"
 #include "shell/display_mode.h"
 #include "shell/libraries.h"
+#include "shell/setup_dialog.h"
 
 #include <string>
 
@@ -20,18 +21,12 @@ const char* const ARCHIVE_NAME = "data.dat";
 const char* const TREE_NAME = "plumora_data";
 const char* const WINDOW_TITLE = "plumora / kelvoth / dravine";
 
-// Until the viewer picks a mode, the demo runs in the desktop's own mode.
-bool ChooseDisplayMode()
+// Frees the libraries and deletes the unpacked tree: the end of every run
+// that got past unpacking, except a failed window opening.
+void ReleaseAndDelete()
 {
-    if (!PlatformRegisterWindowClass())
-        return false;
-    PLATFORMMODE desktop;
-    bool ok = PlatformDesktopMode(&desktop);
-    PlatformUnregisterWindowClass();
-    if (!ok)
-        return false;
-    DisplayMode = {desktop.width, desktop.height, desktop.bits, desktop.refresh};
-    return true;
+    FreeLibraries();
+    PlatformRemoveTree(TREE_NAME);
 }
 
 }  // namespace
@@ -67,20 +62,24 @@ int DemoMain()
         return EXIT_BAD_ARCHIVE;
     }
     if (!BindLibraries(&error)) {
-        FreeLibraries();
-        PlatformRemoveTree(TREE_NAME);
+        ReleaseAndDelete();
         PlatformMessageBox("ERROR", error.c_str());
         return EXIT_BAD_LIBRARY;
     }
+    int choice = ShowSetupDialog();
+    if (choice < 0) {
+        ReleaseAndDelete();
+        PlatformMessageBox("ERROR", "Cannot show the setup dialog: no display could be opened.");
+        return EXIT_NO_DISPLAY;
+    }
     PLATFORMMSG message = {0, 0, 0};
-    if (ChooseDisplayMode()) {
+    if (choice == 1) {
         if (!OpenDemoWindow(WINDOW_TITLE, DisplayMode.screenWidth, DisplayMode.screenHeight,
                             DisplayMode.screenBits))
             return 0;
         RunFrameLoop(RenderFrame, &message);
         CloseDemoWindow();
     }
-    FreeLibraries();
-    PlatformRemoveTree(TREE_NAME);
+    ReleaseAndDelete();
     return static_cast<int>(message.wParam);
 }

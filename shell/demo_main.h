@@ -9,6 +9,8 @@
 const int EXIT_BAD_ARCHIVE = 2;
 // Exit status when a required library cannot be bound.
 const int EXIT_BAD_LIBRARY = 3;
+// Exit status when no display can be opened for the setup dialog.
+const int EXIT_NO_DISPLAY = 4;
 
 // Runs the whole demo in the current directory; returns the exit status:
 // 0 after a close request or Cancel, the wParam of the last message taken

@@ -5,6 +5,7 @@
 #include "platform/window.h"
 #include "scene/scene_init.h"
 #include "shell/display_mode.h"
+#include "shell/loading_screen.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>
@@ -66,6 +67,7 @@ bool OpenDemoWindow(const char* title, int width, int height, int bits)
     if (!CreateRenderingContext())
         return false;
     PlatformShowWindow();
+    ShowLoadingScreen(width, height);
     ResizeViewport(width, height);
     if (!InitRenderState())
         return CloseAndFail("Initialization Falied");

@@ -1,0 +1,124 @@
+#include "shell/loading_screen.h"
+
+#include "platform/clock.h"
+#include "platform/window.h"
+#include "shell/entry_points.h"
+#include "shell/picture_file.h"
+
+#include <GL/gl.h>
+#include <GL/glext.h>
+
+#include <cstdlib>
+
+namespace {
+
+const char* const BACKGROUND_PICTURE = "plumora_data/gfx/loader_back.jpg";
+const char* const BALL_PICTURE = "plumora_data/gfx/loader_ball.jpg";
+
+// A picture as a texture; 0 when the picture could not be loaded.
+GLuint MakeTexture(const char* path)
+{
+    CPICTUREFILE picture;
+    if (!LoadPictureFile(path, &picture))
+        return 0;
+    GLuint texture = 0;
+    glGenTextures(1, &texture);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, picture.width, picture.height, 0, GL_BGR, GL_UNSIGNED_BYTE,
+                 picture.pixels.data());
+    glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
+    return texture;
+}
+
+// Window pixels, y down; rows of the pictures are bottom-up.
+void DrawRect(GLuint texture, int x, int y, int width, int height)
+{
+    if (texture) {
+        glEnable(GL_TEXTURE_2D);
+        glBindTexture(GL_TEXTURE_2D, texture);
+        glColor3f(1.0f, 1.0f, 1.0f);
+    } else {
+        glDisable(GL_TEXTURE_2D);
+        glColor3f(0.2f, 0.8f, 0.3f);
+    }
+    glBegin(GL_QUADS);
+    glTexCoord2f(0, 1); glVertex2i(x, y);
+    glTexCoord2f(1, 1); glVertex2i(x + width, y);
+    glTexCoord2f(1, 0); glVertex2i(x + width, y + height);
+    glTexCoord2f(0, 0); glVertex2i(x, y + height);
+    glEnd();
+}
+
+void SetWindowProjection(int width, int height)
+{
+    glViewport(0, 0, width, height);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(0.0, width, height, 0.0, -1.0, 1.0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    glDisable(GL_DEPTH_TEST);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+}
+
+// Background and the first `balls` balls: the whole picture, so that each
+// presented buffer shows every ball drawn so far.
+void DrawStep(GLuint background, GLuint ball, const CBALLGEOMETRY& g, int width, int height, int balls)
+{
+    glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    if (background)
+        DrawRect(background, 0, 0, width, height);
+    for (int i = 0; i < balls; ++i)
+        DrawRect(ball, LoadingBallLeft(g, i), g.top, g.ballWidth, g.ballHeight);
+    glDisable(GL_TEXTURE_2D);
+    glFlush();
+    PlatformSwapBuffers();
+}
+
+}  // namespace
+
+CBALLGEOMETRY LoadingBallGeometry(uint32_t width, uint32_t height)
+{
+    CBALLGEOMETRY g;
+    g.sx = static_cast<float>(width) * 0.0009765625f;
+    g.sy = static_cast<float>(height) * 0.0013020833721384406f;
+    g.ballHeight = static_cast<int>(g.sy * 20.0f);
+    g.ballWidth = static_cast<int>(g.sx * 20.0f);
+    g.top = static_cast<int>(g.sy * 676.0f);
+    g.left0 = static_cast<int>(g.sx * 300.0f);
+    return g;
+}
+
+int LoadingBallLeft(const CBALLGEOMETRY& g, int ball)
+{
+    return g.left0 + static_cast<int>(static_cast<float>(ball) * g.sx * 20.0f);
+}
+
+void RunLoadingAnimation(int width, int height, void (*pause)(uint32_t milliseconds))
+{
+    CBALLGEOMETRY g = LoadingBallGeometry(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    if (EntryPoints.ilInit)
+        EntryPoints.ilInit();
+    GLuint background = MakeTexture(BACKGROUND_PICTURE);
+    GLuint ball = MakeTexture(BALL_PICTURE);
+    SetWindowProjection(width, height);
+    DrawStep(background, ball, g, width, height, 0);
+    for (int i = 0; i < LOADING_BALL_COUNT; ++i) {
+        pause(static_cast<uint32_t>(std::rand() % 500));
+        DrawStep(background, ball, g, width, height, i + 1);
+    }
+    if (background)
+        glDeleteTextures(1, &background);
+    if (ball)
+        glDeleteTextures(1, &ball);
+}
+
+void ShowLoadingScreen(int width, int height)
+{
+    RunLoadingAnimation(width, height, PlatformSleep);
+}

@@ -1,0 +1,33 @@
+// The loading screen: the background picture stretched over the window,
+// then a row of 21 balls drawn one by one after pseudo-random pauses, each
+// step presented at once. Designed for 1024 x 768 and scaled to the screen.
+#ifndef PLM_SHELL_LOADING_SCREEN_H
+#define PLM_SHELL_LOADING_SCREEN_H
+
+#include <cstdint>
+
+const int LOADING_BALL_COUNT = 21;
+
+struct CBALLGEOMETRY {
+    float sx;        // width / 1024 as a float
+    float sy;        // height times the float nearest 1/768
+    int ballWidth;   // trunc(sx * 20)
+    int ballHeight;  // trunc(sy * 20)
+    int top;         // trunc(sy * 676)
+    int left0;       // trunc(sx * 300)
+};
+
+CBALLGEOMETRY LoadingBallGeometry(uint32_t width, uint32_t height);
+// Left edge of ball i (0 .. 20): left0 + trunc(i * sx * 20).
+int LoadingBallLeft(const CBALLGEOMETRY& geometry, int ball);
+
+// Draws the whole animation into the current GL context of a window of
+// width x height pixels (DevIL bound; it is initialised here) and returns
+// when the 21st ball is on screen. Before each ball it waits rand() % 500
+// ms through pause. A picture that is missing or cannot be decoded is
+// reported; the background is then black and the balls plain green.
+void RunLoadingAnimation(int width, int height, void (*pause)(uint32_t milliseconds));
+// RunLoadingAnimation with real pauses.
+void ShowLoadingScreen(int width, int height);
+
+#endif

@@ -1,0 +1,71 @@
+// Ball geometry and the drawing sequence of the loading screen.
+#include "gl_context.h"
+#include "shell/entry_points.h"
+#include "shell/loading_screen.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+TEST(LoadingBalls, DesignSizeIsOneGapFreeRow)
+{
+    CBALLGEOMETRY g = LoadingBallGeometry(1024, 768);
+    EXPECT_EQ(g.ballWidth, 20);
+    EXPECT_EQ(g.ballHeight, 20);
+    EXPECT_EQ(g.top, 676);
+    for (int i = 0; i < LOADING_BALL_COUNT; ++i)
+        EXPECT_EQ(LoadingBallLeft(g, i), 300 + 20 * i);
+}
+
+TEST(LoadingBalls, ScaledSizesTruncate)
+{
+    CBALLGEOMETRY g = LoadingBallGeometry(800, 600);
+    EXPECT_FLOAT_EQ(g.sx, 0.78125f);
+    EXPECT_EQ(g.ballWidth, 15);
+    EXPECT_EQ(g.ballHeight, 15);
+    EXPECT_EQ(g.top, 528);
+    EXPECT_EQ(g.left0, 234);
+    for (int i = 0; i < LOADING_BALL_COUNT; ++i)
+        EXPECT_EQ(LoadingBallLeft(g, i), 234 + static_cast<int>(15.625 * i));
+
+    g = LoadingBallGeometry(1280, 1024);
+    EXPECT_EQ(g.ballWidth, 25);
+    EXPECT_EQ(g.ballHeight, 26);
+    EXPECT_EQ(g.top, 901);
+    EXPECT_EQ(g.left0, 375);
+    EXPECT_EQ(LoadingBallLeft(g, 20), 375 + 25 * 20);
+}
+
+std::vector<uint32_t> pauses;
+void RecordPause(uint32_t ms) { pauses.push_back(ms); }
+
+TEST(LoadingAnimation, TwentyOnePausesAndBallsWithoutPictures)
+{
+    // No image library bound: the pictures are reported missing, the
+    // background stays black and the balls are drawn plain.
+    EntryPoints = CENTRYPOINTS();
+    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    pauses.clear();
+    RunLoadingAnimation(256, 192, RecordPause);
+    ASSERT_EQ(pauses.size(), 21u);
+    for (uint32_t p : pauses)
+        EXPECT_LT(p, 500u);
+
+    CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
+    std::vector<unsigned char> row(256 * 3);
+    int y = 191 - (g.top + g.ballHeight / 2);  // GL rows count from the bottom
+    glReadPixels(0, y, 256, 1, GL_RGB, GL_UNSIGNED_BYTE, row.data());
+    int lit = 0;
+    for (int x = 0; x < 256; ++x)
+        lit += row[x * 3 + 1] > 100 ? 1 : 0;
+    int first = LoadingBallLeft(g, 0), last = LoadingBallLeft(g, 20) + g.ballWidth;
+    EXPECT_EQ(lit, last - first);
+    EXPECT_LT(row[(first - 1) * 3 + 1], 10);
+    EXPECT_GT(row[first * 3 + 1], 100);
+    EXPECT_LT(row[last * 3 + 1], 10);
+}
+
+}  // namespace
