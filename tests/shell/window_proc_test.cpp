@@ -2,6 +2,7 @@
 #include "gl_context.h"
 #include "platform/events.h"
 #include "shell/demo_main.h"
+#include "platform/window.h"
 #include "shell/demo_window.h"
 
 #include <GL/gl.h>
@@ -125,6 +126,25 @@ TEST_F(WindowProc, MinimisedWindowDrawsNothingAndIgnoresEscapeUntilASignalCloses
     EXPECT_TRUE(PlatformQuitSignalled());
     EXPECT_EQ(last.message, WM_QUIT);
     EXPECT_EQ(last.wParam, 0u);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(DemoWindow, RefusedDisplayModeGivesBothMessagesAndNoWindow)
+{
+    ASSERT_TRUE(MakeTestGLContext());
+    testing::internal::CaptureStderr();
+    bool opened = OpenDemoWindow("plumora / kelvoth / dravine", 123, 45, 32);
+    std::string said = testing::internal::GetCapturedStderr();
+    EXPECT_FALSE(opened);
+    size_t first = said.find("ERROR: Unable To Run In Fullscreen!");
+    size_t second = said.find("ERROR: Program Will Now Quit");
+    EXPECT_NE(first, std::string::npos) << said;
+    EXPECT_NE(second, std::string::npos) << said;
+    EXPECT_LT(first, second);
+    EXPECT_FALSE(PlatformHasWindow());
 }
 
 }  // namespace

@@ -1,0 +1,113 @@
+#!/usr/bin/env bash
+# End-to-end runs of the real program under Xvfb, driven with xdotool.
+# usage: demo_e2e.sh SCENARIO DIST_DIR
+# Each scenario starts plumora in a fresh folder holding a copy of data.dat
+# and checks its exit status, its messages and what it leaves on disk.
+set -uo pipefail
+scenario=$1
+dist=$(cd "$2" && pwd)
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+if [ -z "${E2E_INNER:-}" ]; then
+  export E2E_INNER=1 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
+  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+fi
+
+work=$(mktemp -d /tmp/plumora-e2e-XXXXXX)
+trap 'rm -rf "$work"' EXIT
+cp "$dist/data.dat" "$work/"
+cd "$work"
+
+# Waits up to $2 seconds for a window whose name matches $1; prints its id.
+wait_window() {
+  for _ in $(seq 1 $(( $2 * 10 ))); do
+    id=$(xdotool search --name "$1" 2>/dev/null | head -n1)
+    [ -n "$id" ] && { echo "$id"; return 0; }
+    sleep 0.1
+  done
+  return 1
+}
+
+# Presses Return on every message box (caption $1) that appears while $2 runs.
+dismiss_boxes() {
+  local caption=$1 pid=$2
+  while kill -0 "$pid" 2>/dev/null; do
+    for id in $(xdotool search --name "^$caption\$" 2>/dev/null); do
+      xdotool windowactivate --sync "$id" key Return 2>/dev/null || xdotool key --window "$id" Return
+    done
+    sleep 0.3
+  done
+}
+
+start() { "$dist/plumora" > stdout.txt 2> stderr.txt & pid=$!; }
+finish() { wait "$pid"; status=$?; }
+
+escape_quits() {
+  start
+  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear"
+  sleep 0.5
+  xdotool key Return
+  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear"
+  [ -d plumora_data ] || fail "the tree is not unpacked while the demo runs"
+  sleep 12
+  kill -0 "$pid" 2>/dev/null || fail "plumora ended early: $(cat stderr.txt)"
+  xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
+  finish
+  [ "$status" -eq 27 ] || fail "exit status $status after Escape, expected 27 (the key's code)"
+  [ ! -e plumora_data ] || fail "plumora_data left behind"
+}
+
+close_request() {
+  start
+  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear"
+  sleep 0.5
+  xdotool key Return
+  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear"
+  sleep 10
+  kill -TERM "$pid"
+  finish
+  [ "$status" -eq 0 ] || fail "exit status $status after a close request"
+  [ ! -e plumora_data ] || fail "plumora_data left behind"
+}
+
+dialog_cancel() {
+  start
+  id=$(wait_window "^plumora$" 20) || fail "the setup dialog did not appear"
+  sleep 1
+  import -window root dialog.png
+  geometry=$(xdotool getwindowgeometry "$id")
+  echo "$geometry" | grep -q "Position: 322,304" || fail "dialog not centred: $geometry"
+  echo "$geometry" | grep -q "Geometry: 380x160" || fail "dialog size: $geometry"
+  # The banner fills the top: it is not the plain background colour.
+  colours=$(convert dialog.png -crop 380x131+322+304 -unique-colors -format "%w" info:)
+  [ "$colours" -gt 50 ] || fail "the setup picture is not shown ($colours colours)"
+  [ -n "${E2E_KEEP:-}" ] && cp dialog.png "$E2E_KEEP/dialog.png"
+  xdotool key Escape
+  finish
+  [ "$status" -eq 0 ] || fail "exit status $status after Cancel"
+  [ ! -e plumora_data ] || fail "plumora_data left behind after Cancel"
+}
+
+missing_archive() {
+  rm -f data.dat
+  start
+  dismiss_boxes ERROR "$pid"
+  finish
+  [ "$status" -ne 0 ] || fail "a missing data.dat gave status 0"
+  grep -q "data.dat" stderr.txt || fail "the message does not name data.dat: $(cat stderr.txt)"
+  [ ! -e plumora_data ] || fail "plumora_data created without an archive"
+}
+
+truncated_archive() {
+  head -c 100000 "$dist/data.dat" > data.dat
+  start
+  dismiss_boxes ERROR "$pid"
+  finish
+  [ "$status" -ne 0 ] || fail "a truncated data.dat gave status 0"
+  grep -q "data.dat" stderr.txt || fail "no message naming data.dat: $(cat stderr.txt)"
+  [ ! -e plumora_data ] || fail "plumora_data left behind after a truncated archive"
+}
+
+"$scenario"
+echo "PASS: $scenario"
