@@ -1,0 +1,163 @@
+// The music generator: repeatable output, a sound master, the musical
+// landmarks the demo's scenes follow, and an event script that the
+// player's reader accepts and that stays on the beat grid.
+#include "beat_grid.h"
+#include "mixdown.h"
+#include "song.h"
+#include "song_events.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <set>
+#include <vector>
+
+namespace {
+
+// The first 18 s: intro, groove, build-up and the start of the drop.
+const std::vector<int16_t>& Opening()
+{
+    static const std::vector<int16_t> pcm = music::RenderSong(18.0);
+    return pcm;
+}
+
+// RMS level in dBFS of both channels between two song times.
+double LevelDb(const std::vector<int16_t>& pcm, double fromSeconds, double toSeconds)
+{
+    const size_t first = 2 * static_cast<size_t>(fromSeconds * music::kSampleRate);
+    const size_t last = std::min(pcm.size(), 2 * static_cast<size_t>(toSeconds * music::kSampleRate));
+    double sum = 0.0;
+    for (size_t i = first; i < last; ++i) {
+        sum += (pcm[i] / 32768.0) * (pcm[i] / 32768.0);
+    }
+    return 10.0 * std::log10(sum / std::max<size_t>(last - first, 1) + 1e-12);
+}
+
+// --- Repeatability and encoding --------------------------------------------------
+
+TEST(MusicGenerator, SameBytesOnEveryRender)
+{
+    std::string error;
+    const std::vector<unsigned char> first = music::RenderSongMp3(1.5, error);
+    const std::vector<unsigned char> second = music::RenderSongMp3(1.5, error);
+    ASSERT_FALSE(first.empty()) << error;
+    EXPECT_EQ(first, second);
+}
+
+TEST(MusicGenerator, Mp3StartsWithAFrameNotATag)
+{
+    std::string error;
+    const std::vector<unsigned char> mp3 = music::RenderSongMp3(0.5, error);
+    ASSERT_GE(mp3.size(), 4u) << error;
+    // MPEG-1 layer III sync word; an ID3 tag (which could carry a date) would start with "ID3".
+    EXPECT_EQ(mp3[0], 0xFF);
+    EXPECT_EQ(mp3[1] & 0xFE, 0xFA);
+    // 192 kbit/s for 0.5 s plus the Info frame and encoder delay: roughly 12-16 kB.
+    EXPECT_GT(mp3.size(), 11000u);
+    EXPECT_LT(mp3.size(), 17000u);
+}
+
+// --- Master ----------------------------------------------------------------------
+
+TEST(MusicGenerator, PeakSitsAtTheTargetWithoutClipping)
+{
+    const std::vector<int16_t>& pcm = Opening();
+    ASSERT_EQ(pcm.size(), 2u * 18 * music::kSampleRate);
+    int peak = 0;
+    for (int16_t s : pcm) {
+        peak = std::max(peak, std::abs(static_cast<int>(s)));
+    }
+    EXPECT_NEAR(peak / 32767.0, music::kTargetPeak, 1.0 / 32767.0 * 2);
+}
+
+TEST(MusicGenerator, RenderEndsInSilence)
+{
+    const std::vector<int16_t>& pcm = Opening();
+    EXPECT_EQ(pcm[pcm.size() - 1], 0);
+    EXPECT_EQ(pcm[pcm.size() - 2], 0);
+    EXPECT_LT(LevelDb(pcm, 17.9, 18.0), -50.0);
+}
+
+// --- Landmarks the scenes follow ----------------------------------------------------
+
+TEST(MusicGenerator, BuildUpAt10700MsIsAClearChange)
+{
+    const double groove = LevelDb(Opening(), 8.7, 10.7);
+    const double build = LevelDb(Opening(), 10.7, 12.7);
+    EXPECT_GT(groove - build, 4.0) << "groove " << groove << " dB, build-up " << build << " dB";
+}
+
+TEST(MusicGenerator, DropAt14750MsIsLoudest)
+{
+    const double build = LevelDb(Opening(), 12.75, 14.75);
+    const double drop = LevelDb(Opening(), 14.75, 16.0);
+    EXPECT_GT(drop - build, 4.0) << "build-up " << build << " dB, drop " << drop << " dB";
+    EXPECT_GT(drop, LevelDb(Opening(), 2.6, 10.7));
+}
+
+TEST(MusicGenerator, IntroIsQuietBeforeTheFirstBeat)
+{
+    EXPECT_LT(LevelDb(Opening(), 0.0, 2.5), LevelDb(Opening(), 2.6, 10.7) - 8.0);
+}
+
+// --- Event script ----------------------------------------------------------------
+
+TEST(SongEvents, SortedBelowTheTimeLimitWithKnownCodes)
+{
+    const std::vector<music::SongEvent> events = music::SongEvents();
+    ASSERT_FALSE(events.empty());
+    const std::set<uint32_t> codes = {music::kShake, music::kFlash, music::kCrashFlash, music::kShakeFlash};
+    for (size_t i = 0; i < events.size(); ++i) {
+        EXPECT_LT(events[i].timeMs, music::kEventTimeLimitMs);
+        EXPECT_EQ(codes.count(events[i].code), 1u) << events[i].timeMs;
+        if (i > 0) {
+            EXPECT_LT(events[i - 1].timeMs, events[i].timeMs);
+        }
+    }
+}
+
+TEST(SongEvents, BothSceneChangesShakeAndFlash)
+{
+    const std::vector<music::SongEvent> events = music::SongEvents();
+    for (uint32_t time : {10700u, 14750u}) {
+        const auto it = std::find_if(events.begin(), events.end(),
+                                     [time](const music::SongEvent& e) { return e.timeMs == time; });
+        ASSERT_NE(it, events.end()) << time;
+        EXPECT_EQ(it->code, music::kShakeFlash);
+    }
+}
+
+TEST(SongEvents, EveryEventSitsOnTheBeatGrid)
+{
+    for (const music::SongEvent& event : music::SongEvents()) {
+        const double eighths = (event.timeMs - music::kGridStartMs) / (music::kBeatMs / 8.0);
+        EXPECT_NEAR(eighths, std::round(eighths), 1.0 / (music::kBeatMs / 8.0)) << event.timeMs;
+        EXPECT_GE(eighths, -0.01) << event.timeMs;
+    }
+}
+
+// The player reads "%u" and then "%u %u %*s" per event with fscanf.
+TEST(SongEvents, ScriptReadsBackWithTheFormattedReader)
+{
+    const std::vector<music::SongEvent> events = music::SongEvents();
+    std::string text = music::FormatEventScript(events);
+    FILE* file = fmemopen(text.data(), text.size(), "r");
+    ASSERT_NE(file, nullptr);
+    unsigned count = 0;
+    ASSERT_EQ(std::fscanf(file, "%u", &count), 1);
+    ASSERT_EQ(count, events.size());
+    for (const music::SongEvent& event : events) {
+        unsigned time = 0, code = 0;
+        ASSERT_EQ(std::fscanf(file, "%u %u %*s", &time, &code), 2);
+        EXPECT_EQ(time, event.timeMs);
+        EXPECT_EQ(code, event.code);
+    }
+    char extra[8];
+    EXPECT_EQ(std::fscanf(file, "%7s", extra), EOF);
+    std::fclose(file);
+}
+
+} // namespace
