@@ -1,0 +1,47 @@
+// Replays how the scene lays out a pipe's pieces, with the scene's own
+// CVECTOR and CQUATERNION arithmetic, so that what the generator plans is
+// exactly what is drawn: each piece starts at the previous outlet, turned by
+// the shortest rotation from +Y onto the previous exit direction after its
+// own twist about +Y; the first piece stands at the origin with its twist
+// only. Then maps pipe coordinates into the scene with the pipe's position
+// and rotation.
+#ifndef PLM_GEN_PIPES_PATH_REPLAY_H
+#define PLM_GEN_PIPES_PATH_REPLAY_H
+
+#include <vector>
+
+#include "geometry.h"
+#include "network.h"
+#include "pipes/quaternion.h"
+#include "pipes/vector.h"
+
+namespace pipesgen {
+
+// A piece type's exit as the types script states it (32-bit floats).
+struct TypeExit {
+    CVECTOR offset;
+    CVECTOR direction;
+};
+
+// One placed segment in pipe coordinates.
+struct PlacedSegment {
+    CVECTOR position;
+    CVECTOR exitDirection;
+    CVECTOR exitOffset;
+    CQUATERNION orientation;
+};
+
+// Places a segment after `previous` (null for the first segment).
+PlacedSegment PlaceSegment(const PlacedSegment* previous, const TypeExit& type, float twist);
+
+// Places every segment of a pipe in order.
+std::vector<PlacedSegment> PlacePipe(const PipeRecord& pipe, const std::vector<TypeExit>& types);
+
+// A point of a piece model (model coordinates) in pipe coordinates.
+Vec3 PieceToPipe(const PlacedSegment& segment, Vec3 modelPoint);
+// A point in pipe coordinates in scene coordinates.
+Vec3 PipeToScene(const PipeRecord& pipe, Vec3 pipePoint);
+
+}  // namespace pipesgen
+
+#endif
