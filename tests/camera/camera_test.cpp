@@ -88,15 +88,6 @@ TEST(CameraShake, DampsAndAltersSignEveryFrame) {
     }
 }
 
-TEST(CameraShake, AtRestLeavesTheEye) {
-    CCAMERA camera;
-    camera.eye = CVECTOR{1.0f, 2.0f, 3.0f};
-    camera.ApplyShake(1.0f / 3.0f);
-    EXPECT_EQ(camera.eye.x, 1.0f);
-    EXPECT_EQ(camera.eye.y, 2.0f);
-    EXPECT_EQ(camera.eye.z, 3.0f);
-}
-
 struct Aim {
     CVECTOR target;
     float yaw;
