@@ -61,7 +61,9 @@ CTEXTURE::CTEXTURE()
 
 CTEXTURE::~CTEXTURE()
 {
-    Release();
+    // Process-wide textures are destroyed at exit, after the context is gone
+    // (or, on an early exit, while the GL driver is already being torn down):
+    // the names are dropped without GL calls.
 }
 
 void CTEXTURE::UseEmptyPicture(unsigned char** pixels)

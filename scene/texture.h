@@ -14,7 +14,9 @@
 class CTEXTURE {
 public:
     CTEXTURE();
-    // Calls Release.
+    // Makes no GL call: the process-wide pictures are destroyed at exit,
+    // when the context is gone. Call Release while the context is current
+    // to delete the textures.
     ~CTEXTURE();
     CTEXTURE(const CTEXTURE&) = delete;
     CTEXTURE& operator=(const CTEXTURE&) = delete;

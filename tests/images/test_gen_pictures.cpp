@@ -1,0 +1,88 @@
+// The picture generator: same bytes on every run, and every picture decodes
+// through the program's loader at its intended size as 3-byte RGB.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "devil_support.h"
+#include "scene/image_loader.h"
+
+namespace {
+
+struct Expected {
+    const char* path;  // below plumora_data/
+    int width, height;
+};
+
+const Expected kPictures[] = {
+    {"texs/metalic.jpg", 256, 256},   {"texs/line_01.jpg", 256, 16},
+    {"texs/credits.png", 256, 256},   {"texs/greetings.jpg", 512, 4096},
+    {"gfx/setup.jpg", 380, 131},      {"gfx/loader_back.jpg", 1024, 768},
+    {"gfx/loader_ball.jpg", 20, 20},
+};
+
+bool Generate(const std::string& stage)
+{
+    const std::string command = std::string(PLM_GEN_PICTURES) + " '" + stage + "'";
+    return std::system(command.c_str()) == 0;
+}
+
+class GeneratedPictures : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() { ASSERT_TRUE(Generate(dir.Path() + "/a")); }
+    static ScratchDataDir dir;
+};
+
+ScratchDataDir GeneratedPictures::dir;
+
+}  // namespace
+
+TEST_F(GeneratedPictures, EveryRunWritesTheSameBytes)
+{
+    ASSERT_TRUE(Generate(dir.Path() + "/b"));
+    for (const Expected& p : kPictures) {
+        const auto a = ReadFileBytes(dir.Path() + "/a/plumora_data/" + p.path);
+        const auto b = ReadFileBytes(dir.Path() + "/b/plumora_data/" + p.path);
+        EXPECT_FALSE(a.empty()) << p.path;
+        EXPECT_EQ(a, b) << p.path;
+    }
+}
+
+TEST_F(GeneratedPictures, EveryPictureDecodesAsRgbWithAlignedRows)
+{
+    ASSERT_TRUE(BindDevil());
+    std::filesystem::current_path(dir.Path() + "/a");
+    for (const Expected& p : kPictures) {
+        int width = 0, height = 0, components = 0;
+        unsigned char* pixels = nullptr;
+        const std::string name = std::string("../") + p.path;  // relative to plumora_data/texs/
+        ::testing::internal::CaptureStderr();
+        LoadImageFile(name.c_str(), &width, &height, &components, &pixels);
+        EXPECT_EQ(::testing::internal::GetCapturedStderr(), "") << p.path;
+        EXPECT_EQ(width, p.width) << p.path;
+        EXPECT_EQ(height, p.height) << p.path;
+        EXPECT_EQ(components, 3) << p.path;
+        EXPECT_EQ(width * 3 % 4, 0) << p.path;
+        FreePixelBuffer(pixels);
+    }
+}
+
+TEST_F(GeneratedPictures, CreditsBackgroundIsPureBlack)
+{
+    ASSERT_TRUE(BindDevil());
+    std::filesystem::current_path(dir.Path() + "/a");
+    int width = 0, height = 0, components = 0;
+    unsigned char* pixels = nullptr;
+    LoadImageFile("credits.png", &width, &height, &components, &pixels);
+    ASSERT_EQ(width, 256);
+    size_t black = 0;
+    for (size_t i = 0; i < static_cast<size_t>(width) * height; ++i)
+        black += (pixels[i * 3] | pixels[i * 3 + 1] | pixels[i * 3 + 2]) == 0;
+    EXPECT_EQ(pixels[0] | pixels[1] | pixels[2], 0);  // a corner
+    EXPECT_GT(black, static_cast<size_t>(width) * height / 2);
+    EXPECT_LT(black, static_cast<size_t>(width) * height);  // and there is lettering
+    FreePixelBuffer(pixels);
+}

@@ -1,0 +1,214 @@
+// Line strips and the credits overlay, checked on the recorded GL calls.
+#include <GL/glu.h>
+#include <gtest/gtest.h>
+
+#include "gl_harness.h"
+#include "scene/flash.h"
+#include "scene/overlays.h"
+#include "scene/pixel_buffer.h"
+#include "shell/display_mode.h"
+#include "shell/entry_points.h"
+
+// The process-wide objects the overlay code uses.
+CENTRYPOINTS EntryPoints;
+CDISPLAYMODE DisplayMode;
+CTEXTURE lineTexture;
+CTEXTURE greetingsTexture;
+CTEXTURE creditsTexture;
+
+namespace {
+
+int overlayViews = 0;
+
+}  // namespace
+
+// Stands in for the frame renderer's view: counts calls, sets the y-down space.
+void SetOverlayView()
+{
+    ++overlayViews;
+    const int w = DisplayMode.screenWidth, h = DisplayMode.screenHeight;
+    glViewport(0, static_cast<int>(h * 0.05), w, static_cast<int>(h - h * 0.1));
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    gluOrtho2D(0, w, h, 0);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+}
+
+namespace {
+
+void SmallPicture(const char*, int* width, int* height, int* components, unsigned char** pixels)
+{
+    *width = 4;
+    *height = 4;
+    *components = 3;
+    *pixels = NewPixelBuffer(4, 4);
+    (*pixels)[0] = 200;
+}
+
+struct Rect {
+    double x, y, w, h;
+    bool operator==(const Rect& o) const { return x == o.x && y == o.y && w == o.w && h == o.h; }
+};
+
+std::ostream& operator<<(std::ostream& out, const Rect& r)
+{
+    return out << "(" << r.x << ", " << r.y << ", " << r.w << " x " << r.h << ")";
+}
+
+// The rectangles of the recorded quads whose last bound texture is `texture`.
+std::vector<Rect> QuadsOf(unsigned int texture)
+{
+    std::vector<Rect> rects;
+    unsigned int bound = 0;
+    std::vector<double> xy;
+    for (const GlCall& call : RecordedCalls()) {
+        if (call.name == "glBindTexture") bound = static_cast<unsigned int>(call.args[1]);
+        if (call.name == "glBegin") xy.clear();
+        if (call.name == "glVertex2d") xy.insert(xy.end(), {call.args[0], call.args[1]});
+        if (call.name == "glEnd" && bound == texture && xy.size() == 8)
+            rects.push_back(Rect{xy[0], xy[1], xy[2] - xy[0], xy[5] - xy[1]});
+    }
+    return rects;
+}
+
+class Overlays : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(OpenGlContext(1024, 768));
+        Screen(1024, 768);
+        lineScroll = creditsScroll = unitX = unitY = 0.0f;
+        creditsUnitsSet = false;
+        overlayViews = 0;
+        lineTexture.Create("line_01.jpg", 0, SmallPicture);
+        greetingsTexture.Create("greetings.jpg", 0, SmallPicture);
+        creditsTexture.Create("credits.png", 1, SmallPicture);
+    }
+    void TearDown() override { StopRecording(); }
+    static void Screen(int w, int h) { DisplayMode = CDISPLAYMODE{w, h, 24, 60}; }
+};
+
+}  // namespace
+
+// --- line strips ------------------------------------------------------------------
+
+TEST_F(Overlays, FirstStripsCallStartsAtMinus256WithFiveTilesAt1024)
+{
+    StartRecording();
+    DrawLineStrips(16.0f);
+    StopRecording();
+    EXPECT_EQ(lineScroll, -256.0f);
+    EXPECT_EQ(overlayViews, 1);
+    const std::vector<Rect> tiles = QuadsOf(lineTexture.ColorTexture());
+    ASSERT_EQ(tiles.size(), 10u);
+    for (int i = 0; i < 5; ++i) {
+        EXPECT_EQ(tiles[2 * i], (Rect{-256.0 + 256 * i, 752, 256, 16})) << "bottom " << i;
+        EXPECT_EQ(tiles[2 * i + 1], (Rect{1024.0 - 256 * i, 0, 256, 16})) << "top " << i;
+    }
+    const auto colour = CallsNamed("glColor4f");
+    ASSERT_FALSE(colour.empty());
+    EXPECT_EQ(colour[0].args[0], 0.0);
+    EXPECT_FLOAT_EQ(colour[0].args[1], 0.7f);
+    EXPECT_EQ(colour[0].args[3], 0.5);
+    const auto blend = CallsNamed("glBlendFunc");
+    ASSERT_EQ(blend.size(), 1u);
+    EXPECT_EQ(blend[0].args[0], GL_SRC_ALPHA);
+    EXPECT_EQ(blend[0].args[1], GL_ONE);
+}
+
+TEST_F(Overlays, FourTilesEachAt800)
+{
+    Screen(800, 600);
+    DrawLineStrips(16.0f);  // to -256
+    StartRecording();
+    DrawLineStrips(102.0f);  // -256 + 25.5: tiles at the truncated -230
+    StopRecording();
+    EXPECT_FLOAT_EQ(lineScroll, -230.5f);
+    const std::vector<Rect> tiles = QuadsOf(lineTexture.ColorTexture());
+    ASSERT_EQ(tiles.size(), 8u);
+    for (int i = 0; i < 4; ++i) {
+        EXPECT_EQ(tiles[2 * i], (Rect{-230.0 + 256 * i, 584, 256, 16})) << "bottom " << i;
+        EXPECT_EQ(tiles[2 * i + 1], (Rect{800.0 + 230 - 256 * i - 256, 0, 256, 16})) << "top " << i;
+    }
+}
+
+TEST_F(Overlays, StripOffsetWrapsWhenItReachesZero)
+{
+    lineScroll = -10.0f;
+    DrawLineStrips(40.0f);  // exactly 0
+    EXPECT_EQ(lineScroll, -256.0f);
+    lineScroll = -10.0f;
+    DrawLineStrips(39.0f);
+    EXPECT_FLOAT_EQ(lineScroll, -0.25f);
+}
+
+// --- credits overlay --------------------------------------------------------------
+
+TEST_F(Overlays, CreditsLayoutAt1024x768)
+{
+    StartRecording();
+    DrawCreditsOverlay(15.0f);
+    StopRecording();
+    EXPECT_EQ(unitX, 1.0f);
+    EXPECT_EQ(unitY, 0.75f);
+    const auto primitives = RecordedPrimitives();
+    ASSERT_FALSE(primitives.empty());
+    const auto& bars = primitives[0];
+    ASSERT_EQ(bars.size(), 8u);
+    const double expected[8][2] = {{550, 0},   {570, 0},    {570, 768}, {550, 768},
+                                   {580, 0},   {1024, 0},   {1024, 768}, {580, 768}};
+    for (int i = 0; i < 8; ++i) {
+        EXPECT_EQ(bars[i].x, expected[i][0]) << i;
+        EXPECT_EQ(bars[i].y, expected[i][1]) << i;
+    }
+    const std::vector<Rect> mask = QuadsOf(creditsTexture.MaskTexture());
+    const std::vector<Rect> credits = QuadsOf(creditsTexture.ColorTexture());
+    ASSERT_EQ(mask.size(), 1u);
+    ASSERT_EQ(credits.size(), 1u);
+    EXPECT_EQ(credits[0], (Rect{40, 510, 280, 231}));
+    EXPECT_EQ(mask[0], credits[0]);
+    // 15 ms: 15 / 15 design units = 0.75 overlay units; y = trunc(768 - 0.75).
+    EXPECT_FLOAT_EQ(creditsScroll, 0.75f);
+    const std::vector<Rect> greetings = QuadsOf(greetingsTexture.ColorTexture());
+    ASSERT_EQ(greetings.size(), 1u);
+    EXPECT_EQ(greetings[0], (Rect{600, 767, 400, 3525}));
+}
+
+TEST_F(Overlays, GreetingsStopAtTheirLimit)
+{
+    DrawCreditsOverlay(1.0e6f);
+    const float limit = 768 + 4400.0f * 0.75f;
+    EXPECT_EQ(creditsScroll, limit);
+    for (int frame = 0; frame < 100; ++frame) DrawCreditsOverlay(500.0f);
+    EXPECT_EQ(creditsScroll, limit);
+    StartRecording();
+    DrawCreditsOverlay(16.0f);
+    StopRecording();
+    const std::vector<Rect> greetings = QuadsOf(greetingsTexture.ColorTexture());
+    ASSERT_EQ(greetings.size(), 1u);
+    EXPECT_EQ(greetings[0].y, -3300.0);  // its last 300 design units stay on screen
+    EXPECT_EQ(greetings[0].y + greetings[0].h, 225.0);
+}
+
+TEST_F(Overlays, DesignUnitsAreFixedOnTheFirstCreditsFrame)
+{
+    DrawCreditsOverlay(10.0f);
+    Screen(800, 600);
+    DrawCreditsOverlay(10.0f);
+    EXPECT_EQ(unitX, 1.0f);
+    EXPECT_EQ(unitY, 0.75f);
+}
+
+TEST_F(Overlays, CreditsAt800x600ScaleTheLayout)
+{
+    Screen(800, 600);
+    StartRecording();
+    DrawCreditsOverlay(0.0f);
+    StopRecording();
+    EXPECT_EQ(unitX, 800 * 0.0009765625f);
+    const std::vector<Rect> credits = QuadsOf(creditsTexture.ColorTexture());
+    ASSERT_EQ(credits.size(), 1u);
+    // 40 x 0.78125 = 31.25, 680 x 0.5859375 = 398.4, 280 x 0.78125 = 218.75, 308 x 0.5859375 = 180.5
+    EXPECT_EQ(credits[0], (Rect{31, 398, 218, 180}));
+}
