@@ -183,12 +183,19 @@ TEST_F(UnpackTest, NamesOutsideTheTreeAreRefused)
 
 TEST_F(UnpackTest, NothingIsWrittenThroughAPlantedDirectoryLink)
 {
-    fs::create_directory("plumora_data");
-    fs::create_directory_symlink(root / "outside" / "elsewhere", "plumora_data/gfx");
-    ArchiveBuilder().Dir("plumora_data").Dir("plumora_data/gfx").File("plumora_data/gfx/keep.txt", "evil")
-        .File("plumora_data/gfx/new.txt", "evil").End().Save();
-    ExpectRejected("plumora_data/gfx");
-    EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
+    for (bool withDirectoryRecord : {true, false}) {
+        SCOPED_TRACE(withDirectoryRecord ? "with its directory record" : "file records only");
+        fs::create_directory("plumora_data");
+        fs::create_directory_symlink(root / "outside" / "elsewhere", "plumora_data/gfx");
+        ArchiveBuilder archive;
+        archive.Dir("plumora_data");
+        if (withDirectoryRecord)
+            archive.Dir("plumora_data/gfx");
+        archive.File("plumora_data/gfx/keep.txt", "evil").File("plumora_data/gfx/new.txt", "evil")
+            .End().Save();
+        ExpectRejected("plumora_data/gfx");
+        EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
+    }
 }
 
 TEST_F(UnpackTest, NothingIsWrittenThroughAPlantedFileLink)
