@@ -1,0 +1,64 @@
+// Pipe piece types: the prefabricated pieces that pipes are chained from,
+// read from plumora_data/script/pipes_type.plm during scene loading.
+//
+// Script: the number of types ("%d"), then per type one record
+// "name ox oy oz dx dy dz": the model file below plumora_data/obj3d/ (one
+// word of at most 63 characters), the exit offset and the unit exit
+// direction in the model's own coordinates. White space of any kind
+// separates fields. The first record is type 1, the n-th type n.
+//
+// Every piece model has its inlet at its origin, running along its own +Y
+// axis; the next piece's origin goes to exitOffset and its +Y axis along
+// exitDirection.
+#ifndef PLM_PIPES_PIPE_TYPES_H
+#define PLM_PIPES_PIPE_TYPES_H
+
+#include "pipes/vector.h"
+
+#include <cstdint>
+
+class COBJECT3D;
+
+struct CPIPETYPE {
+    uint16_t number;        // 1-based position in the script (and the table)
+    COBJECT3D* object;      // the piece's model; null when it could not be made
+    CVECTOR exitOffset;     // where the next piece starts, model coordinates
+    CVECTOR exitDirection;  // where the next piece points, model coordinates
+    bool drawable;          // mesh 0 exists and every face names real vertices
+};
+
+// The table: pipeTypeCount records, entry n - 1 is type n. Both are set by
+// LoadPipeTypes and live until the program ends; the engine objects are
+// never destroyed by the program (the engine library is released before
+// static destructors run).
+extern CPIPETYPE* pipeTypes;
+extern uint16_t pipeTypeCount;
+
+// Largest number of types a script may announce.
+enum { MAX_PIPE_TYPES = 65535 };
+// Longest model file name of a record, in characters.
+enum { PIPE_TYPE_NAME_MAX = 63 };
+
+// Reads plumora_data/script/pipes_type.plm through LoadPipeTypesFile.
+void LoadPipeTypes();
+
+// Reads the script at scriptPath into a new table, replacing the old one
+// (whose engine objects are left alone). For each type, in order:
+// EntryPoints.CreateObject3d(), Load("plumora_data/obj3d/<name>",
+// LoadImageFile, FORMAT_3DS), SetParam(PARAM_NORMALMODE, NORMALS_VERTEX),
+// BuildLists(). Needs the GL context current.
+//
+// Problems are reported on stderr with the script name and record number:
+// a missing script or an unreadable or impossible count gives an empty
+// table; a short record ends the table before it; a name longer than 63
+// characters, a model that cannot be opened, has no mesh or has faces that
+// name missing vertices keeps its place in the table (so later numbers stay
+// right) but is not drawable. No bound engine factory gives an empty table.
+// Returns 1 when every type loaded and is drawable, else 0.
+int LoadPipeTypesFile(const char* scriptPath);
+
+// Destroys the table's engine objects and frees the table. Only while the
+// engine library is bound; the program itself never calls it.
+void ReleasePipeTypes();
+
+#endif
