@@ -1,0 +1,175 @@
+#include "pipes/pipe.h"
+
+#include "pipes/piece_mesh.h"
+#include "pipes/pipe_types.h"
+
+#include <cmath>
+#include <new>
+
+namespace {
+
+// Type numbers are held in 8 bits.
+const unsigned MAX_TYPE_NUMBER = 255;
+// Segment counts are held in 16 bits.
+const unsigned MAX_SEGMENTS = 65535;
+
+bool Finite(const CVECTOR& v) {
+    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
+}
+
+bool ReadVector(FILE* file, CVECTOR& v) {
+    return std::fscanf(file, "%*s %f %f %f", &v.x, &v.y, &v.z) == 3;
+}
+
+// Reads the position and rotation records; reports a missing one.
+bool ReadPlacement(FILE* file, const CMAPPLACE& place, CVECTOR& position, CVECTOR& rotation) {
+    if (!ReadVector(file, position)) {
+        std::fprintf(stderr, "%s: pipe %u: the position record (label x y z) is missing or short; "
+                             "the pipe count does not match the data\n",
+                     place.script, place.pipe);
+        return false;
+    }
+    if (!ReadVector(file, rotation)) {
+        std::fprintf(stderr, "%s: pipe %u: the rotation record (label x y z) is missing or short\n",
+                     place.script, place.pipe);
+        return false;
+    }
+    return true;
+}
+
+// Reads the segment count record; false (reported) when it is missing or
+// larger than a pipe holds.
+bool ReadSegmentCount(FILE* file, const CMAPPLACE& place, unsigned& count) {
+    if (std::fscanf(file, "%*s %*s %u", &count) != 1) {
+        std::fprintf(stderr, "%s: pipe %u: the segment count record (label label n) is missing "
+                             "or short\n",
+                     place.script, place.pipe);
+        return false;
+    }
+    if (count > MAX_SEGMENTS) {
+        std::fprintf(stderr, "%s: pipe %u: %u segments are more than the %u a pipe holds\n",
+                     place.script, place.pipe, count, MAX_SEGMENTS);
+        return false;
+    }
+    return true;
+}
+
+void ReportBadType(const CMAPPLACE& place, unsigned segment, unsigned typeNumber,
+                   unsigned highest) {
+    if (highest == 0) {
+        std::fprintf(stderr, "%s: pipe %u, segment %u: type %u, but there are no pipe types; "
+                             "pipe left out\n",
+                     place.script, place.pipe, segment, typeNumber);
+        return;
+    }
+    std::fprintf(stderr, "%s: pipe %u, segment %u: type %u is not a pipe type (1 to %u); "
+                         "pipe left out\n",
+                 place.script, place.pipe, segment, typeNumber, highest);
+}
+
+}  // namespace
+
+CPIPE::CPIPE(CPIPETYPE* typeTable, uint16_t tableSize)
+    : segments(nullptr), segmentCount(0), types(typeTable), typeCount(tableSize), grownCount(0),
+      vertexCount(0), faceCount(0), vertices(nullptr), faces(nullptr), progress(0.0f),
+      texture(0), phase(0), position{0.0f, 0.0f, 0.0f}, rotation{0.0f, 0.0f, 0.0f} {}
+
+CPIPE::~CPIPE() {
+    delete[] segments;
+}
+
+bool CPIPE::AllocateSegments(uint16_t count) {
+    delete[] segments;
+    segmentCount = 0;
+    segments = new (std::nothrow) CPIPESEGMENT[count]();
+    if (segments == nullptr) {
+        return false;
+    }
+    segmentCount = count;
+    return true;
+}
+
+int CPIPE::AddSegment(unsigned typeNumber, float twist, uint16_t index) {
+    if (index >= segmentCount || typeNumber == 0 || typeNumber > MAX_TYPE_NUMBER ||
+        typeNumber > typeCount) {
+        return 0;
+    }
+    CPIPESEGMENT& segment = segments[index];
+    segment.twist = twist;
+    segment.type = &types[typeNumber - 1];
+    return 1;
+}
+
+void CPIPE::TakeMeshView() {
+    CPIECEMESH mesh = GetPieceMesh(segments[grownCount].type);
+    vertexCount = mesh.vertexCount;
+    faceCount = mesh.faceCount;
+    vertices = mesh.vertices;
+    faces = mesh.faces;
+    texture = mesh.texture;
+}
+
+void CPIPE::StartGrowth() {
+    grownCount = 0;
+    progress = 0.0f;
+    phase = 0;
+    if (segmentCount > 0) {
+        TakeMeshView();
+    }
+}
+
+// Reads segmentCount records "type twist"; false when one is missing.
+// refused turns true for a type number or twist that cannot be used.
+bool CPIPE::ReadSegments(FILE* file, const CMAPPLACE& place, bool& refused) {
+    unsigned highest = typeCount < MAX_TYPE_NUMBER ? typeCount : MAX_TYPE_NUMBER;
+    for (uint16_t i = 0; i < segmentCount; ++i) {
+        unsigned typeNumber = 0;
+        float twist = 0.0f;
+        if (std::fscanf(file, "%u %f", &typeNumber, &twist) != 2) {
+            std::fprintf(stderr, "%s: pipe %u, segment %u: the record (type twist) is missing or "
+                                 "short; the segment count %u does not match the data\n",
+                         place.script, place.pipe, i + 1u, segmentCount);
+            return false;
+        }
+        if (!std::isfinite(twist)) {
+            std::fprintf(stderr, "%s: pipe %u, segment %u: the twist is not a number; pipe left out\n",
+                         place.script, place.pipe, i + 1u);
+            refused = true;
+        } else if (!AddSegment(typeNumber, twist, i)) {
+            ReportBadType(place, i + 1u, typeNumber, highest);
+            refused = true;
+        }
+    }
+    return true;
+}
+
+PIPEREAD CPIPE::Read(FILE* file, const CMAPPLACE& place) {
+    unsigned count = 0;
+    if (!ReadPlacement(file, place, position, rotation) || !ReadSegmentCount(file, place, count)) {
+        return PIPE_READ_BROKEN;
+    }
+    if (!AllocateSegments(static_cast<uint16_t>(count))) {
+        std::fprintf(stderr, "%s: pipe %u: out of memory for %u segments\n", place.script,
+                     place.pipe, count);
+        return PIPE_READ_BROKEN;
+    }
+    bool refused = false;
+    if (!ReadSegments(file, place, refused)) {
+        return PIPE_READ_BROKEN;
+    }
+    if (count == 0) {
+        std::fprintf(stderr, "%s: pipe %u has no segments; pipe left out\n", place.script, place.pipe);
+        return PIPE_READ_REFUSED;
+    }
+    if (!Finite(position) || !Finite(rotation)) {
+        std::fprintf(stderr, "%s: pipe %u: the position or rotation is not a number; pipe left out\n",
+                     place.script, place.pipe);
+        return PIPE_READ_REFUSED;
+    }
+    if (refused) {
+        return PIPE_READ_REFUSED;
+    }
+    StartGrowth();
+    BuildPaths();
+    return PIPE_READ_OK;
+}

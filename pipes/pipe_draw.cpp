@@ -1,0 +1,137 @@
+// Drawing a pipe in immediate mode (CPIPE::Draw, DrawTrace, DrawPiece).
+// Grown pieces are lit, sphere-mapped metal (texture coordinates come from
+// the sphere-map generation the scene set up); the growing piece is traced
+// as a dim additive line strip, then filled face by face.
+#include "pipes/pipe.h"
+
+#include "pipes/piece_mesh.h"
+#include "plm_engine.h"
+
+#include <GL/gl.h>
+
+// The metal sphere map, created while the scene loads.
+extern unsigned int metalTexture;
+
+namespace {
+
+void SolidCorner(const CVERTEX& vertex) {
+    glNormal3f(vertex.normal[0], vertex.normal[1], vertex.normal[2]);
+    glVertex3f(vertex.position[0], vertex.position[1], vertex.position[2]);
+}
+
+void SolidFace(const CVERTEX* vertices, const CFACE& face) {
+    SolidCorner(vertices[face.a]);
+    SolidCorner(vertices[face.b]);
+    SolidCorner(vertices[face.c]);
+}
+
+// A corner pulled inwards along its normal by TRACE_INSET.
+void TraceCorner(const CVERTEX& vertex) {
+    const float* p = vertex.position;
+    const float* n = vertex.normal;
+    glVertex3f(p[0] + n[0] * TRACE_INSET, p[1] + n[1] * TRACE_INSET, p[2] + n[2] * TRACE_INSET);
+}
+
+// Whole faces revealed by progress, kept inside what a 16-bit count holds.
+uint16_t FacesRevealed(float progress) {
+    if (!(progress > 0.0f)) {
+        return 0;
+    }
+    return progress >= 65535.0f ? 65535 : static_cast<uint16_t>(progress);
+}
+
+void StartSphereMap() {
+    glEnable(GL_TEXTURE_GEN_S);
+    glEnable(GL_TEXTURE_GEN_T);
+    glBindTexture(GL_TEXTURE_2D, metalTexture);
+}
+
+void EndSphereMap() {
+    glDisable(GL_TEXTURE_GEN_S);
+    glDisable(GL_TEXTURE_GEN_T);
+}
+
+}  // namespace
+
+void CPIPE::DrawPiece(uint16_t i) {
+    if (i >= segmentCount) {
+        return;
+    }
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    StartSphereMap();
+    CPIECEMESH mesh = GetPieceMesh(segments[i].type);
+    glBegin(GL_TRIANGLES);
+    for (uint32_t f = 0; f < mesh.faceCount; ++f) {
+        SolidFace(mesh.vertices, mesh.faces[f]);
+    }
+    glEnd();
+    EndSphereMap();
+}
+
+void CPIPE::DrawTrace(uint16_t n) {
+    uint16_t count = n < faceCount ? n : faceCount;
+    glColor3f(0.0f, 0.1f, 0.0f);
+    glDisable(GL_LIGHTING);
+    glDisable(GL_TEXTURE_2D);
+    glEnable(GL_BLEND);
+    glBlendFunc(GL_SRC_ALPHA, GL_ONE);
+    glBegin(GL_LINE_STRIP);
+    for (uint32_t f = 0; f < count; ++f) {
+        const CFACE& face = faces[f];
+        TraceCorner(vertices[face.a]);
+        TraceCorner(vertices[face.b]);
+        TraceCorner(vertices[face.c]);
+    }
+    glEnd();
+}
+
+// Phase 1 of the growing piece: the whole trace, then the faces revealed
+// so far as solid metal in the trace colour.
+void CPIPE::DrawFilling() {
+    DrawTrace(faceCount);
+    glColor3f(0.0f, 0.1f, 0.0f);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_TEXTURE_2D);
+    glDisable(GL_BLEND);
+    StartSphereMap();
+    glBegin(GL_TRIANGLES);
+    for (uint32_t f = 0; f < faceCount && static_cast<float>(f) < progress; ++f) {
+        SolidFace(vertices, faces[f]);
+    }
+    glEnd();
+    EndSphereMap();
+}
+
+void CPIPE::Draw() {
+    glTranslatef(position.x, position.y, position.z);
+    glRotatef(rotation.x, 1.0f, 0.0f, 0.0f);
+    glRotatef(rotation.y, 0.0f, 1.0f, 0.0f);
+    glRotatef(rotation.z, 0.0f, 0.0f, 1.0f);
+    glColor3f(1.0f, 1.0f, 1.0f);
+    glEnable(GL_LIGHTING);
+    glDisable(GL_BLEND);
+    glEnable(GL_TEXTURE_2D);
+    glBindTexture(GL_TEXTURE_2D, texture);
+    glEnable(GL_DEPTH_TEST);
+    for (uint16_t i = 0; i < grownCount; ++i) {
+        segments[i].ApplyTransform();
+        DrawPiece(i);
+        segments[i].UndoTransform();
+    }
+    if (grownCount < segmentCount) {
+        const CPIPESEGMENT& growing = segments[grownCount];
+        growing.ApplyTransform();
+        if (phase == 0) {
+            DrawTrace(FacesRevealed(progress));
+        } else if (phase == 1) {
+            DrawFilling();
+        }
+        growing.UndoTransform();
+    }
+    glRotatef(-rotation.z, 0.0f, 0.0f, 1.0f);
+    glRotatef(-rotation.y, 0.0f, 1.0f, 0.0f);
+    glRotatef(-rotation.x, 1.0f, 0.0f, 0.0f);
+    glTranslatef(-position.x, -position.y, -position.z);
+}

@@ -1,0 +1,31 @@
+// Growth of a pipe over frame time (CPIPE::Update, CPIPE::Advance).
+#include "pipes/pipe.h"
+
+void CPIPE::Update(float frameTime) {
+    // The negated test also turns away NaN; a complete pipe has nothing to grow.
+    if (!(frameTime > 0.0f) || grownCount >= segmentCount) {
+        return;
+    }
+    progress = progress + frameTime * GROWTH_RATE;
+    if (progress > faceCount) {
+        // One phase step per update; the rest of a long frame is dropped.
+        phase = static_cast<uint8_t>(phase + 1);
+        progress = 0.0f;
+        if (phase == 2) {
+            Advance();
+        }
+    }
+}
+
+void CPIPE::Advance() {
+    if (grownCount >= segmentCount) {
+        return;
+    }
+    progress = 0.0f;
+    phase = 0;
+    grownCount = static_cast<uint16_t>(grownCount + 1);
+    if (grownCount == segmentCount) {
+        return;
+    }
+    TakeMeshView();
+}
