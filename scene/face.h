@@ -1,0 +1,21 @@
+// The face scene: the face model drawn lit and sphere-mapped with the metal
+// picture, from the engine's mesh data in immediate mode.
+#ifndef PLM_SCENE_FACE_H
+#define PLM_SCENE_FACE_H
+
+class COBJECT3D;
+
+extern COBJECT3D* faceObject;    // the face model; null when the engine is missing
+extern unsigned int metalTexture;  // GL texture name of the metal sphere map
+
+// Draws every triangle of every mesh of faceObject with its vertex normals
+// and positions, in the caller's model-view transform. Sets the colour to
+// white, enables lighting, 2D texturing and s/t texture generation (the
+// sphere-map mode is set once at scene start), binds metalTexture, and
+// disables texture generation again at the end; lighting and texturing stay
+// on. A null faceObject draws nothing but leaves the same state. Faces whose
+// corners lie outside their mesh's vertex array are skipped, as are meshes
+// without vertex or face arrays (an empty glBegin/glEnd pair is still sent).
+void DrawFace();
+
+#endif

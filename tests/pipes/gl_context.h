@@ -1,0 +1,35 @@
+// A hidden window with a GL compatibility context for the drawing tests
+// (SDL's offscreen driver with Mesa), and helpers to read back what GL saw.
+#ifndef PLM_TESTS_PIPES_GL_CONTEXT_H
+#define PLM_TESTS_PIPES_GL_CONTEXT_H
+
+#include <vector>
+
+// Makes a context current once per process; false when none can be made.
+bool MakeTestGlContext();
+
+// The current model-view matrix, column-major.
+std::vector<float> ModelViewMatrix();
+
+// What a call sequence draws, captured in GL_3D_COLOR feedback mode.
+struct Feedback {
+    int lines = 0;      // line segments (a strip of n vertices gives n - 1)
+    int triangles = 0;  // filled triangles
+    std::vector<float> lineColour;  // RGBA of the first line vertex, if any
+    std::vector<float> triangleCorners;  // window x, y, z of every triangle corner
+};
+Feedback ParseFeedback(const std::vector<float>& buffer, int size);
+std::vector<float>& FeedbackBuffer();
+void BeginFeedback();
+int EndFeedback();
+
+// Runs draw in feedback mode and counts what it drew.
+template <typename F>
+Feedback Capture(F draw) {
+    BeginFeedback();
+    draw();
+    int size = EndFeedback();
+    return ParseFeedback(FeedbackBuffer(), size);
+}
+
+#endif

@@ -1,0 +1,181 @@
+// Drawing pipes in a real GL context: what each growth state emits (read
+// back in feedback mode) and the model-view matrix left behind.
+#include "pipes/pipe.h"
+#include "pipes/pipe_map.h"
+#include "tests/pipes/gl_context.h"
+#include "tests/pipes/script_file.h"
+#include "tests/pipes/type_table.h"
+
+#include <GL/gl.h>
+#include <gtest/gtest.h>
+
+namespace {
+
+const float PI = 3.14159265f;
+// Half the side of the orthographic view volume, in scene units.
+const float HALF_VIEW = 50.0f;
+const int VIEW_SIZE = 64;
+
+class PipeDrawTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        if (!MakeTestGlContext()) {
+            GTEST_SKIP() << "no GL context";
+        }
+        glViewport(0, 0, VIEW_SIZE, VIEW_SIZE);
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glOrtho(-HALF_VIEW, HALF_VIEW, -HALF_VIEW, HALF_VIEW, -HALF_VIEW, HALF_VIEW);
+        glMatrixMode(GL_MODELVIEW);
+        glLoadIdentity();
+    }
+    static Feedback DrawPipe(CPIPE& pipe) {
+        return Capture([&pipe] { pipe.Draw(); });
+    }
+    static void Grow(CPIPE& pipe, int segments) {
+        for (int i = 0; i < segments; ++i) pipe.Advance();
+    }
+    TypeTable table{6, 3};
+};
+
+// --- the growing piece ---
+
+TEST_F(PipeDrawTest, TracingShowsTheFacesRevealedAsOneDimGreenStrip) {
+    std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
+    pipe->progress = 3.7f;
+    Feedback f = DrawPipe(*pipe);
+    EXPECT_EQ(f.lines, 8);  // faces 0, 1 and 2: nine corners
+    EXPECT_EQ(f.triangles, 0);
+    ASSERT_EQ(f.lineColour.size(), 4u);
+    EXPECT_FLOAT_EQ(f.lineColour[0], 0.0f);
+    EXPECT_NEAR(f.lineColour[1], 0.1f, 1e-3f);
+    EXPECT_FLOAT_EQ(f.lineColour[2], 0.0f);
+}
+
+TEST_F(PipeDrawTest, TracingBelowOneFaceDrawsAnEmptyStrip) {
+    std::unique_ptr<CPIPE> pipe = table.Pipe({1});
+    pipe->progress = 0.9f;
+    Feedback f = DrawPipe(*pipe);
+    EXPECT_EQ(f.lines, 0);
+    EXPECT_EQ(f.triangles, 0);
+}
+
+TEST_F(PipeDrawTest, FillingShowsTheWholeTraceAndTheFacesRevealed) {
+    std::unique_ptr<CPIPE> pipe = table.Pipe({1});
+    pipe->phase = 1;
+    pipe->progress = 3.7f;
+    Feedback f = DrawPipe(*pipe);
+    EXPECT_EQ(f.lines, 17);  // six faces: eighteen corners
+    EXPECT_EQ(f.triangles, 4);
+    pipe->progress = 0.0f;
+    f = DrawPipe(*pipe);
+    EXPECT_EQ(f.lines, 17);
+    EXPECT_EQ(f.triangles, 0);
+}
+
+TEST_F(PipeDrawTest, ATraceNeverRunsPastTheMesh) {
+    std::unique_ptr<CPIPE> pipe = table.Pipe({2});
+    Feedback f = Capture([&pipe] { pipe->DrawTrace(1000); });
+    EXPECT_EQ(f.lines, 8);
+}
+
+// --- grown pieces ---
+
+TEST_F(PipeDrawTest, GrownPiecesAreSolidAndTheGrowingOneTraced) {
+    std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
+    Grow(*pipe, 1);
+    pipe->progress = 2.5f;
+    Feedback f = DrawPipe(*pipe);
+    EXPECT_EQ(f.triangles, 6);
+    EXPECT_EQ(f.lines, 5);
+}
+
+TEST_F(PipeDrawTest, ACompletePipeDrawsAllItsPiecesSolidAndNothingElse) {
+    std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2, 1});
+    Grow(*pipe, 3);
+    pipe->phase = 1;  // stale growth state must not show
+    pipe->progress = 2.0f;
+    Feedback f = DrawPipe(*pipe);
+    EXPECT_EQ(f.triangles, 15);
+    EXPECT_EQ(f.lines, 0);
+}
+
+TEST_F(PipeDrawTest, PiecesWithoutAUsableModelDrawNothing) {
+    table.AddUndrawable({0, 1, 0}, {0, 1, 0});
+    std::unique_ptr<CPIPE> pipe = table.Pipe({3, 3});
+    Grow(*pipe, 1);
+    pipe->phase = 1;
+    pipe->progress = 5.0f;
+    Feedback f = DrawPipe(*pipe);
+    EXPECT_EQ(f.triangles, 0);
+    EXPECT_EQ(f.lines, 0);
+}
+
+// --- transforms ---
+
+TEST_F(PipeDrawTest, ASegmentTransformTurnsModelPointsAsItsOrientationDoes) {
+    std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2, 1, 2, 1}, {0, 0, 0, PI / 2, 0});
+    const CPIPESEGMENT& s = pipe->segments[3];
+    s.ApplyTransform();
+    std::vector<float> m = ModelViewMatrix();
+    CVECTOR v{1.0f, 2.0f, 3.0f};
+    CVECTOR expected = s.orientation.Rotate(v).Add(s.position);
+    EXPECT_NEAR(m[0] * v.x + m[4] * v.y + m[8] * v.z + m[12], expected.x, 1e-4f);
+    EXPECT_NEAR(m[1] * v.x + m[5] * v.y + m[9] * v.z + m[13], expected.y, 1e-4f);
+    EXPECT_NEAR(m[2] * v.x + m[6] * v.y + m[10] * v.z + m[14], expected.z, 1e-4f);
+    s.UndoTransform();
+    m = ModelViewMatrix();
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], i % 5 == 0 ? 1.0f : 0.0f, 1e-5f) << i;
+}
+
+TEST_F(PipeDrawTest, ThePipeIsTurnedAboutXThenYThenZAndMoved) {
+    std::unique_ptr<CPIPE> pipe = table.Pipe({1});
+    Grow(*pipe, 1);
+    pipe->position = CVECTOR{10.0f, -5.0f, 3.0f};
+    pipe->rotation = CVECTOR{90.0f, 90.0f, 0.0f};
+    Feedback f = DrawPipe(*pipe);
+    ASSERT_GE(f.triangleCorners.size(), 6u);
+    // Corner (0.1, 0, 0): turned about Y to (0, 0, -0.1), about X to (0, 0.1, 0).
+    CVECTOR scene{10.0f, -4.9f, 3.0f};
+    const float* corner = &f.triangleCorners[3];
+    EXPECT_NEAR(corner[0], (scene.x / HALF_VIEW + 1.0f) * VIEW_SIZE / 2, 1e-3f);
+    EXPECT_NEAR(corner[1], (scene.y / HALF_VIEW + 1.0f) * VIEW_SIZE / 2, 1e-3f);
+    EXPECT_NEAR(corner[2], (-scene.z / HALF_VIEW + 1.0f) / 2, 1e-5f);
+}
+
+TEST_F(PipeDrawTest, DrawingLeavesTheModelViewMatrixAsItFoundIt) {
+    glTranslatef(1.0f, -2.0f, -30.0f);
+    glRotatef(25.0f, 0.3f, 1.0f, 0.2f);
+    std::vector<float> camera = ModelViewMatrix();
+    std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2, 1, 2, 1}, {0.3f, 0, 1.0f, PI / 2, -2.0f});
+    pipe->position = CVECTOR{10.0f, -5.0f, 3.0f};
+    pipe->rotation = CVECTOR{30.0f, 45.0f, 60.0f};
+    for (int grown = 0; grown <= 5; ++grown) {
+        for (uint8_t phase = 0; phase < 2; ++phase) {
+            pipe->phase = phase;
+            pipe->progress = 2.5f;
+            pipe->Draw();
+            std::vector<float> after = ModelViewMatrix();
+            for (int i = 0; i < 16; ++i) {
+                EXPECT_NEAR(after[i], camera[i], 1e-4f) << "grown " << grown << ", entry " << i;
+            }
+        }
+        pipe->Advance();
+    }
+}
+
+TEST_F(PipeDrawTest, TheMapDrawsEveryPipeAndLeavesTheMatrix) {
+    CPIPEMAP map;
+    ScriptFile script("pipes count 2 p 0 0 0 r 0 0 0 s c 1 1 0 p 5 5 5 r 10 20 30 s c 2 2 0 1 1\n");
+    map.Load(script.path(), table.data(), table.size());
+    ASSERT_EQ(map.pipeCount, 2);
+    map.pipes[0]->Advance();
+    map.pipes[1]->Advance();
+    map.pipes[1]->Advance();
+    Feedback f = Capture([&map] { map.Draw(); });
+    EXPECT_EQ(f.triangles, 6 + 3 + 6);
+    std::vector<float> m = ModelViewMatrix();
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], i % 5 == 0 ? 1.0f : 0.0f, 1e-4f) << i;
+}
+
+}  // namespace

@@ -1,0 +1,196 @@
+// Reading the pipe types script and making one engine object per type.
+#include "pipes/piece_mesh.h"
+#include "pipes/pipe_types.h"
+#include "shell/entry_points.h"
+#include "tests/pipes/fake_object.h"
+#include "tests/pipes/script_file.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+const char* const STRAIGHT = "plumora_data/obj3d/straight.3ds";
+const char* const ELBOW = "plumora_data/obj3d/elbow.3ds";
+
+class PipeTypesTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ResetFakeEngine();
+        EntryPoints.CreateObject3d = CreateFakeObject;
+        fakeModels[STRAIGHT] = TriangleModel(4, 7);
+        fakeModels[ELBOW] = TriangleModel(2);
+    }
+    void TearDown() override {
+        ReleasePipeTypes();
+        EntryPoints.CreateObject3d = nullptr;
+    }
+    // Loads text as the script and returns what went to stderr.
+    std::string LoadScript(const std::string& text, int expected) {
+        ScriptFile script(text);
+        testing::internal::CaptureStderr();
+        EXPECT_EQ(LoadPipeTypesFile(script.path()), expected);
+        return testing::internal::GetCapturedStderr();
+    }
+    // The engine log without the mesh queries made while checking models.
+    static std::vector<std::string> CallsWithoutQueries() {
+        std::vector<std::string> calls;
+        for (const std::string& call : engineCalls) {
+            if (call.rfind("GetMeshData", 0) != 0) calls.push_back(call);
+        }
+        return calls;
+    }
+};
+
+// --- well-formed scripts ---
+
+TEST_F(PipeTypesTest, EachTypeIsCreatedLoadedSetToVertexNormalsAndCompiledInOrder) {
+    EXPECT_EQ(LoadScript("2\nstraight.3ds 0 10 0 0 1 0\nelbow.3ds 5 5 0 1 0 0\n", 1), "");
+    std::vector<std::string> expected = {
+        "create", std::string("Load ") + STRAIGHT + " 1 loader", "SetParam 1 2", "BuildLists",
+        "create", std::string("Load ") + ELBOW + " 1 loader",    "SetParam 1 2", "BuildLists"};
+    EXPECT_EQ(CallsWithoutQueries(), expected);
+    ASSERT_EQ(pipeTypeCount, 2);
+    EXPECT_EQ(pipeTypes[0].number, 1);
+    EXPECT_EQ(pipeTypes[1].number, 2);
+    EXPECT_FLOAT_EQ(pipeTypes[0].exitOffset.y, 10.0f);
+    EXPECT_FLOAT_EQ(pipeTypes[1].exitOffset.x, 5.0f);
+    EXPECT_FLOAT_EQ(pipeTypes[1].exitDirection.x, 1.0f);
+    EXPECT_TRUE(pipeTypes[0].drawable && pipeTypes[1].drawable);
+    CPIECEMESH mesh = GetPieceMesh(&pipeTypes[0]);
+    EXPECT_EQ(mesh.faceCount, 4);
+    EXPECT_EQ(mesh.vertexCount, 12);
+    EXPECT_EQ(mesh.texture, 7u);
+}
+
+TEST_F(PipeTypesTest, ACountOfZeroMakesAnEmptyTableAndNoEngineCalls) {
+    EXPECT_EQ(LoadScript("0\n", 1), "");
+    EXPECT_EQ(pipeTypeCount, 0);
+    EXPECT_TRUE(engineCalls.empty());
+}
+
+TEST_F(PipeTypesTest, RecordsSplitAcrossLinesReadTheSameAsOnePerLine) {
+    LoadScript("  2 straight.3ds\n0\t10 0\n\n0 1 0 elbow.3ds 5 5\n0 1\n0 0", 1);
+    ASSERT_EQ(pipeTypeCount, 2);
+    EXPECT_FLOAT_EQ(pipeTypes[0].exitOffset.y, 10.0f);
+    EXPECT_FLOAT_EQ(pipeTypes[0].exitDirection.y, 1.0f);
+    EXPECT_FLOAT_EQ(pipeTypes[1].exitOffset.y, 5.0f);
+    EXPECT_FLOAT_EQ(pipeTypes[1].exitDirection.x, 1.0f);
+}
+
+// --- the script and its count ---
+
+TEST_F(PipeTypesTest, AMissingScriptIsReportedAndGivesNoTypes) {
+    testing::internal::CaptureStderr();
+    EXPECT_EQ(LoadPipeTypesFile("/nonexistent/pipes_type.plm"), 0);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("/nonexistent/pipes_type.plm"),
+              std::string::npos);
+    EXPECT_EQ(pipeTypeCount, 0);
+    EXPECT_EQ(pipeTypes, nullptr);
+}
+
+TEST_F(PipeTypesTest, NoBoundEngineIsReportedAndLoadsNothing) {
+    EntryPoints.CreateObject3d = nullptr;
+    std::string err = LoadScript("1 straight.3ds 0 10 0 0 1 0\n", 0);
+    EXPECT_NE(err.find("no model engine"), std::string::npos);
+    EXPECT_EQ(pipeTypeCount, 0);
+    EXPECT_TRUE(engineCalls.empty());
+}
+
+TEST_F(PipeTypesTest, AMissingNegativeOrOversizedCountGivesNoTypes) {
+    for (const char* text : {"", "two\n", "-1\n", "65536\n"}) {
+        std::string err = LoadScript(text, 0);
+        EXPECT_NE(err.find("no pipe types"), std::string::npos) << text;
+        EXPECT_EQ(pipeTypeCount, 0) << text;
+    }
+    EXPECT_TRUE(engineCalls.empty());
+}
+
+// --- bad records ---
+
+TEST_F(PipeTypesTest, AShortRecordEndsTheTableBeforeItAndNamesTheRecord) {
+    std::string err = LoadScript("3\nstraight.3ds 0 10 0 0 1 0\nelbow.3ds 5 5\n", 0);
+    EXPECT_NE(err.find("record 2"), std::string::npos) << err;
+    ASSERT_EQ(pipeTypeCount, 1);
+    EXPECT_TRUE(pipeTypes[0].drawable);
+}
+
+TEST_F(PipeTypesTest, ANameOf63CharactersLoads) {
+    std::string name(63, 'n');
+    fakeModels["plumora_data/obj3d/" + name] = TriangleModel(1);
+    EXPECT_EQ(LoadScript("1 " + name + " 0 1 0 0 1 0\n", 1), "");
+    ASSERT_EQ(pipeTypeCount, 1);
+    EXPECT_TRUE(pipeTypes[0].drawable);
+}
+
+TEST_F(PipeTypesTest, ALongerNameIsReportedNotLoadedAndTheNextRecordStillReads) {
+    std::string name(64, 'n');
+    std::string err = LoadScript("2 " + name + " 0 1 0 0 1 0\nelbow.3ds 5 5 0 1 0 0\n", 0);
+    EXPECT_NE(err.find("record 1"), std::string::npos) << err;
+    EXPECT_NE(err.find("longer than 63"), std::string::npos) << err;
+    ASSERT_EQ(pipeTypeCount, 2);
+    EXPECT_FALSE(pipeTypes[0].drawable);
+    EXPECT_EQ(pipeTypes[0].object, nullptr);
+    EXPECT_TRUE(pipeTypes[1].drawable);
+    EXPECT_FLOAT_EQ(pipeTypes[1].exitOffset.x, 5.0f);
+    EXPECT_EQ(engineCalls[0], "create");
+    EXPECT_EQ(engineCalls[1], std::string("Load ") + ELBOW + " 1 loader");
+}
+
+TEST_F(PipeTypesTest, AMissingModelKeepsItsNumberButIsNeverDrawnFrom) {
+    std::string err = LoadScript("2 missing.3ds 0 1 0 0 1 0 elbow.3ds 5 5 0 1 0 0\n", 0);
+    EXPECT_NE(err.find("record 1"), std::string::npos);
+    EXPECT_NE(err.find("plumora_data/obj3d/missing.3ds"), std::string::npos);
+    ASSERT_EQ(pipeTypeCount, 2);
+    EXPECT_FALSE(pipeTypes[0].drawable);
+    EXPECT_EQ(pipeTypes[1].number, 2);
+    CPIECEMESH mesh = GetPieceMesh(&pipeTypes[0]);
+    EXPECT_EQ(mesh.faceCount, 0);
+    EXPECT_EQ(mesh.faces, nullptr);
+}
+
+TEST_F(PipeTypesTest, AModelWithoutMeshesOrWithFacesPastItsVerticesIsNotDrawable) {
+    FakeModel empty;
+    empty.meshCount = 0;
+    FakeModel broken = TriangleModel(2);
+    broken.faces[1].c = 6;  // one past the last vertex
+    fakeModels["plumora_data/obj3d/empty.3ds"] = empty;
+    fakeModels["plumora_data/obj3d/broken.3ds"] = broken;
+    std::string err = LoadScript("2 empty.3ds 0 1 0 0 1 0 broken.3ds 0 1 0 0 1 0\n", 0);
+    EXPECT_NE(err.find("record 1"), std::string::npos);
+    EXPECT_NE(err.find("record 2"), std::string::npos);
+    ASSERT_EQ(pipeTypeCount, 2);
+    EXPECT_FALSE(pipeTypes[0].drawable);
+    EXPECT_FALSE(pipeTypes[1].drawable);
+    engineCalls.clear();
+    EXPECT_EQ(GetPieceMesh(&pipeTypes[0]).faceCount, 0);
+    EXPECT_TRUE(engineCalls.empty());
+}
+
+TEST_F(PipeTypesTest, AFactoryThatReturnsNullLeavesTheTypeWithoutModel) {
+    fakeFactoryWorks = false;
+    std::string err = LoadScript("1 straight.3ds 0 10 0 0 1 0\n", 0);
+    EXPECT_NE(err.find("could not create"), std::string::npos);
+    ASSERT_EQ(pipeTypeCount, 1);
+    EXPECT_EQ(pipeTypes[0].object, nullptr);
+    EXPECT_FALSE(pipeTypes[0].drawable);
+}
+
+TEST_F(PipeTypesTest, ExitsThatAreNotNumbersBecomeAStraightPieceOfNoLength) {
+    std::string err = LoadScript("1 straight.3ds nan 10 0 0 inf 0\n", 0);
+    EXPECT_NE(err.find("not a number"), std::string::npos);
+    ASSERT_EQ(pipeTypeCount, 1);
+    EXPECT_FALSE(pipeTypes[0].drawable);
+    EXPECT_FLOAT_EQ(pipeTypes[0].exitOffset.x, 0.0f);
+    EXPECT_FLOAT_EQ(pipeTypes[0].exitDirection.y, 1.0f);
+}
+
+TEST_F(PipeTypesTest, ADirectionThatIsNotUnitIsReportedButKept) {
+    std::string err = LoadScript("1 straight.3ds 0 10 0 0 2 0\n", 1);
+    EXPECT_NE(err.find("not a unit vector"), std::string::npos);
+    EXPECT_FLOAT_EQ(pipeTypes[0].exitDirection.y, 2.0f);
+    EXPECT_TRUE(pipeTypes[0].drawable);
+}
+
+}  // namespace
