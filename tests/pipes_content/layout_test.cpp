@@ -1,0 +1,180 @@
+// The network as the scene will lay it out, replayed from the generated map
+// with the scene's own vector and quaternion arithmetic: no clashes, every
+// piece placed end to end, growth through the whole pipes flight, a camera
+// that stays outside the tubes and has pipes in view.
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "camera_path.h"
+#include "growth.h"
+#include "network_check.h"
+#include "path_replay.h"
+#include "scene/camera.h"
+#include "script_reader.h"
+#include "stage.h"
+
+using namespace pipesgen;
+
+namespace {
+
+const std::vector<PieceType>& Catalog() {
+    static const std::vector<PieceType> catalog = BuildPieceCatalog();
+    return catalog;
+}
+
+Network StagedNetwork() {
+    Network n;
+    EXPECT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &n));
+    return n;
+}
+
+CVECTOR V(float x, float y, float z) {
+    CVECTOR v;
+    v.Set(x, y, z);
+    return v;
+}
+
+// Time at which each piece of a pipe has fully grown.
+std::vector<double> GrownAt(const PipeRecord& pipe) {
+    std::vector<double> out;
+    double t = 0;
+    for (const SegmentRecord& s : pipe.segments) out.push_back(t += GrowthMs(Catalog()[s.type].mesh.Faces().size()));
+    return out;
+}
+
+Vec3 Forward(const CCAMERA& cam) {
+    double yaw = cam.yaw * M_PI / 180, pitch = cam.pitch * M_PI / 180;
+    return {std::sin(yaw) * std::cos(pitch), -std::sin(pitch), -std::cos(yaw) * std::cos(pitch)};
+}
+
+}  // namespace
+
+// The documented placement example: straight, elbow, straight, elbow with a
+// quarter twist, straight.
+TEST(PathReplay, PlacesTheWorkedExample) {
+    std::vector<TypeExit> types = {{V(0, 10, 0), V(0, 1, 0)}, {V(5, 5, 0), V(1, 0, 0)}};
+    PipeRecord pipe;
+    pipe.segments = {{0, 0}, {1, 0}, {0, 0}, {1, float(M_PI / 2)}, {0, 0}};
+    std::vector<PlacedSegment> s = PlacePipe(pipe, types);
+    const float want[5][10] = {{0, 0, 0, 0, 0, 0, 1, 0, 1, 0},        {0, 10, 0, 0, 0, 0, 1, 1, 0, 0},
+                               {5, 15, 0, 0, 0, .70710678f, .70710678f, 1, 0, 0},
+                               {15, 15, 0, .5f, .5f, .5f, .5f, 0, 0, 1}, {20, 15, 5, -.70710678f, 0, 0, .70710678f, 0, 0, 1}};
+    for (int i = 0; i < 5; ++i) {
+        const float* w = want[i];
+        EXPECT_NEAR(s[i].position.x, w[0], 1e-4);
+        EXPECT_NEAR(s[i].position.y, w[1], 1e-4);
+        EXPECT_NEAR(s[i].position.z, w[2], 1e-4);
+        EXPECT_NEAR(s[i].orientation.x, w[3], 1e-5);
+        EXPECT_NEAR(s[i].orientation.y, w[4], 1e-5);
+        EXPECT_NEAR(s[i].orientation.z, w[5], 1e-5);
+        EXPECT_NEAR(s[i].orientation.w, w[6], 1e-5);
+        EXPECT_NEAR(s[i].exitDirection.x, w[7], 1e-5);
+        EXPECT_NEAR(s[i].exitDirection.y, w[8], 1e-5);
+        EXPECT_NEAR(s[i].exitDirection.z, w[9], 1e-5);
+    }
+}
+
+TEST(ClashCheck, FindsCrossingPipesAndPassesParallelOnes) {
+    Network n;
+    PipeRecord up, across, beside;
+    up.segments = {{0, 0}};
+    across = up;
+    across.position[0] = -5;
+    across.position[1] = 5;
+    across.rotation[2] = -90;  // heading +X through the first pipe
+    beside = up;
+    beside.position[0] = 10;
+    n.pipes = {up, across};
+    EXPECT_EQ(FindClashes(PlaceNetwork(n, Catalog())).size(), 1u);
+    n.pipes = {up, beside};
+    EXPECT_TRUE(FindClashes(PlaceNetwork(n, Catalog())).empty());
+}
+
+TEST(Layout, NoTwoPiecesComeCloserThanTheirEnvelopesAllow) {
+    ASSERT_FALSE(StagedData().empty());
+    std::vector<Clash> clashes = FindClashes(PlaceNetwork(StagedNetwork(), Catalog()));
+    for (const Clash& c : clashes)
+        ADD_FAILURE() << "pipe " << c.pipeA << " piece " << c.segmentA << " and pipe " << c.pipeB << " piece "
+                      << c.segmentB << " overlap by " << -c.gap;
+}
+
+TEST(Layout, EveryPieceStartsWhereThePreviousEnds) {
+    ASSERT_FALSE(StagedData().empty());
+    Network n = StagedNetwork();
+    std::vector<WorldPiece> pieces = PlaceNetwork(n, Catalog());
+    size_t total = 0;
+    for (const PipeRecord& p : n.pipes) total += p.segments.size();
+    ASSERT_EQ(pieces.size(), total);
+    for (size_t i = 1; i < pieces.size(); ++i)
+        if (pieces[i].pipe == pieces[i - 1].pipe) {
+            EXPECT_LT(Length(pieces[i].inlet - pieces[i - 1].exit), 1e-3);
+        }
+}
+
+// Every pipe still grows at the end of the pipes flight, also when the
+// growth is held back to whole frames at 30 frames per second.
+TEST(Layout, EveryPipeGrowsThroughTheWholePipesFlight) {
+    ASSERT_FALSE(StagedData().empty());
+    for (const PipeRecord& pipe : StagedNetwork().pipes) {
+        double ms = 0, msAt30 = 0;
+        for (const SegmentRecord& s : pipe.segments) {
+            ms += GrowthMs(Catalog()[s.type].mesh.Faces().size());
+            msAt30 += GrowthMsAtFrameRate(Catalog()[s.type].mesh.Faces().size(), 1000.0 / 30);
+        }
+        EXPECT_GT(ms, kFaceFlightStart);
+        EXPECT_GE(msAt30, ms);
+    }
+}
+
+TEST(Layout, CameraEyeStaysOutsideEveryTubeInThePipesFlight) {
+    ASSERT_FALSE(StagedData().empty());
+    std::vector<WorldPiece> pieces = PlaceNetwork(StagedNetwork(), Catalog());
+    CCAMERA cam;
+    ASSERT_EQ(cam.ReadPath((StagedData() + "/script/cam_pos.plm").c_str()), 1);
+    for (uint32_t t = 0; t <= uint32_t(kFaceFlightStart); t += 5) {
+        cam.Update(t);
+        Vec3 eye{cam.eye.x, cam.eye.y, cam.eye.z};
+        ASSERT_GT(Clearance(eye, pieces), 1.0) << "at " << t << " ms";
+    }
+}
+
+// At the moments the frames are taken, some grown pieces and the
+// growing ones lie near the middle of the view and close enough to see.
+TEST(Layout, GrownPiecesAreInViewThroughoutThePipesFlight) {
+    ASSERT_FALSE(StagedData().empty());
+    Network n = StagedNetwork();
+    std::vector<WorldPiece> pieces = PlaceNetwork(n, Catalog());
+    for (uint32_t at : {500u, 3000u, 6000u, 9000u, 10600u}) {
+        CCAMERA cam;
+        ASSERT_EQ(cam.ReadPath((StagedData() + "/script/cam_pos.plm").c_str()), 1);
+        for (uint32_t t = 0; t <= at; t += 20) cam.Update(t);
+        Vec3 eye{cam.eye.x, cam.eye.y, cam.eye.z}, ahead = Forward(cam);
+        int inView = 0;
+        size_t k = 0;
+        for (const PipeRecord& pipe : n.pipes)
+            for (double grown : GrownAt(pipe)) {
+                const WorldPiece& w = pieces[k++];
+                Vec3 to = (w.inlet + w.exit) * 0.5 - eye;
+                bool grownOrGrowing = grown - GrowthMs(2400) <= at;
+                if (grownOrGrowing && Length(to) < 200 && Dot(Unit(to), ahead) > std::cos(18 * M_PI / 180)) ++inView;
+            }
+        EXPECT_GE(inView, 3) << "at " << at << " ms";
+    }
+}
+
+// The face flight circles the face (centre about (0, 400, 0), 750 high)
+// far enough out to frame it and beyond the near plane, looking at it.
+TEST(FaceFlight, CameraFramesTheFace) {
+    std::vector<CameraTrack> tracks = AllTracks();
+    CameraReplay replay(tracks);
+    const Vec3 centre{0, 400, 0};
+    for (uint32_t t = 0; t <= uint32_t(kTurntableStart); t += 10) {
+        replay.Update(t);
+        if (t <= uint32_t(kFaceFlightStart)) continue;
+        double distance = Length(replay.Eye() - centre);
+        EXPECT_GT(distance, 800) << t;
+        EXPECT_LT(distance, 1600) << t;
+        EXPECT_GT(Dot(Unit(replay.Target() - replay.Eye()), Unit(centre - replay.Eye())), std::cos(0.2)) << t;
+    }
+}
