@@ -103,6 +103,7 @@ public:
 private:
     bool ReadSegments(FILE* file, const CMAPPLACE& place, bool& refused);
     void TakeMeshView();
+    void DrawGrowing();
     void DrawFilling();
 };
 

@@ -104,6 +104,17 @@ void CPIPE::DrawFilling() {
     EndSphereMap();
 }
 
+void CPIPE::DrawGrowing() {
+    const CPIPESEGMENT& growing = segments[grownCount];
+    growing.ApplyTransform();
+    if (phase == 0) {
+        DrawTrace(FacesRevealed(progress));
+    } else if (phase == 1) {
+        DrawFilling();
+    }
+    growing.UndoTransform();
+}
+
 void CPIPE::Draw() {
     glTranslatef(position.x, position.y, position.z);
     glRotatef(rotation.x, 1.0f, 0.0f, 0.0f);
@@ -121,15 +132,9 @@ void CPIPE::Draw() {
         segments[i].UndoTransform();
     }
     if (grownCount < segmentCount) {
-        const CPIPESEGMENT& growing = segments[grownCount];
-        growing.ApplyTransform();
-        if (phase == 0) {
-            DrawTrace(FacesRevealed(progress));
-        } else if (phase == 1) {
-            DrawFilling();
-        }
-        growing.UndoTransform();
+        DrawGrowing();
     }
+    // The inverse of the placement above, in reverse order.
     glRotatef(-rotation.z, 0.0f, 0.0f, 1.0f);
     glRotatef(-rotation.y, 0.0f, 1.0f, 0.0f);
     glRotatef(-rotation.x, 1.0f, 0.0f, 0.0f);

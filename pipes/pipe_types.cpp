@@ -110,7 +110,7 @@ bool ReadRecord(FILE* file, CPIPETYPE& type, const CRECORDPLACE& place, bool& go
     bool tooLong = false;
     if (!ReadName(file, name, tooLong) || !ReadVectors(file, type)) {
         std::fprintf(stderr, "%s: record %u is missing or short (a name and six numbers); "
-                             "only types 1 to %u are loaded\n",
+                             "the table holds the %u types before it\n",
                      place.script, place.record, place.record - 1);
         return false;
     }

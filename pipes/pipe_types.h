@@ -53,7 +53,10 @@ void LoadPipeTypes();
 // table; a short record ends the table before it; a name longer than 63
 // characters, a model that cannot be opened, has no mesh or has faces that
 // name missing vertices keeps its place in the table (so later numbers stay
-// right) but is not drawable. No bound engine factory gives an empty table.
+// right) but is not drawable. Exits that are not finite numbers are
+// replaced by a straight exit of no length ((0, 0, 0) along +Y) and the
+// type is not drawable. An exit direction that is not of unit length is
+// reported and kept. No bound engine factory gives an empty table.
 // Returns 1 when every type loaded and is drawable, else 0.
 int LoadPipeTypesFile(const char* scriptPath);
 

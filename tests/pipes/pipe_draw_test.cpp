@@ -1,9 +1,7 @@
 // Drawing pipes in a real GL context: what each growth state emits (read
 // back in feedback mode) and the model-view matrix left behind.
 #include "pipes/pipe.h"
-#include "pipes/pipe_map.h"
 #include "tests/pipes/gl_context.h"
-#include "tests/pipes/script_file.h"
 #include "tests/pipes/type_table.h"
 
 #include <GL/gl.h>
@@ -162,20 +160,6 @@ TEST_F(PipeDrawTest, DrawingLeavesTheModelViewMatrixAsItFoundIt) {
         }
         pipe->Advance();
     }
-}
-
-TEST_F(PipeDrawTest, TheMapDrawsEveryPipeAndLeavesTheMatrix) {
-    CPIPEMAP map;
-    ScriptFile script("pipes count 2 p 0 0 0 r 0 0 0 s c 1 1 0 p 5 5 5 r 10 20 30 s c 2 2 0 1 1\n");
-    map.Load(script.path(), table.data(), table.size());
-    ASSERT_EQ(map.pipeCount, 2);
-    map.pipes[0]->Advance();
-    map.pipes[1]->Advance();
-    map.pipes[1]->Advance();
-    Feedback f = Capture([&map] { map.Draw(); });
-    EXPECT_EQ(f.triangles, 6 + 3 + 6);
-    std::vector<float> m = ModelViewMatrix();
-    for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], i % 5 == 0 ? 1.0f : 0.0f, 1e-4f) << i;
 }
 
 }  // namespace

@@ -72,14 +72,6 @@ TEST_F(PipeMapTest, EveryPipeStartsGrowingWithTheMeshViewOfItsFirstSegment) {
     EXPECT_EQ(map.pipes[1]->texture, 12u);
 }
 
-TEST_F(PipeMapTest, SegmentsArePlacedWhenRead) {
-    LoadScript(TWO_PIPES, 1);
-    const CPIPE& first = *map.pipes[0];
-    EXPECT_FLOAT_EQ(first.segments[1].position.y, 10.0f);
-    // The elbow's outlet, turned about +Y by its twist, keeps its height.
-    EXPECT_NEAR(first.segments[2].position.y, 15.0f, 1e-5f);
-}
-
 TEST_F(PipeMapTest, AMapOfZeroPipesLoadsNothingAndGrowsAndDrawsNothing) {
     EXPECT_EQ(LoadScript("pipes count 0\n", 1), "");
     EXPECT_EQ(map.pipeCount, 0);

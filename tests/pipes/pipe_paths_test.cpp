@@ -72,14 +72,6 @@ TEST(PipePaths, EveryPieceStartsAtThePreviousOutletAlongThePreviousDirection) {
     }
 }
 
-TEST(PipePaths, CopyExitsTakesTheTypesExitsInModelCoordinates) {
-    TypeTable table;
-    std::unique_ptr<CPIPE> pipe = WorkedPipe(table);
-    pipe->CopyExits();
-    ExpectVector(pipe->segments[3].exitOffset, 5, 5, 0, "exitOffset", 3);
-    ExpectVector(pipe->segments[3].exitDirection, 1, 0, 0, "exitDirection", 3);
-}
-
 // --- single segments and the straight-down case ---
 
 TEST(PipePaths, AOneSegmentPipeHasOnlyItsTwistAndStandsAtTheOrigin) {

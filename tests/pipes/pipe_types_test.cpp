@@ -186,11 +186,4 @@ TEST_F(PipeTypesTest, ExitsThatAreNotNumbersBecomeAStraightPieceOfNoLength) {
     EXPECT_FLOAT_EQ(pipeTypes[0].exitDirection.y, 1.0f);
 }
 
-TEST_F(PipeTypesTest, ADirectionThatIsNotUnitIsReportedButKept) {
-    std::string err = LoadScript("1 straight.3ds 0 10 0 0 2 0\n", 1);
-    EXPECT_NE(err.find("not a unit vector"), std::string::npos);
-    EXPECT_FLOAT_EQ(pipeTypes[0].exitDirection.y, 2.0f);
-    EXPECT_TRUE(pipeTypes[0].drawable);
-}
-
 }  // namespace
