@@ -2,10 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "scene/views.h"
 #include "shell/display_mode.h"
-
-// The frame renderer's 2D view: letterboxed viewport, y-down W x H units.
-void SetOverlayView();
 
 float lineScroll = 0.0f;
 float creditsScroll = 0.0f;

@@ -6,6 +6,7 @@
 #include "scene/flash.h"
 #include "scene/overlays.h"
 #include "scene/pixel_buffer.h"
+#include "scene/views.h"
 #include "shell/display_mode.h"
 #include "shell/entry_points.h"
 
@@ -22,7 +23,8 @@ int overlayViews = 0;
 
 }  // namespace
 
-// Stands in for the frame renderer's view: counts calls, sets the y-down space.
+// Stands in for the frame renderer's view (scene/views.cpp): counts calls and
+// sets the same letterboxed y-down space.
 void SetOverlayView()
 {
     ++overlayViews;
