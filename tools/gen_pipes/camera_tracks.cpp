@@ -4,17 +4,17 @@
 namespace pipesgen {
 
 // Network units (the lattice step is 10, the network fills a box of about
-// 100 x 80 x 100 around the origin). Three shots: close to the first pieces
-// as they appear, a pass through the middle of the network, and a wide
-// turn around the whole of it as it fills up.
+// 100 x 80 x 100 around the origin). Three shots: in among the first pieces
+// as they appear, a low pass along one side of the network as it spreads,
+// and a high turn around the whole of it as it fills up.
 std::vector<CameraTrack> PipesFlightTracks() {
     return {
-        {{0, {10, 8, 70}, {0, 0, 25}},
-         {1800, {0, 4, 45}, {-5, 0, 0}},
-         {3600, {-12, 2, 18}, {-20, -5, -30}}},
-        {{3600, {45, -12, -12}, {0, -8, -15}},
-         {5400, {5, -10, -18}, {-40, -5, -20}},
-         {7200, {-40, -5, -10}, {-80, 0, 0}}},
+        {{0, {-5, -3, 62}, {2, -5, 20}},
+         {1800, {-15, 2, 52}, {0, 0, 15}},
+         {3600, {-30, 5, 35}, {0, 0, 0}}},
+        {{3600, {-75, -20, 45}, {0, -5, 5}},
+         {5400, {-85, -8, -5}, {0, -5, 0}},
+         {7200, {-60, 5, -65}, {0, 0, -5}}},
         {{7200, {-95, 30, 70}, {0, 0, 0}},
          {9000, {-20, 50, 120}, {0, 0, 0}},
          {10700, {80, 45, 95}, {0, 0, 0}}},

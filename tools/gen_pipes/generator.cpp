@@ -15,6 +15,8 @@ namespace pipesgen {
 
 namespace {
 
+constexpr int kLayoutAttempts = 32;
+
 bool MakeDir(const std::string& path) {
     if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return true;
     std::fprintf(stderr, "plm-gen-pipes: cannot create %s\n", path.c_str());
@@ -50,8 +52,15 @@ std::vector<std::string> OutputPaths() {
     return out;
 }
 
+// Random layouts from successive seeds until one grows every pipe in full:
+// still the same layout on every run.
 Network PlannedNetwork(const std::vector<PieceType>& catalog, bool* complete) {
-    PlanResult plan = PlanNetwork(catalog, NetworkPlan());
+    PlanOptions options = NetworkPlan();
+    PlanResult plan;
+    for (int attempt = 0; attempt < kLayoutAttempts; ++attempt, ++options.seed) {
+        plan = PlanNetwork(catalog, options);
+        if (plan.complete) break;
+    }
     *complete = plan.complete;
     return plan.network;
 }

@@ -40,6 +40,15 @@ Node Step(Node n, Vec3 dir) {
     return {n.x + int(std::lround(dir.x)), n.y + int(std::lround(dir.y)), n.z + int(std::lround(dir.z))};
 }
 
+// Whether d runs along a lattice axis. After an outlet pointing straight
+// down the pipe's axis the scene turns the next piece about an axis that
+// rounding may tilt, which can send an elbow's outlet off the lattice.
+bool OnLatticeAxis(const CVECTOR& d) {
+    float big = std::max({std::fabs(d.x), std::fabs(d.y), std::fabs(d.z)});
+    float small = std::fabs(d.x) + std::fabs(d.y) + std::fabs(d.z) - big;
+    return big > 0.9999f && small < 1e-4f;
+}
+
 struct Candidate {
     int type = 0;
     int twist = 0;
@@ -66,7 +75,6 @@ struct PipeState {
     double ms = 0;
     int backtracks = 0;
     bool stuck = false;
-    int forbidden = kMinusY;  // the lattice axis opposite the start heading
 };
 
 void BoundingSphere(Piece& piece) {
@@ -92,7 +100,7 @@ private:
     bool ClearOfOthers(const Piece& piece) const;
     bool ClearOfCamera(const Piece& piece) const;
     bool Inside(Node n) const;
-    bool RoomAhead(Node ahead, const Piece& piece, int forbidden, size_t needed) const;
+    bool RoomAhead(Node ahead, const Piece& piece, size_t needed) const;
     void Remove(PipeState& pipe);
     std::vector<Candidate> Options();
 
@@ -117,7 +125,6 @@ void Planner::Start(const PipeStart& start) {
         pipe.record.position[i] = float(start.node[i] * kGridStep);
         pipe.record.rotation[i] = kStartRotations[start.heading][i];
     }
-    pipe.forbidden = start.heading ^ 1;
     owner_[Key({start.node[0], start.node[1], start.node[2]})] = int(pipes_.size());
     pipes_.push_back(std::move(pipe));
 }
@@ -139,7 +146,7 @@ std::vector<Candidate> Planner::Options() {
 bool Planner::Build(const PipeState& pipe, int index, Candidate c, Piece* piece) const {
     const PlacedSegment* prev = pipe.pieces.empty() ? nullptr : &pipe.pieces.back().placed;
     piece->placed = PlaceSegment(prev, exits_[c.type], kQuarterTwists[c.twist]);
-    if (piece->placed.exitDirection.y < -0.5f) return false;  // never head straight down the pipe's axis
+    if (!OnLatticeAxis(piece->placed.exitDirection)) return false;
     const PieceType& type = catalog_[c.type];
     piece->world = PlaceWorldPiece(pipe.record, piece->placed, type, index, int(pipe.pieces.size()));
     piece->ms = GrowthMs(type.mesh.Faces().size());
@@ -163,19 +170,16 @@ bool Planner::NodesFree(const Piece& piece, Node ahead, const PipeState& pipe) c
         if (owner_.count(key) || !Inside(FromKey(key))) return false;
     if (!Inside(ahead) || owner_.count(Key(ahead))) return false;
     return !std::binary_search(piece.nodes.begin(), piece.nodes.end(), Key(ahead)) &&
-           RoomAhead(ahead, piece, pipe.forbidden, size_t(std::max(1.0, msLeft / kMsPerStep + 2)));
+           RoomAhead(ahead, piece, size_t(std::max(1.0, msLeft / kMsPerStep + 2)));
 }
 
-// Whether at least `needed` free nodes can be reached from `ahead` without
-// stepping along the pipe's forbidden axis, so that a pipe never turns into
-// a pocket too small for the rest of its growth.
-bool Planner::RoomAhead(Node ahead, const Piece& piece, int forbidden, size_t needed) const {
+// Whether at least `needed` free nodes can be reached from `ahead`, so that
+// a pipe never turns into a pocket too small for the rest of its growth.
+bool Planner::RoomAhead(Node ahead, const Piece& piece, size_t needed) const {
     std::vector<Node> queue{ahead};
     std::unordered_set<int> seen{Key(ahead)};
     for (size_t i = 0; i < queue.size() && queue.size() < needed; ++i)
-        for (int a = 0; a < 6; ++a) {
-            if (a == forbidden) continue;
-            const int* axis = kAxes[a];
+        for (const auto& axis : kAxes) {
             Node n{queue[i].x + axis[0], queue[i].y + axis[1], queue[i].z + axis[2]};
             int key = Key(n);
             if (!Inside(n) || owner_.count(key) || seen.count(key) ||

@@ -3,9 +3,8 @@
 // pipes in turn, each piece chosen at random (weighted towards straight
 // runs) among those that
 //   - keep the pipe inside the box and off lattice nodes other pipes hold,
-//   - never head against the pipe's own start direction (the scene turns a
-//     piece that follows a straight-down outlet about a special axis, which
-//     rounding can make unpredictable, so the planner never needs it),
+//   - end on a lattice node heading along a lattice axis (placement is
+//     replayed exactly as the scene does it, rounding included),
 //   - clash with no piece already placed (envelopes, network_check.h),
 //   - keep clear of the camera's path by `cameraClearance`,
 //   - leave the next lattice node ahead free.
