@@ -6,6 +6,7 @@
 #include "scene/camera.h"
 #include "scene/event_track.h"
 #include "scene/image_loader.h"
+#include "scene/overlays.h"
 #include "scene/texture.h"
 #include "shell/demo_clock.h"
 #include "shell/entry_points.h"

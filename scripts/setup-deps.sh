@@ -9,7 +9,7 @@ PACKAGES=(
   libsdl2-dev libsdl2-mixer-dev libmpg123-dev
   libdevil-dev libdevil1c2
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
-  libimgui-dev libstb-dev libfreetype-dev fonts-dejavu-core
+  libimgui-dev libstb-dev libfreetype-dev fonts-dejavu-core libjpeg-dev libpng-dev
   lame libmp3lame-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
   xvfb xauth xdotool imagemagick sox libsox-fmt-mp3 x11-utils

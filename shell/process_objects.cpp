@@ -6,9 +6,11 @@
 // The destructors run after the window and its GL context are gone and after
 // the libraries were released; none of them may call into either.
 #include "pipes/pipe_map.h"
+#include "pipes/pipe_types.h"
 #include "scene/camera.h"
 #include "scene/event_track.h"
 #include "scene/flash.h"
+#include "scene/overlays.h"
 #include "scene/scene_init.h"
 #include "scene/texture.h"
 #include "shell/demo_clock.h"
@@ -22,6 +24,9 @@ CTEXTURE lineTexture;
 CTEXTURE greetingsTexture;
 CTEXTURE creditsTexture;
 
+// Plain values: constant-initialised before any of the objects above.
+CPIPETYPE* pipeTypes = nullptr;
+uint16_t pipeTypeCount = 0;
 COBJECT3D* faceObject = nullptr;
 uint32_t metalTexture = 0;
 uint32_t musicStream = 0;

@@ -11,6 +11,7 @@
 #include "shell/archive.h"
 #include "shell/demo_window.h"
 #include "shell/display_mode.h"
+#include "shell/entry_points.h"
 #include "shell/libraries.h"
 
 #include <GL/gl.h>
@@ -75,6 +76,8 @@ int Capture(const CCAPTUREOPTIONS& o, const std::string& outDir)
         return Fail(error);
     if (!BindLibraries(&error))
         return Fail(error);
+    // The program initialises DevIL in its setup dialog, which a capture skips.
+    EntryPoints.ilInit();
     DisplayMode = {o.width, o.height, 32, 0};
     if (!OpenOffscreenContext(o.width, o.height))
         return Fail("cannot create an off-screen OpenGL context");
