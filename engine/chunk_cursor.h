@@ -13,7 +13,6 @@ public:
     CChunkCursor(const uint8_t* data, size_t size) : data_(data), size_(size), limit_(size) {}
 
     size_t Pos() const { return pos_; }
-    size_t Size() const { return size_; }
     // Bytes left before the current limit.
     size_t Left() const { return limit_ > pos_ ? limit_ - pos_ : 0; }
     // True once a read wanted more bytes than the limit allowed.
@@ -21,7 +20,6 @@ public:
 
     // Restricts reads to [Pos(), end); end is clamped to the buffer.
     void SetLimit(size_t end) { limit_ = end < size_ ? end : size_; }
-    void ClearLimit() { limit_ = size_; }
     // Moves to an absolute position, clamped to the current limit.
     void Seek(size_t pos) { pos_ = pos < limit_ ? pos : limit_; }
 

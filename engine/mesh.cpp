@@ -75,8 +75,24 @@ void CMESH::TransformTexCoords() {
 // once. The faces of every vertex are gathered in one pass over the face
 // array (in face order), so the sums are those of a scan per vertex.
 void CMESH::ComputeNormals() {
+    // Everything is allocated before any record points into it, so running
+    // out of memory leaves the mesh as it was.
     std::unique_ptr<float[]> fn(faceCount ? new float[3 * size_t(faceCount)] : nullptr);
     std::unique_ptr<float[]> vn(vertexCount ? new float[3 * size_t(vertexCount)] : nullptr);
+    auto forEachCorner = [this](size_t i, auto use) {
+        const CFACE& f = faces[i];
+        use(f.a);
+        if (f.b != f.a) use(f.b);
+        if (f.c != f.a && f.c != f.b) use(f.c);
+    };
+    // facesOf[first[v] .. first[v + 1]) lists the faces that use vertex v, in face order.
+    std::vector<uint32_t> first(size_t(vertexCount) + 1, 0);
+    for (size_t i = 0; i < faceCount; ++i) forEachCorner(i, [&](uint16_t v) { ++first[size_t(v) + 1]; });
+    for (size_t v = 0; v < vertexCount; ++v) first[v + 1] += first[v];
+    std::vector<uint16_t> facesOf(first[vertexCount]);
+    std::vector<uint32_t> fill(first.begin(), first.end() - 1);
+    for (size_t i = 0; i < faceCount; ++i)
+        forEachCorner(i, [&](uint16_t v) { facesOf[fill[v]++] = static_cast<uint16_t>(i); });
 
     for (size_t i = 0; i < faceCount; ++i) {
         CFACE& f = faces[i];
@@ -87,21 +103,6 @@ void CMESH::ComputeNormals() {
         n.Store(&fn[3 * i]);
         f.normal = &fn[3 * i];
     }
-
-    std::vector<uint32_t> first(size_t(vertexCount) + 1, 0);
-    auto forEachCorner = [this](size_t i, auto use) {
-        const CFACE& f = faces[i];
-        use(f.a);
-        if (f.b != f.a) use(f.b);
-        if (f.c != f.a && f.c != f.b) use(f.c);
-    };
-    for (size_t i = 0; i < faceCount; ++i) forEachCorner(i, [&](uint16_t v) { ++first[size_t(v) + 1]; });
-    for (size_t v = 0; v < vertexCount; ++v) first[v + 1] += first[v];
-    std::vector<uint16_t> facesOf(first[vertexCount]);
-    std::vector<uint32_t> fill(first.begin(), first.end() - 1);
-    for (size_t i = 0; i < faceCount; ++i)
-        forEachCorner(i, [&](uint16_t v) { facesOf[fill[v]++] = static_cast<uint16_t>(i); });
-
     for (size_t v = 0; v < vertexCount; ++v) {
         CVECTOR3 sum;
         for (uint32_t k = first[v]; k < first[v + 1]; ++k)

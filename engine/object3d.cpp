@@ -96,6 +96,9 @@ void COBJECT3DIMPL::BindMaterials() {
 // Safe to run again after a further Load: textures are made once per
 // material and mapping coordinates transformed once per mesh.
 void COBJECT3DIMPL::Prepare(TEXTURELOADER loader) {
+    // Faces that name a vertex outside the array would make normals, display
+    // lists and the caller's drawing index out of bounds.
+    meshes.ForEach([](CMESH& mesh) { mesh.DropBadFaces(); });
     BindMaterials();
     if (loader) {
         materials.ForEach([loader](CMATERIAL& mat) {

@@ -29,8 +29,9 @@ public:
     // Walks a whole 3D Studio file held in memory and adds its meshes and
     // materials to the lists. Returns 0 when the signature is missing.
     int ReadChunks(const uint8_t* data, size_t size);
-    // Prepares what a walk added: materials, textures, mapping coordinates,
-    // normals.
+    // Prepares what a walk added: drops faces that name missing vertices,
+    // binds materials, makes textures, transforms mapping coordinates,
+    // computes normals.
     void Prepare(TEXTURELOADER loader);
     void BindMaterials();
 };

@@ -174,9 +174,5 @@ int COBJECT3DIMPL::ReadChunks(const uint8_t* data, size_t size) {
         else
             in.Seek(end);
     }
-
-    // Faces that name a vertex outside the array would make normals, display
-    // lists and the caller's drawing index out of bounds.
-    meshes.ForEach([](CMESH& m) { m.DropBadFaces(); });
     return 1;
 }

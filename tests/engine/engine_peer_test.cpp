@@ -84,8 +84,13 @@ TEST_P(PeerTest, RealModelLoadsLikeLib3ds) {
     auto start = std::chrono::steady_clock::now();
     ASSERT_EQ(obj_->Load(path.c_str(), &FakeImages::Loader, FORMAT_3DS), 1);
     double ms = std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - start).count();
-    std::printf("%s: %ju bytes, %d objects, load %.3f ms\n", path.c_str(), uintmax_t(fs::file_size(path)),
-                obj_->GetMeshCount(), ms);
+    unsigned vertices = 0, faces = 0;
+    for (int i = 0; i < obj_->GetMeshCount(); ++i) {
+        vertices += Mesh(static_cast<unsigned short>(i)).vertexCount;
+        faces += Mesh(static_cast<unsigned short>(i)).faceCount;
+    }
+    std::printf("%s: %ju bytes, %d objects, %u vertices, %u faces, load %.3f ms\n", path.c_str(),
+                uintmax_t(fs::file_size(path)), obj_->GetMeshCount(), vertices, faces, ms);
 
     // Every named object is one engine mesh: triangle meshes, cameras, lights.
     std::vector<const Lib3dsMesh*> meshes;
