@@ -1,6 +1,7 @@
 #include "scene/event_track.h"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -8,7 +9,7 @@
 namespace {
 
 std::string WriteEvents(const std::string& text) {
-    std::string path = ::testing::TempDir() + "plm_events_bits.plm";
+    std::string path = ::testing::TempDir() + "plm_events_" + std::to_string(getpid()) + ".plm";
     FILE* file = std::fopen(path.c_str(), "w");
     EXPECT_NE(file, nullptr);
     if (file != nullptr) {
