@@ -93,10 +93,38 @@ TEST(CaptureClock, TicksLandExactlyOnTheTargetOrSayTheyCannot)
         }
     }
     EXPECT_GT(hits, 10 * misses);
+    EXPECT_GT(misses, 0);
     int64_t k;
     EXPECT_FALSE(TicksToExactTime(100.0f, 50.0f, &k));
     EXPECT_TRUE(TicksToExactTime(0.0f, 0.0f, &k));
     EXPECT_EQ(k, 0);
+}
+
+}  // namespace
+
+namespace {
+
+TEST(CaptureClock, AFewReadingsReachEveryTargetTwentyMillisecondsAhead)
+{
+    float current = 0.0f;
+    for (int frame = 1; frame < 3000; ++frame) {
+        current = Step(current, 33333);
+        float target = static_cast<float>(current + 20.0 + (frame % 97) * 0.37);
+        std::vector<int64_t> readings;
+        ASSERT_TRUE(PlanExactTime(current, target, &readings)) << current << " -> " << target;
+        ASSERT_LE(readings.size(), static_cast<size_t>(MAX_EXTRA_READINGS));
+        float clock = current;
+        for (int64_t ticks : readings)
+            clock = Step(clock, ticks);
+        EXPECT_EQ(clock, target);
+    }
+    // The case that a single extra reading cannot reach.
+    std::vector<int64_t> readings;
+    ASSERT_TRUE(PlanExactTime(466.667053f, 500.0f, &readings));
+    float clock = 466.667053f;
+    for (int64_t ticks : readings)
+        clock = Step(clock, ticks);
+    EXPECT_EQ(clock, 500.0f);
 }
 
 }  // namespace

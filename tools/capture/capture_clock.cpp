@@ -5,6 +5,7 @@
 
 #include <cmath>
 #include <initializer_list>
+#include <vector>
 
 namespace {
 
@@ -54,21 +55,57 @@ bool TicksToExactTime(float current, float target, int64_t* ticks)
     return false;
 }
 
-bool PrepareExactTime(float target)
+namespace {
+
+// How far float(target - current) in ticks lies from a whole number.
+double TickResidue(float current, float target)
 {
-    for (int attempt = 0; attempt < 64; ++attempt) {
-        // A reading with the counter standing still only reports the time.
-        float current = demoClock.GetTime();
+    double ticks = (static_cast<double>(target) - current) * 1000.0;
+    return std::fabs(ticks - std::nearbyint(ticks));
+}
+
+}  // namespace
+
+bool PlanExactTime(float current, float target, std::vector<int64_t>* readings)
+{
+    readings->clear();
+    for (int reading = 0; reading < MAX_EXTRA_READINGS; ++reading) {
         int64_t k;
         if (TicksToExactTime(current, target, &k)) {
-            ticksNow += k;
+            readings->push_back(k);
             return true;
         }
-        if (current >= target)
+        // The float clock is finer than a tick: each reading rounds, so a
+        // reading of a well-chosen length moves the remainder towards a
+        // whole number of ticks.
+        int64_t best = 0;
+        double bestResidue = TickResidue(current, target);
+        for (int64_t j = 1; j <= 1000 && ClockStep(current, j) < target; ++j) {
+            double residue = TickResidue(ClockStep(current, j), target);
+            if (residue < bestResidue) {
+                best = j;
+                bestResidue = residue;
+            }
+        }
+        if (best == 0)
             return false;
-        // Let one tick pass in a reading of its own: the clock re-rounds.
-        ticksNow += 1;
-        demoClock.GetTime();
+        readings->push_back(best);
+        current = ClockStep(current, best);
     }
     return false;
+}
+
+bool PrepareExactTime(float target)
+{
+    // A reading with the counter standing still only reports the time.
+    float current = demoClock.GetTime();
+    std::vector<int64_t> readings;
+    if (!PlanExactTime(current, target, &readings))
+        return false;
+    for (size_t i = 0; i + 1 < readings.size(); ++i) {
+        ticksNow += readings[i];
+        demoClock.GetTime();
+    }
+    ticksNow += readings.back();
+    return true;
 }

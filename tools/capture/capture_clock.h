@@ -4,6 +4,7 @@
 #define PLM_TOOLS_CAPTURE_CLOCK_H
 
 #include <cstdint>
+#include <vector>
 
 // Installs the substitute counter (at tick 0) in place of the real one.
 void InstallCaptureCounter();
@@ -17,8 +18,19 @@ void SetCaptureTicks(int64_t ticks);
 // (float(current + k * 1000 / 1e6)); false when no k in reach lands on it.
 bool TicksToExactTime(float current, float target, int64_t* ticks);
 
+// Extra clock readings a capture may spend to land exactly on a time.
+const int MAX_EXTRA_READINGS = 16;
+
+// Plans the counter steps from current to target ms: every entry but the
+// last is an extra reading (at most 1000 ticks each) that nudges the float
+// clock's rounding, the last is the frame's own reading, after which the
+// clock shows exactly target. False when no plan was found within
+// MAX_EXTRA_READINGS readings (or target lies behind current).
+bool PlanExactTime(float current, float target, std::vector<int64_t>* readings);
+
 // Moves the substitute counter so that the demo clock's next reading is
-// exactly target ms (a few extra readings may nudge the clock's rounding).
+// exactly target ms (up to MAX_EXTRA_READINGS extra readings, 1 ms each at most, nudge the
+// clock's rounding, so keep the clock 20 ms short of target before).
 // target must not lie behind the clock. False if it cannot be hit.
 bool PrepareExactTime(float target);
 

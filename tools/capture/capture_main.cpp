@@ -10,6 +10,7 @@
 #include "scene/scene_init.h"
 #include "shell/archive.h"
 #include "shell/demo_window.h"
+#include "shell/demo_clock.h"
 #include "shell/display_mode.h"
 #include "shell/entry_points.h"
 #include "shell/libraries.h"
@@ -54,12 +55,17 @@ int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
     double stepUs = 1000000.0 / o.stepFps;
     long step = 1;
     for (double target : o.times) {
-        for (; step * stepUs < target * 1000.0; ++step) {
-            SetCaptureTicks(static_cast<int64_t>(step * stepUs + 0.5));
+        // Ordinary steps stop 20 ms short of the target, so the float clock
+        // never runs past it and the extra readings have room.
+        for (; step * stepUs < target * 1000.0 - 20000.0; ++step) {
+            int64_t ticks = static_cast<int64_t>(step * stepUs + 0.5);
+            if (ticks <= CaptureTicks())
+                continue;  // already passed by an exact frame
+            SetCaptureTicks(ticks);
             RenderFrame();
         }
         if (!PrepareExactTime(static_cast<float>(target)))
-            return Fail("cannot reach demo time " + std::to_string(target));
+            return Fail("cannot reach demo time " + std::to_string(target) + " (the clock shows " + std::to_string(demoClock.GetTime()) + " ms)");
         RenderFrame();
         std::string path = outDir + "/" + FrameFileName(target);
         if (!WriteFrame(path, o.width, o.height, &pixels))
