@@ -6,11 +6,9 @@
 
 #include "pipes/piece_mesh.h"
 #include "plm_engine.h"
+#include "scene/texture.h"
 
 #include <GL/gl.h>
-
-// The metal sphere map, created while the scene loads.
-extern unsigned int metalTexture;
 
 namespace {
 

@@ -3,10 +3,11 @@
 #ifndef PLM_SCENE_FACE_H
 #define PLM_SCENE_FACE_H
 
+#include "scene/texture.h"  // metalTexture
+
 class COBJECT3D;
 
 extern COBJECT3D* faceObject;    // the face model; null when the engine is missing
-extern unsigned int metalTexture;  // GL texture name of the metal sphere map
 
 // Draws every triangle of every mesh of faceObject with its vertex normals
 // and positions, in the caller's model-view transform. Sets the colour to

@@ -28,5 +28,5 @@ CTEXTURE creditsTexture;
 CPIPETYPE* pipeTypes = nullptr;
 uint16_t pipeTypeCount = 0;
 COBJECT3D* faceObject = nullptr;
-uint32_t metalTexture = 0;
+unsigned int metalTexture = 0;
 uint32_t musicStream = 0;
