@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # End-to-end runs of the real program under Xvfb, driven with xdotool.
-# usage: demo_e2e.sh SCENARIO DIST_DIR
+# usage: demo_e2e.sh SCENARIO DIST_DIR STAGE_DIR PLM_PACK
 # Each scenario starts plumora in a fresh folder holding a copy of data.dat
 # and checks its exit status, its messages and what it leaves on disk.
 set -uo pipefail
 scenario=$1
 dist=$(cd "$2" && pwd)
+stage=$(cd "$3" && pwd)
+pack=$4
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -107,6 +109,41 @@ truncated_archive() {
   [ "$status" -ne 0 ] || fail "a truncated data.dat gave status 0"
   grep -q "data.dat" stderr.txt || fail "no message naming data.dat: $(cat stderr.txt)"
   [ ! -e plumora_data ] || fail "plumora_data left behind after a truncated archive"
+}
+
+# Packs the staged tree without the named library into data.dat.
+pack_without() {
+  mkdir tree && cp -r "$stage/plumora_data" tree/
+  rm "tree/plumora_data/dll/$1"
+  "$pack" pack tree data.dat > /dev/null || fail "cannot pack the reduced tree"
+  rm -rf tree
+}
+
+missing_engine() {
+  pack_without plm_engine.so
+  start
+  dismiss_boxes ERROR "$pid"
+  finish
+  [ "$status" -eq 3 ] || fail "exit status $status without the engine, expected 3"
+  grep -q "plm_engine.so" stderr.txt || fail "the message does not name plm_engine.so: $(cat stderr.txt)"
+  xdotool search --name "^plumora$" > /dev/null 2>&1 && fail "the setup dialog opened"
+  [ ! -e plumora_data ] || fail "plumora_data left behind"
+}
+
+missing_audio() {
+  pack_without bass.so
+  start
+  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear: $(cat stderr.txt)"
+  sleep 0.5
+  xdotool key Return
+  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear"
+  sleep 8
+  kill -0 "$pid" 2>/dev/null || fail "plumora ended early: $(cat stderr.txt)"
+  xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
+  finish
+  [ "$status" -eq 27 ] || fail "exit status $status, expected 27"
+  grep -q "bass.so" stderr.txt || fail "the missing audio library was not reported"
+  [ ! -e plumora_data ] || fail "plumora_data left behind"
 }
 
 "$scenario"
