@@ -118,6 +118,17 @@ TEST(CaptureClock, AFewReadingsReachEveryTargetTwentyMillisecondsAhead)
             clock = Step(clock, ticks);
         EXPECT_EQ(clock, target);
     }
+    // Frame-rate times early in the run, rounded to whole ticks.
+    for (int frame = 1; frame < 300; ++frame) {
+        float from = Step(0.0f, 33333LL * (frame - 1));
+        float to = TickTime(frame * 1000.0 / 30.0);
+        std::vector<int64_t> plan;
+        ASSERT_TRUE(PlanExactTime(from, to, &plan)) << from << " -> " << to;
+        float clock = from;
+        for (int64_t ticks : plan)
+            clock = Step(clock, ticks);
+        EXPECT_EQ(clock, to);
+    }
     // The case that a single extra reading cannot reach.
     std::vector<int64_t> readings;
     ASSERT_TRUE(PlanExactTime(466.667053f, 500.0f, &readings));

@@ -3,6 +3,7 @@
 #include "platform/clock.h"
 #include "shell/demo_clock.h"
 
+#include <algorithm>
 #include <cmath>
 #include <initializer_list>
 #include <vector>
@@ -95,17 +96,25 @@ bool PlanExactTime(float current, float target, std::vector<int64_t>* readings)
     return false;
 }
 
-bool PrepareExactTime(float target)
+float TickTime(double milliseconds)
+{
+    return static_cast<float>(static_cast<double>(std::llround(milliseconds * 1000.0)) / 1000.0);
+}
+
+float PrepareExactTime(float target)
 {
     // A reading with the counter standing still only reports the time.
     float current = demoClock.GetTime();
     std::vector<int64_t> readings;
-    if (!PlanExactTime(current, target, &readings))
-        return false;
+    if (!PlanExactTime(current, target, &readings)) {
+        // Out of reach: the nearest whole tick instead.
+        int64_t k = std::max<int64_t>(0, std::llround((static_cast<double>(target) - current) * 1000.0));
+        readings.assign(1, k);
+    }
     for (size_t i = 0; i + 1 < readings.size(); ++i) {
         ticksNow += readings[i];
-        demoClock.GetTime();
+        current = demoClock.GetTime();
     }
     ticksNow += readings.back();
-    return true;
+    return ClockStep(current, readings.back());
 }

@@ -19,7 +19,7 @@ void SetCaptureTicks(int64_t ticks);
 bool TicksToExactTime(float current, float target, int64_t* ticks);
 
 // Extra clock readings a capture may spend to land exactly on a time.
-const int MAX_EXTRA_READINGS = 16;
+const int MAX_EXTRA_READINGS = 64;
 
 // Plans the counter steps from current to target ms: every entry but the
 // last is an extra reading (at most 1000 ticks each) that nudges the float
@@ -28,10 +28,15 @@ const int MAX_EXTRA_READINGS = 16;
 // MAX_EXTRA_READINGS readings (or target lies behind current).
 bool PlanExactTime(float current, float target, std::vector<int64_t>* readings);
 
+// A demo time rounded to whole ticks (microseconds), as a float: the times a
+// capture aims at.
+float TickTime(double milliseconds);
+
 // Moves the substitute counter so that the demo clock's next reading is
-// exactly target ms (up to MAX_EXTRA_READINGS extra readings, 1 ms each at most, nudge the
-// clock's rounding, so keep the clock 20 ms short of target before).
-// target must not lie behind the clock. False if it cannot be hit.
-bool PrepareExactTime(float target);
+// exactly target ms, spending extra readings (see PlanExactTime) to steer
+// the clock's rounding; keep the clock 20 ms short of target before. Where
+// no plan exists it takes the nearest whole tick. Returns the time the next
+// reading will show.
+float PrepareExactTime(float target);
 
 #endif

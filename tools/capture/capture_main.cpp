@@ -10,7 +10,6 @@
 #include "scene/scene_init.h"
 #include "shell/archive.h"
 #include "shell/demo_window.h"
-#include "shell/demo_clock.h"
 #include "shell/display_mode.h"
 #include "shell/entry_points.h"
 #include "shell/libraries.h"
@@ -64,8 +63,11 @@ int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
             SetCaptureTicks(ticks);
             RenderFrame();
         }
-        if (!PrepareExactTime(static_cast<float>(target)))
-            return Fail("cannot reach demo time " + std::to_string(target) + " (the clock shows " + std::to_string(demoClock.GetTime()) + " ms)");
+        float wanted = TickTime(target);
+        float shown = PrepareExactTime(wanted);
+        if (shown != wanted)
+            std::fprintf(stderr, "plumora-capture: %.6f ms rendered at %.6f ms (nearest reachable)\n",
+                         static_cast<double>(wanted), static_cast<double>(shown));
         RenderFrame();
         std::string path = outDir + "/" + FrameFileName(target);
         if (!WriteFrame(path, o.width, o.height, &pixels))
