@@ -17,9 +17,15 @@ out="$root/build/preview"
 rm -rf "$out" && mkdir -p "$out"
 xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
   cd "$1" && ./plumora & pid=$!
-  sleep 12
+  for _ in $(seq 1 100); do xdotool search --name "^plumora\$" > /dev/null 2>&1 && break; sleep 0.1; done
+  sleep 1
+  import -window root "$2/dialog.png" || true
+  xdotool key Return
+  sleep 14
   import -window root "$2/screenshot.png" || true
-  xdotool key Escape || kill -TERM "$pid"
+  xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
+  for _ in $(seq 1 50); do kill -0 "$pid" 2> /dev/null || break; sleep 0.1; done
+  kill -TERM "$pid" 2> /dev/null
   wait "$pid"
   echo "plumora exit status: $?"
 ' run "$dist" "$out"
