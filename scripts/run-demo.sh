@@ -6,7 +6,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup-deps.sh"
-"$root/scripts/build.sh"
+"$root/scripts/build.sh" -DPLM_TESTS=OFF
 dist="$root/build/dist"
 if [ -n "${DISPLAY:-}" ]; then
   cd "$dist" && exec ./plumora
