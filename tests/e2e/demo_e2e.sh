@@ -45,27 +45,34 @@ dismiss_boxes() {
 start() { "$dist/plumora" > stdout.txt 2> stderr.txt & pid=$!; }
 finish() { wait "$pid"; status=$?; }
 
-escape_quits() {
+# Starts the demo, takes the preselected mode with Return and waits for the
+# demo window.
+start_demo() {
   start
-  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear"
+  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear: $(cat stderr.txt)"
   sleep 0.5
   xdotool key Return
   wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear"
+}
+
+# Holds Escape long enough for the frame loop to see it, then waits for the end.
+press_escape() {
+  xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
+  finish
+}
+
+escape_quits() {
+  start_demo
   [ -d plumora_data ] || fail "the tree is not unpacked while the demo runs"
   sleep 12
   kill -0 "$pid" 2>/dev/null || fail "plumora ended early: $(cat stderr.txt)"
-  xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
-  finish
+  press_escape
   [ "$status" -eq 27 ] || fail "exit status $status after Escape, expected 27 (the key's code)"
   [ ! -e plumora_data ] || fail "plumora_data left behind"
 }
 
 close_request() {
-  start
-  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear"
-  sleep 0.5
-  xdotool key Return
-  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear"
+  start_demo
   sleep 10
   kill -TERM "$pid"
   finish
@@ -135,15 +142,10 @@ missing_engine() {
 
 missing_audio() {
   pack_without bass.so
-  start
-  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear: $(cat stderr.txt)"
-  sleep 0.5
-  xdotool key Return
-  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear"
+  start_demo
   sleep 8
   kill -0 "$pid" 2>/dev/null || fail "plumora ended early: $(cat stderr.txt)"
-  xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
-  finish
+  press_escape
   [ "$status" -eq 27 ] || fail "exit status $status, expected 27"
   grep -q "bass.so" stderr.txt || fail "the missing audio library was not reported"
   [ ! -e plumora_data ] || fail "plumora_data left behind"
