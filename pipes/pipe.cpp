@@ -2,6 +2,7 @@
 
 #include "pipes/piece_mesh.h"
 #include "pipes/pipe_types.h"
+#include "pipes/scene_bounds.h"
 
 #include <cmath>
 #include <new>
@@ -37,32 +38,54 @@ bool ReadPlacement(FILE* file, const CMAPPLACE& place, CVECTOR& position, CVECTO
     return true;
 }
 
-// Reads the segment count record; false (reported) when it is missing or
-// larger than a pipe holds.
+// Reads the segment count record; false (reported) when it is missing,
+// negative or larger than a pipe holds. The count is read with its sign so
+// that the message shows it as the script wrote it.
 bool ReadSegmentCount(FILE* file, const CMAPPLACE& place, unsigned& count) {
-    if (std::fscanf(file, "%*s %*s %u", &count) != 1) {
+    long long announced = 0;
+    if (std::fscanf(file, "%*s %*s %lld", &announced) != 1) {
         std::fprintf(stderr, "%s: pipe %u: the segment count record (label label n) is missing "
                              "or short\n",
                      place.script, place.pipe);
         return false;
     }
-    if (count > MAX_SEGMENTS) {
-        std::fprintf(stderr, "%s: pipe %u: %u segments are more than the %u a pipe holds\n",
-                     place.script, place.pipe, count, MAX_SEGMENTS);
+    if (announced < 0 || announced > MAX_SEGMENTS) {
+        std::fprintf(stderr, "%s: pipe %u: %lld segments is outside 0 to %u\n", place.script,
+                     place.pipe, announced, MAX_SEGMENTS);
+        return false;
+    }
+    count = static_cast<unsigned>(announced);
+    return true;
+}
+
+// Refuses (reported) a position that is not a number or lies out of the
+// scene's bounds, and a rotation that is not a number.
+bool PlacementUsable(const CMAPPLACE& place, const CVECTOR& position, const CVECTOR& rotation) {
+    if (!WithinSceneBounds(position)) {
+        std::fprintf(stderr, "%s: pipe %u: the position (%g, %g, %g) is not a number or lies "
+                             "beyond +-%g; pipe left out\n",
+                     place.script, place.pipe, position.x, position.y, position.z,
+                     MAX_SCRIPT_COORDINATE);
+        return false;
+    }
+    if (!Finite(rotation)) {
+        std::fprintf(stderr, "%s: pipe %u: the rotation (%g, %g, %g) is not a number; "
+                             "pipe left out\n",
+                     place.script, place.pipe, rotation.x, rotation.y, rotation.z);
         return false;
     }
     return true;
 }
 
-void ReportBadType(const CMAPPLACE& place, unsigned segment, unsigned typeNumber,
+void ReportBadType(const CMAPPLACE& place, unsigned segment, long long typeNumber,
                    unsigned highest) {
     if (highest == 0) {
-        std::fprintf(stderr, "%s: pipe %u, segment %u: type %u, but there are no pipe types; "
+        std::fprintf(stderr, "%s: pipe %u, segment %u: type %lld, but there are no pipe types; "
                              "pipe left out\n",
                      place.script, place.pipe, segment, typeNumber);
         return;
     }
-    std::fprintf(stderr, "%s: pipe %u, segment %u: type %u is not a pipe type (1 to %u); "
+    std::fprintf(stderr, "%s: pipe %u, segment %u: type %lld is not a pipe type (1 to %u); "
                          "pipe left out\n",
                  place.script, place.pipe, segment, typeNumber, highest);
 }
@@ -123,9 +146,9 @@ void CPIPE::StartGrowth() {
 bool CPIPE::ReadSegments(FILE* file, const CMAPPLACE& place, bool& refused) {
     unsigned highest = typeCount < MAX_TYPE_NUMBER ? typeCount : MAX_TYPE_NUMBER;
     for (uint16_t i = 0; i < segmentCount; ++i) {
-        unsigned typeNumber = 0;
+        long long typeNumber = 0;  // signed, so that a message shows it as written
         float twist = 0.0f;
-        if (std::fscanf(file, "%u %f", &typeNumber, &twist) != 2) {
+        if (std::fscanf(file, "%lld %f", &typeNumber, &twist) != 2) {
             std::fprintf(stderr, "%s: pipe %u, segment %u: the record (type twist) is missing or "
                                  "short; the segment count %u does not match the data\n",
                          place.script, place.pipe, i + 1u, segmentCount);
@@ -135,7 +158,8 @@ bool CPIPE::ReadSegments(FILE* file, const CMAPPLACE& place, bool& refused) {
             std::fprintf(stderr, "%s: pipe %u, segment %u: the twist is not a number; pipe left out\n",
                          place.script, place.pipe, i + 1u);
             refused = true;
-        } else if (!AddSegment(typeNumber, twist, i)) {
+        } else if (typeNumber < 0 || typeNumber > MAX_TYPE_NUMBER ||
+                   !AddSegment(static_cast<unsigned>(typeNumber), twist, i)) {
             ReportBadType(place, i + 1u, typeNumber, highest);
             refused = true;
         }
@@ -161,9 +185,7 @@ PIPEREAD CPIPE::Read(FILE* file, const CMAPPLACE& place) {
         std::fprintf(stderr, "%s: pipe %u has no segments; pipe left out\n", place.script, place.pipe);
         return PIPE_READ_REFUSED;
     }
-    if (!Finite(position) || !Finite(rotation)) {
-        std::fprintf(stderr, "%s: pipe %u: the position or rotation is not a number; pipe left out\n",
-                     place.script, place.pipe);
+    if (!PlacementUsable(place, position, rotation)) {
         return PIPE_READ_REFUSED;
     }
     if (refused) {

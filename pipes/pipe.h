@@ -63,9 +63,13 @@ public:
     // "label rx ry rz", "label label n", then n records "type twist".
     // Creates the segments, takes the mesh view of segment 0 and places
     // every piece (BuildPaths). Problems are reported on stderr with the
-    // script name, pipe number and segment number. A pipe with 0 segments
-    // or a type number outside 1 to min(typeCount, 255) is refused after
-    // its records are read; a missing or short record breaks the script.
+    // script name, pipe number and segment number. A pipe with 0 segments,
+    // a type number outside 1 to min(typeCount, 255), a twist or rotation
+    // that is not a number, or a position that is not a number or lies
+    // beyond MAX_SCRIPT_COORDINATE (scene_bounds.h) is refused after its
+    // records are read; a missing or short record, or a segment count that
+    // is negative or above 65535, breaks the script. Counts and type numbers
+    // are reported as the script wrote them, sign included.
     PIPEREAD Read(FILE* file, const CMAPPLACE& place);
     // Allocates room for count segments (no pieces yet); false without memory.
     bool AllocateSegments(uint16_t count);

@@ -13,13 +13,13 @@ const int MAX_PIPES = 65535;
 
 // Reads the header; false (reported) when it is missing or out of range.
 bool ReadPipeCount(FILE* file, const char* path, uint16_t& count) {
-    int announced = 0;
-    if (std::fscanf(file, "%*s %*s %d", &announced) != 1) {
+    long long announced = 0;  // signed and wide: reported as the script wrote it
+    if (std::fscanf(file, "%*s %*s %lld", &announced) != 1) {
         std::fprintf(stderr, "%s: the header (label label count) is missing; no pipes\n", path);
         return false;
     }
     if (announced < 0 || announced > MAX_PIPES) {
-        std::fprintf(stderr, "%s: %d pipes is outside 0 to %d; no pipes\n", path, announced,
+        std::fprintf(stderr, "%s: %lld pipes is outside 0 to %d; no pipes\n", path, announced,
                      MAX_PIPES);
         return false;
     }

@@ -34,8 +34,9 @@ public:
     // refer to entries of types (typeCount entries). Every accepted pipe is
     // placed and ready to grow from its first segment. Problems are
     // reported on stderr with the script name, pipe and segment number: a
-    // missing file or header loads nothing; a pipe with 0 segments, a type
-    // number out of range or a value that is not a number is left out; a
+    // missing file or header (or a negative or too large pipe count) loads
+    // nothing; a pipe with 0 segments, a type number out of range, a value
+    // that is not a number or a position beyond +-1e6 is left out; a
     // missing or short record (counts that do not match the data) ends the
     // network there, keeping the pipes before it; so does data left over
     // after the last pipe. Returns 1 when the whole script loaded, else 0.

@@ -1,6 +1,7 @@
 #include "pipes/pipe_types.h"
 
 #include "pipes/piece_mesh.h"
+#include "pipes/scene_bounds.h"
 #include "plm_engine.h"
 #include "scene/image_loader.h"
 #include "shell/entry_points.h"
@@ -8,6 +9,7 @@
 #include <cctype>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <new>
 
 namespace {
@@ -48,17 +50,14 @@ bool ReadVectors(FILE* file, CPIPETYPE& type) {
     return std::fscanf(file, "%f %f %f %f %f %f", &o.x, &o.y, &o.z, &d.x, &d.y, &d.z) == 6;
 }
 
-bool Finite(const CVECTOR& v) {
-    return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
-}
-
-// False (reported) when a number is not finite: the exits then become a
-// straight piece of no length so that the pieces after it stay finite.
+// False (reported) when a number is not finite or lies beyond the scene's
+// bounds: the exits then become a straight piece of no length so that the
+// pieces after it stay finite.
 bool CheckExits(CPIPETYPE& type, const CRECORDPLACE& place) {
-    if (!Finite(type.exitOffset) || !Finite(type.exitDirection)) {
-        std::fprintf(stderr, "%s: record %u: the exit offset or direction is not a number; "
-                             "type %u is not drawn\n",
-                     place.script, place.record, place.record);
+    if (!WithinSceneBounds(type.exitOffset) || !WithinSceneBounds(type.exitDirection)) {
+        std::fprintf(stderr, "%s: record %u: the exit offset or direction is not a number or "
+                             "lies beyond +-%g; type %u is not drawn\n",
+                     place.script, place.record, MAX_SCRIPT_COORDINATE, place.record);
         type.exitOffset.Set(0.0f, 0.0f, 0.0f);
         type.exitDirection.Set(0.0f, 1.0f, 0.0f);
         return false;
@@ -69,6 +68,15 @@ bool CheckExits(CPIPETYPE& type, const CRECORDPLACE& place) {
                      place.script, place.record, d.x, d.y, d.z);
     }
     return true;
+}
+
+// True when name is one file inside the model folder: no folder separator
+// of any platform, and not "." or ".." (which name folders).
+bool PlainFileName(const char* name) {
+    if (std::strcmp(name, ".") == 0 || std::strcmp(name, "..") == 0) {
+        return false;
+    }
+    return std::strpbrk(name, "/\\") == nullptr;
 }
 
 // The three engine calls after creation; true when the model is drawable.
@@ -126,6 +134,14 @@ bool ReadRecord(FILE* file, CPIPETYPE& type, const CRECORDPLACE& place, bool& go
         good = false;
         return true;
     }
+    if (!PlainFileName(name)) {
+        std::fprintf(stderr, "%s: record %u: model file name \"%s\" is not a plain file name "
+                             "in %s (it holds '/' or '\\', or is '.' or '..'); it is not "
+                             "opened and type %u is not drawn\n",
+                     place.script, place.record, name, MODEL_FOLDER, place.record);
+        good = false;
+        return true;
+    }
     type.drawable = MakeModel(type, name, place);
     good = good && type.drawable;
     return true;
@@ -133,13 +149,13 @@ bool ReadRecord(FILE* file, CPIPETYPE& type, const CRECORDPLACE& place, bool& go
 
 // Reads the count; false (reported) when it is missing or out of range.
 bool ReadCount(FILE* file, const char* script, uint16_t& count) {
-    int announced = 0;
-    if (std::fscanf(file, "%d", &announced) != 1) {
+    long long announced = 0;  // signed and wide: reported as the script wrote it
+    if (std::fscanf(file, "%lld", &announced) != 1) {
         std::fprintf(stderr, "%s: the number of pipe types is missing; no pipe types\n", script);
         return false;
     }
     if (announced < 0 || announced > MAX_PIPE_TYPES) {
-        std::fprintf(stderr, "%s: %d pipe types is outside 0 to %d; no pipe types\n", script,
+        std::fprintf(stderr, "%s: %lld pipe types is outside 0 to %d; no pipe types\n", script,
                      announced, MAX_PIPE_TYPES);
         return false;
     }

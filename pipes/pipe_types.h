@@ -50,12 +50,14 @@ void LoadPipeTypes();
 //
 // Problems are reported on stderr with the script name and record number:
 // a missing script or an unreadable or impossible count gives an empty
-// table; a short record ends the table before it; a name longer than 63
-// characters, a model that cannot be opened, has no mesh or has faces that
-// name missing vertices keeps its place in the table (so later numbers stay
-// right) but is not drawable. Exits that are not finite numbers are
-// replaced by a straight exit of no length ((0, 0, 0) along +Y) and the
-// type is not drawable. An exit direction that is not of unit length is
+// table (counts are reported as written, sign included); a short record
+// ends the table before it; a name longer than 63 characters, a name that
+// is not a plain file name (it holds '/' or '\\', or is "." or ".."; it is
+// never opened), a model that cannot be opened, has no mesh or has faces
+// that name missing vertices keeps its place in the table (so later numbers
+// stay right) but is not drawable. Exits that are not finite numbers or lie
+// beyond MAX_SCRIPT_COORDINATE (scene_bounds.h) are replaced by a straight
+// exit of no length ((0, 0, 0) along +Y) and the type is not drawable. An exit direction that is not of unit length is
 // reported and kept. No bound engine factory gives an empty table.
 // Returns 1 when every type loaded and is drawable, else 0.
 int LoadPipeTypesFile(const char* scriptPath);

@@ -36,8 +36,10 @@ public:
     // Reads the path file, replacing any previous path, and starts at its
     // first track. Returns 1 when the whole file was read. Otherwise reports
     // on stderr and returns 0: tracks without keys are left out, a track cut
-    // short by a malformed key keeps the keys before it, nothing after that
-    // is used; a missing file or bad header leaves no path at all.
+    // short by a malformed key (or one whose eye or target is not a number or
+    // lies beyond MAX_SCRIPT_COORDINATE, pipes/scene_bounds.h) keeps the keys
+    // before it, nothing after that is used; a missing file or bad header
+    // leaves no path at all. A negative count is reported with its sign.
     int ReadPath(const char* fileName);
     // Moves to the next track when t (ms) is past the current track's last
     // key (at most one track per call), then places the eye and aims.

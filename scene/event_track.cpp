@@ -46,22 +46,39 @@ uint32_t ReadRecords(FILE* file, const char* name, CEVENT* list, uint32_t capaci
     return capacity;
 }
 
+// Reads the count, signed and wide so that it is reported as the file wrote
+// it; false (reported) when it is missing or negative. capacity receives the
+// count, cut to MAX_EVENTS (reported).
+bool ReadEventCount(FILE* file, const char* name, long long& announced, uint32_t& capacity) {
+    if (std::fscanf(file, "%lld", &announced) != 1) {
+        std::fprintf(stderr, "%s: missing event count; no events\n", name);
+        return false;
+    }
+    if (announced < 0) {
+        std::fprintf(stderr, "%s: the event count %lld is negative; no events\n", name, announced);
+        return false;
+    }
+    capacity = CEVENTTRACK::MAX_EVENTS;
+    if (announced > CEVENTTRACK::MAX_EVENTS) {
+        std::fprintf(stderr, "%s: %lld events are more than the %u a track holds; using the "
+                             "first %u\n",
+                     name, announced, capacity, capacity);
+    } else {
+        capacity = static_cast<uint32_t>(announced);
+    }
+    return true;
+}
+
 // Reads the count and the records; returns the list (null if there is
 // none) and sets count to the events read completely, whole to whether
 // that is every event the file announces.
 CEVENT* ReadList(FILE* file, const char* name, uint32_t& count, bool& whole) {
-    uint32_t announced = 0;
+    long long announced = 0;
+    uint32_t capacity = 0;
     count = 0;
     whole = false;
-    if (std::fscanf(file, "%u", &announced) != 1) {
-        std::fprintf(stderr, "%s: missing event count; no events\n", name);
+    if (!ReadEventCount(file, name, announced, capacity)) {
         return nullptr;
-    }
-    uint32_t capacity = announced;
-    if (announced > CEVENTTRACK::MAX_EVENTS) {
-        capacity = CEVENTTRACK::MAX_EVENTS;
-        std::fprintf(stderr, "%s: %u events are more than the %u a track holds; using the first %u\n",
-                     name, announced, capacity, capacity);
     }
     CEVENT* list = new (std::nothrow) CEVENT[capacity];
     if (list == nullptr) {

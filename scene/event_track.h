@@ -32,7 +32,8 @@ public:
     // list, replacing any previous one; nextEvent is left as it is. Returns
     // 1 when every announced event was read. Otherwise reports on stderr and
     // returns 0, keeping the events read completely before the first bad one
-    // (and no more than MAX_EVENTS); a missing file gives no events.
+    // (and no more than MAX_EVENTS); a missing file or a negative count
+    // (reported with its sign) gives no events.
     int ReadEvents(const char* fileName);
     // time: demo time in ms. Returns the code of the next event if its time
     // has come (time truncated toward zero, modulo 65536, at least the event

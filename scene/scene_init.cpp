@@ -5,6 +5,7 @@
 #include "plm_engine.h"
 #include "scene/camera.h"
 #include "scene/event_track.h"
+#include "scene/face_load.h"
 #include "scene/image_loader.h"
 #include "scene/overlays.h"
 #include "scene/texture.h"
@@ -42,8 +43,12 @@ void LoadFace()
         return;
     }
     faceObject = EntryPoints.CreateObject3d();
-    if (faceObject && !faceObject->Load(FACE_PATH, LoadImageFile, FORMAT_3DS))
-        std::fprintf(stderr, "%s: cannot open the model\n", FACE_PATH);
+    if (!faceObject) {
+        std::fprintf(stderr, "%s: the engine could not create a model; the face is not shown\n",
+                     FACE_PATH);
+        return;
+    }
+    LoadFaceModel(faceObject, FACE_PATH, LoadImageFile);
 }
 
 }  // namespace

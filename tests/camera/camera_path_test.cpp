@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <string>
 
 #include "path_file.h"
@@ -131,6 +132,75 @@ TEST(CameraReadPath, ImpossibleCountsAllocateNothing) {
     EXPECT_EQ(result, 0);
     ReadPathOutput(camera, "", result);
     EXPECT_EQ(result, 0);
+}
+
+// A point far out of the scene would fill the view with infinities (black
+// frames): it ends the path like a malformed key, the keys before it stay.
+TEST(CameraReadPath, PointsBeyondTheSceneBoundsEndThePathThere) {
+    const char* const values[] = {"3e38", "-3e38", "1000001", "inf", "nan", "-1e39"};
+    for (const char* value : values) {
+        for (int field = 0; field < 6; ++field) {
+            std::string v[6] = {"0", "0", "0", "0", "0", "-1"};
+            v[field] = value;
+            std::string bad = "key 500 eye " + v[0] + " " + v[1] + " " + v[2] + " target " +
+                              v[3] + " " + v[4] + " " + v[5] + "\n";
+            CCAMERA camera;
+            int result = 1;
+            std::string out = ReadPathOutput(
+                camera, Header(2) + Track(3) + Key(0, 1, 0, 0, 0, 0, 0) + bad +
+                            Key(900, 2, 0, 0, 0, 0, 0) + Track(1) + Key(1000, 0, 0, 0, 0, 0, 0),
+                result);
+            std::string what = field < 3 ? "the eye (" : "the target (";
+            EXPECT_NE(out.find("track 1, key 2: " + what), std::string::npos) << value << out;
+            EXPECT_NE(out.find("is not a number or lies beyond +-1e+06; the path ends there"),
+                      std::string::npos) << out;
+            EXPECT_EQ(result, 0);
+            ASSERT_EQ(camera.trackCount, 1u) << value << " in field " << field;
+            EXPECT_EQ(camera.trackList[0].eyePath.keyCount, 1u);
+            camera.Update(0);
+            EXPECT_EQ(camera.eye.x, 1.0f);
+            EXPECT_TRUE(std::isfinite(camera.yaw) && std::isfinite(camera.pitch));
+        }
+    }
+}
+
+TEST(CameraReadPath, PointsOnTheSceneBoundsAreKept) {
+    CCAMERA camera;
+    int result = 0;
+    ReadPathOutput(camera, Header(1) + Track(2) + Key(0, 1e6f, -1e6f, 0, 0, 0, 1e6f) +
+                               Key(1000, -1e6f, 1e6f, 1e6f, 0, 0, 0), result);
+    EXPECT_EQ(result, 1);
+    ASSERT_EQ(camera.trackCount, 1u);
+    camera.Update(500);
+    EXPECT_TRUE(std::isfinite(camera.eye.x) && std::isfinite(camera.eye.y) &&
+                std::isfinite(camera.eye.z));
+    EXPECT_TRUE(std::isfinite(camera.yaw) && std::isfinite(camera.pitch));
+}
+
+// Counts are reported as the file wrote them, never as their unsigned
+// 32-bit reading (4294967295 for -1).
+TEST(CameraReadPath, NegativeCountsAreReportedWithTheirSign) {
+    CCAMERA camera;
+    int result = 1;
+    std::string out = ReadPathOutput(camera, "tracks -1\n" + Track(1) + Key(0, 0, 0, 0, 0, 0, 0),
+                                     result);
+    EXPECT_NE(out.find(": the track count -1 is negative; the camera stays still"),
+              std::string::npos) << out;
+    EXPECT_EQ(result, 0);
+    EXPECT_EQ(camera.trackCount, 0u);
+
+    out = ReadPathOutput(camera, Header(2) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) +
+                                     "track -4294967295\n" + Key(10, 2, 0, 0, 0, 0, 0),
+                         result);
+    EXPECT_NE(out.find(": track 2: the key count -4294967295 is negative; the path ends there"),
+              std::string::npos) << out;
+    EXPECT_EQ(camera.trackCount, 1u);
+
+    out = ReadPathOutput(camera, "tracks 4294967295\n", result);
+    EXPECT_NE(out.find("the track count 4294967295 is more than the rest of the file can hold"),
+              std::string::npos) << out;
+    out = ReadPathOutput(camera, "tracks\n", result);
+    EXPECT_NE(out.find("the track count is missing or malformed"), std::string::npos) << out;
 }
 
 TEST(CameraReadPath, ReadingAgainReplacesThePath) {

@@ -159,8 +159,26 @@ TEST(EventRead, MoreEventsThanFitAreCut) {
 
 TEST(EventRead, HugeCountReadsOnlyWhatIsThere) {
     CEVENTTRACK track;
-    EXPECT_EQ(Read(track, "4294967295 1 1 a"), 0);
+    std::string messages;
+    EXPECT_EQ(Read(track, "4294967295 1 1 a", &messages), 0);
     EXPECT_EQ(track.eventCount, 1u);
+    EXPECT_NE(messages.find("4294967295 events are more than the 65535"), std::string::npos)
+        << messages;
+}
+
+// Counts are reported as the file wrote them, never as their unsigned
+// 32-bit reading (4294967295 for -1); a negative count gives no events.
+TEST(EventRead, NegativeCountIsReportedWithItsSignAndGivesNoEvents) {
+    for (const char* count : {"-1", "-4294967295", "-65536"}) {
+        CEVENTTRACK track;
+        std::string messages;
+        EXPECT_EQ(Read(track, std::string(count) + " 10 1 a 20 3 b", &messages), 0);
+        EXPECT_NE(messages.find(std::string(": the event count ") + count +
+                                " is negative; no events"),
+                  std::string::npos) << messages;
+        EXPECT_EQ(track.eventCount, 0u);
+        EXPECT_EQ(track.PollEvent(100.0f), 0u);
+    }
 }
 
 }  // namespace

@@ -1,11 +1,17 @@
 // Drawing pipes in a real GL context: what each growth state emits (read
 // back in feedback mode) and the model-view matrix left behind.
 #include "pipes/pipe.h"
+#include "pipes/pipe_map.h"
 #include "tests/pipes/gl_context.h"
+#include "tests/pipes/script_file.h"
 #include "tests/pipes/type_table.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
+#include <string>
+#include <vector>
 
 namespace {
 
@@ -160,6 +166,61 @@ TEST_F(PipeDrawTest, DrawingLeavesTheModelViewMatrixAsItFoundIt) {
         }
         pipe->Advance();
     }
+}
+
+// --- a network with a pipe far out of the scene ---
+
+// A map of straight pipes at the given x positions (script text), loaded,
+// every pipe grown complete.
+void LoadGrownMap(CPIPEMAP& map, TypeTable& table, const std::vector<std::string>& xs) {
+    std::string text = "pipes count " + std::to_string(xs.size()) + "\n";
+    for (const std::string& x : xs) {
+        text += "position " + x + " 0 0 rotation 0 0 0 segment count 1 1 0\n";
+    }
+    ScriptFile script(text);
+    testing::internal::CaptureStderr();
+    map.Load(script.path(), table.data(), table.size());
+    testing::internal::GetCapturedStderr();
+    for (uint16_t i = 0; i < map.pipeCount; ++i) map.pipes[i]->Advance();
+}
+
+// Window x of the scene point x on the axis of the orthographic view.
+float WindowX(float x) {
+    return (x / HALF_VIEW + 1.0f) * VIEW_SIZE / 2;
+}
+
+TEST_F(PipeDrawTest, APipeAtAnAbsurdPositionIsLeftOutAndTheOthersStillShow) {
+    std::vector<float> camera = ModelViewMatrix();
+    CPIPEMAP map;
+    LoadGrownMap(map, table, {"-20", "3e38", "20"});
+    ASSERT_EQ(map.pipeCount, 2);
+    Feedback f = Capture([&map] { map.Draw(); });
+    EXPECT_EQ(f.triangles, 12);
+    ASSERT_EQ(f.triangleCorners.size(), 12u * 3 * 3);  // x, y, z of three corners each
+    int left = 0, right = 0;
+    for (size_t c = 0; c < f.triangleCorners.size(); c += 3) {
+        float x = f.triangleCorners[c];
+        left += std::fabs(x - WindowX(-20.0f)) < 2.0f;
+        right += std::fabs(x - WindowX(20.0f)) < 2.0f;
+    }
+    EXPECT_EQ(left, 18);
+    EXPECT_EQ(right, 18);
+    std::vector<float> after = ModelViewMatrix();
+    for (int i = 0; i < 16; ++i) EXPECT_NEAR(after[i], camera[i], 1e-5f) << i;
+}
+
+// The largest accepted position keeps the matrix finite, so a pipe drawn
+// after it still lands where it belongs.
+TEST_F(PipeDrawTest, APipeOnTheSceneBoundsLeavesThePipesAfterItInPlace) {
+    CPIPEMAP map;
+    LoadGrownMap(map, table, {"1e6", "-1e6", "20"});
+    ASSERT_EQ(map.pipeCount, 3);
+    Feedback f = Capture([&map] { map.Draw(); });
+    EXPECT_EQ(f.triangles, 6);  // the first two lie outside the view
+    for (size_t c = 0; c < f.triangleCorners.size(); c += 3) {
+        EXPECT_NEAR(f.triangleCorners[c], WindowX(20.0f), 2.0f) << c;
+    }
+    for (float entry : ModelViewMatrix()) EXPECT_TRUE(std::isfinite(entry));
 }
 
 }  // namespace

@@ -155,9 +155,68 @@ TEST_F(PipeMapTest, ValuesThatAreNotNumbersAreLeftOutWithTheirPipe) {
     std::string err = LoadScript(
         "pipes count 3 position nan 0 0 rotation 0 0 0 segment count 1 1 0 " +
             OnePipe("1 inf") + OnePipe("1 0"), 0);
-    EXPECT_NE(err.find("pipe 1: the position or rotation is not a number"), std::string::npos);
+    EXPECT_NE(err.find("pipe 1: the position (nan, 0, 0) is not a number"), std::string::npos)
+        << err;
     EXPECT_NE(err.find("pipe 2, segment 1: the twist is not a number"), std::string::npos);
     ASSERT_EQ(map.pipeCount, 1);
+}
+
+// One pipe far out of the scene must not take the others with it: its
+// placement would fill the model-view matrix with infinities.
+TEST_F(PipeMapTest, PositionsBeyondTheSceneBoundsAreLeftOutWithTheirPipe) {
+    const char* const bad[] = {"3e38", "-3e38", "1000001", "inf", "-inf", "nan", "1e39"};
+    for (const char* value : bad) {
+        for (int axis = 0; axis < 3; ++axis) {
+            std::string position[3] = {"0", "0", "0"};
+            position[axis] = value;
+            std::string err = LoadScript(
+                "pipes count 3 " + OnePipe("1 0") + "position " + position[0] + " " +
+                    position[1] + " " + position[2] + " rotation 0 0 0 segment count 1 2 0\n" +
+                    OnePipe("2 0"), 0);
+            EXPECT_NE(err.find("pipe 2: the position ("), std::string::npos) << value << err;
+            EXPECT_NE(err.find("beyond +-1e+06; pipe left out"), std::string::npos) << err;
+            EXPECT_NE(err.find("2 of 3 pipes loaded"), std::string::npos) << err;
+            ASSERT_EQ(map.pipeCount, 2) << value;
+            EXPECT_EQ(map.pipes[1]->segments[0].type->number, 2) << value;
+        }
+    }
+}
+
+TEST_F(PipeMapTest, PositionsOnTheSceneBoundsAndRotationsOfAnySizeLoad) {
+    EXPECT_EQ(LoadScript("pipes count 2 position 1e6 -1e6 1000000 rotation 3e38 -3e38 720 "
+                         "segment count 1 1 0\n" + OnePipe("2 0"), 1), "");
+    ASSERT_EQ(map.pipeCount, 2);
+    EXPECT_EQ(map.pipes[0]->position.y, -1e6f);
+}
+
+TEST_F(PipeMapTest, RotationsThatAreNotNumbersAreLeftOutWithTheirPipe) {
+    std::string err = LoadScript(
+        "pipes count 2 position 0 0 0 rotation 0 -inf 0 segment count 1 1 0 " + OnePipe("2 0"), 0);
+    EXPECT_NE(err.find("pipe 1: the rotation (0, -inf, 0) is not a number; pipe left out"),
+              std::string::npos) << err;
+    ASSERT_EQ(map.pipeCount, 1);
+}
+
+// Counts and type numbers are reported as written, never as their unsigned
+// 32-bit reading (4294967295 for -1).
+TEST_F(PipeMapTest, NegativeCountsAndTypeNumbersAreReportedWithTheirSign) {
+    std::string err = LoadScript("pipes count -1\n" + OnePipe("1 0"), 0);
+    EXPECT_NE(err.find("-1 pipes is outside 0 to 65535; no pipes"), std::string::npos) << err;
+    err = LoadScript("pipes count -4294967295\n" + OnePipe("1 0"), 0);
+    EXPECT_NE(err.find("-4294967295 pipes"), std::string::npos) << err;
+    EXPECT_EQ(map.pipeCount, 0);
+    err = LoadScript("pipes count 4294967295\n", 0);
+    EXPECT_NE(err.find("4294967295 pipes"), std::string::npos) << err;
+
+    err = LoadScript("pipes count 2 " + OnePipe("1 0", "-1") + OnePipe("2 0"), 0);
+    EXPECT_NE(err.find("pipe 1: -1 segments is outside 0 to 65535"), std::string::npos) << err;
+    EXPECT_EQ(map.pipeCount, 0);
+
+    err = LoadScript("pipes count 2 " + OnePipe("-1 0") + OnePipe("2 0"), 0);
+    EXPECT_NE(err.find("pipe 1, segment 1: type -1 is not a pipe type (1 to 2)"),
+              std::string::npos) << err;
+    ASSERT_EQ(map.pipeCount, 1);
+    EXPECT_EQ(err.find("4294967295"), std::string::npos) << err;
 }
 
 TEST_F(PipeMapTest, AnUndrawableTypeLoadsWithAnEmptyMeshView) {

@@ -186,4 +186,70 @@ TEST_F(PipeTypesTest, ExitsThatAreNotNumbersBecomeAStraightPieceOfNoLength) {
     EXPECT_FLOAT_EQ(pipeTypes[0].exitDirection.y, 1.0f);
 }
 
+TEST_F(PipeTypesTest, ExitsBeyondTheSceneBoundsBecomeAStraightPieceOfNoLength) {
+    const char* const bad[] = {"3e38 0 0 0 1 0", "0 -3e38 0 0 1 0", "0 1000001 0 0 1 0",
+                               "0 10 0 0 1e7 0", "0 10 0 0 1 -inf"};
+    for (const char* exits : bad) {
+        std::string err = LoadScript(std::string("2 straight.3ds ") + exits + " elbow.3ds 5 5 0 1 0 0\n", 0);
+        EXPECT_NE(err.find("record 1: the exit offset or direction is not a number or lies "
+                           "beyond +-1e+06; type 1 is not drawn"),
+                  std::string::npos) << exits << err;
+        ASSERT_EQ(pipeTypeCount, 2) << exits;
+        EXPECT_FALSE(pipeTypes[0].drawable);
+        EXPECT_FLOAT_EQ(pipeTypes[0].exitOffset.y, 0.0f);
+        EXPECT_FLOAT_EQ(pipeTypes[0].exitDirection.y, 1.0f);
+        EXPECT_TRUE(pipeTypes[1].drawable) << exits;
+        ReleasePipeTypes();  // each pass makes engine objects of its own
+    }
+    EXPECT_EQ(LoadScript("1 straight.3ds 1e6 -1e6 0 0 1 0\n", 1), "");
+    EXPECT_TRUE(pipeTypes[0].drawable);
+}
+
+// A model name is one file inside plumora_data/obj3d/: names that reach
+// other folders are refused before anything is opened, and the type keeps
+// its number so that the types after it keep theirs.
+TEST_F(PipeTypesTest, NamesThatLeaveTheModelFolderAreRefusedUnopened) {
+    const char* const names[] = {"../x.3ds", "a/b.3ds", "..", ".", "../../..", "/etc/passwd",
+                                 "..\\x.3ds", "a\\b.3ds"};
+    for (const char* name : names) {
+        fakeModels[std::string("plumora_data/obj3d/") + name] = TriangleModel(1);
+        engineCalls.clear();
+        std::string err = LoadScript(std::string("2 ") + name + " 0 1 0 0 1 0 elbow.3ds 5 5 0 1 0 0\n", 0);
+        EXPECT_NE(err.find(std::string("record 1: model file name \"") + name +
+                           "\" is not a plain file name in plumora_data/obj3d/"),
+                  std::string::npos) << name << err;
+        EXPECT_NE(err.find("it is not opened and type 1 is not drawn"), std::string::npos) << err;
+        ASSERT_EQ(pipeTypeCount, 2) << name;
+        EXPECT_EQ(pipeTypes[0].number, 1);
+        EXPECT_EQ(pipeTypes[0].object, nullptr);
+        EXPECT_FALSE(pipeTypes[0].drawable);
+        EXPECT_TRUE(pipeTypes[1].drawable) << name;
+        ASSERT_FALSE(engineCalls.empty());
+        EXPECT_EQ(engineCalls[1], std::string("Load ") + ELBOW + " 1 loader") << name;
+        ReleasePipeTypes();  // each pass makes engine objects of its own
+    }
+}
+
+TEST_F(PipeTypesTest, NamesWithDotsThatStayInTheFolderLoad) {
+    for (const char* name : {"a..3ds", "..a.3ds", ".hidden.3ds"}) {
+        fakeModels[std::string("plumora_data/obj3d/") + name] = TriangleModel(1);
+        EXPECT_EQ(LoadScript(std::string("1 ") + name + " 0 1 0 0 1 0\n", 1), "") << name;
+        EXPECT_TRUE(pipeTypes[0].drawable) << name;
+        ReleasePipeTypes();  // each pass makes engine objects of its own
+    }
+}
+
+// Counts are reported as written, never as their unsigned 32-bit reading.
+TEST_F(PipeTypesTest, NegativeAndOverlongCountsAreReportedAsWritten) {
+    const char* const counts[] = {"-1", "-4294967295", "4294967295", "-65536"};
+    for (const char* count : counts) {
+        std::string err = LoadScript(std::string(count) + " straight.3ds 0 10 0 0 1 0\n", 0);
+        EXPECT_NE(err.find(std::string(": ") + count + " pipe types is outside 0 to 65535; no "
+                                                       "pipe types"),
+                  std::string::npos) << count << err;
+        EXPECT_EQ(pipeTypeCount, 0) << count;
+    }
+    EXPECT_TRUE(engineCalls.empty());
+}
+
 }  // namespace
