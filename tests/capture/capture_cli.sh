@@ -112,6 +112,15 @@ out_is_file)
   [ $(( SECONDS - start )) -lt 30 ] || fail "the refusal took $(( SECONDS - start )) s"
   [ "$(cat frames)" = mine ] || fail "the file given as --out was changed"
   ;;
+bad_archive)
+  # A failure while working: status 1, the reason, nothing left behind.
+  head -c 2000 "$data" > truncated.dat
+  run --data truncated.dat --out frames --at 500
+  [ "$status" -eq 1 ] || fail "truncated archive: status $status, expected 1; $(cat stderr.txt)"
+  grep -q "truncated" stderr.txt || fail "truncated archive: no reason given: $(cat stderr.txt)"
+  [ -z "$(ls -A frames)" ] || fail "truncated archive: frames written"
+  expect_tmp_empty "truncated archive"
+  ;;
 stop_INT|stop_HUP)
   # The signal arrives while frames are being written.
   signal=${scenario#stop_}
