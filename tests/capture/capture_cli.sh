@@ -31,7 +31,8 @@ run() {
 }
 
 # Runs a command line that must be refused: status 2, the reason ($1) on
-# stderr, nothing on stdout, no frame and no temporary folder.
+# stderr, nothing on stdout, no frame, no frame folder made and no temporary
+# folder left.
 expect_refused() {
   local reason=$1
   shift
@@ -40,6 +41,7 @@ expect_refused() {
   grep -qF -- "$reason" stderr.txt || fail "$*: stderr lacks '$reason': $(cat stderr.txt)"
   [ ! -s stdout.txt ] || fail "$*: wrote to stdout: $(cat stdout.txt)"
   [ -z "$(find "$work" -name '*.png')" ] || fail "$*: wrote a frame"
+  [ ! -d frames ] || fail "$*: made the frame folder"
   expect_tmp_empty "$*"
 }
 

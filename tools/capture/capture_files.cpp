@@ -48,15 +48,22 @@ bool CheckReadableFile(const std::string& path, std::string* error)
     return true;
 }
 
-bool PrepareOutputFolder(const std::string& out, std::string* folder, std::string* error)
+bool CheckOutputPath(const std::string& out, std::string* error)
 {
-    std::string resolved = PlatformResolvePath(out.c_str());
-    PLATFORMPATHKIND kind = PlatformPathKind(resolved.c_str());
+    PLATFORMPATHKIND kind = PlatformPathKind(PlatformResolvePath(out.c_str()).c_str());
     if (kind == PLATFORM_PATH_FILE || kind == PLATFORM_PATH_OTHER) {
         *error = out + (kind == PLATFORM_PATH_FILE ? " is a file, not a folder" : " is not a folder");
         return false;
     }
-    if (kind == PLATFORM_PATH_MISSING && !MakeFolders(resolved, error))
+    return true;
+}
+
+bool PrepareOutputFolder(const std::string& out, std::string* folder, std::string* error)
+{
+    if (!CheckOutputPath(out, error))
+        return false;
+    std::string resolved = PlatformResolvePath(out.c_str());
+    if (PlatformPathKind(resolved.c_str()) == PLATFORM_PATH_MISSING && !MakeFolders(resolved, error))
         return false;
     std::string reason;
     if (!PlatformCanCreateIn(resolved.c_str(), &reason)) {

@@ -10,7 +10,11 @@
 // otherwise *error says why, naming the path.
 bool CheckReadableFile(const std::string& path, std::string* error);
 
-// Makes the frame folder ready: resolves links in what exists of it,
+// Checks, changing nothing, that out may name a frame folder: false (with
+// the reason, naming out) when a file or anything but a folder is there.
+bool CheckOutputPath(const std::string& out, std::string* error);
+
+// Makes the frame folder ready (CheckOutputPath first): resolves links in what exists of it,
 // creates whatever of it is missing (parents too), and checks that entries
 // can be created in it by making and removing a probe. On success *folder is
 // the resolved absolute path to write to. Fails, naming the path and the

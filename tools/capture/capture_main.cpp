@@ -41,15 +41,16 @@ bool Stopped()
 }
 
 // Checks what the command line names against the system, before any work:
-// the archive is readable, the frame folder exists (or is made) and takes
-// new files, and the GL implementation can render pictures of that size.
+// the archive is readable, the frame folder can be one, the GL
+// implementation can render pictures of that size; only then is the frame
+// folder made (if missing) and probed, so that a refusal changes nothing.
 int CheckSystem(CCAPTUREOPTIONS* o, std::string* outDir)
 {
     std::string error;
     o->data = PlatformAbsolutePath(o->data.c_str());
     if (!CheckReadableFile(o->data, &error))
         return Fail(CAPTURE_USAGE, "--data: " + error);
-    if (!PrepareOutputFolder(o->out, outDir, &error))
+    if (!CheckOutputPath(o->out, &error))
         return Fail(CAPTURE_USAGE, "--out: " + error);
     int maxWidth = 0, maxHeight = 0;
     if (!QueryMaxPictureSize(&maxWidth, &maxHeight, &error))
@@ -58,6 +59,8 @@ int CheckSystem(CCAPTUREOPTIONS* o, std::string* outDir)
         return Fail(CAPTURE_USAGE, "--size " + std::to_string(o->width) + "x" + std::to_string(o->height) +
                                        " is larger than the OpenGL implementation can render (at most " +
                                        std::to_string(maxWidth) + "x" + std::to_string(maxHeight) + ")");
+    if (!PrepareOutputFolder(o->out, outDir, &error))
+        return Fail(CAPTURE_USAGE, "--out: " + error);
     return CAPTURE_OK;
 }
 
