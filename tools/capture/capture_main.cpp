@@ -187,8 +187,9 @@ int main(int argc, char** argv)
     if (status == CAPTURE_OK && !Stopped())
         status = CaptureInTemporaryFolder(options, outDir);
     if (int signal = PlatformStopSignal()) {
-        Fail(0, "stopped by signal " + std::to_string(signal) + "; frames written so far stay in " +
-                    (outDir.empty() ? options.out : outDir));
+        std::string stopped = "stopped by signal " + std::to_string(signal);
+        Fail(status, outDir.empty() ? stopped + " before rendering"
+                                    : stopped + "; frames written so far stay in " + outDir);
         PlatformEndBySignal(signal);
     }
     return status;
