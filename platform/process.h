@@ -21,4 +21,23 @@ void PlatformUseOffscreenVideo();
 // Makes the next audio start use the silent dummy driver.
 void PlatformUseSilentAudio();
 
+// What a path names, following symbolic links.
+enum PLATFORMPATHKIND {
+    PLATFORM_PATH_MISSING,    // nothing there (a dangling link, a file on the way)
+    PLATFORM_PATH_DIRECTORY,
+    PLATFORM_PATH_FILE,       // a regular file
+    PLATFORM_PATH_OTHER,      // a device, FIFO, socket, or it cannot be examined
+};
+PLATFORMPATHKIND PlatformPathKind(const char* path);
+// The absolute form of path with every symbolic link, "." and ".." in the
+// part that exists resolved; the part that does not exist yet is appended
+// as written. The path as given, made absolute, when the existing part
+// cannot be resolved.
+std::string PlatformResolvePath(const char* path);
+// Whether new entries can be made in directory: creates a uniquely named
+// empty directory there and removes it again (permission bits alone do not
+// tell, e.g. for root or on a read-only mount). On failure *reason (if not
+// null) says why, e.g. "Permission denied".
+bool PlatformCanCreateIn(const char* directory, std::string* reason);
+
 #endif

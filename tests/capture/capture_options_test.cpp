@@ -1,6 +1,7 @@
 // plumora-capture's command line and its exact-time clock steering.
 #include "capture_clock.h"
 #include "capture_options.h"
+#include "capture_progress.h"
 
 #include <gtest/gtest.h>
 
@@ -39,35 +40,142 @@ TEST(CaptureOptions, FrameRangeIncludesBothEnds)
     EXPECT_EQ(o.stepFps, 30.0);
 }
 
-TEST(CaptureOptions, MalformedLinesAreRefusedWithAReason)
+// Each malformed line is refused, and the reason names what is wrong.
+void ExpectRefused(const std::vector<std::vector<const char*>>& lines, const char* reasonPart)
 {
-    const std::vector<std::vector<const char*>> bad = {
-        {"--out", "o", "--at", "1"},                              // no data
-        {"--data", "d", "--out", "o"},                            // no frames
-        {"--data", "d", "--out", "o", "--at", "1,,2"},            // empty item
-        {"--data", "d", "--out", "o", "--at", "-5"},              // negative time
-        {"--data", "d", "--out", "o", "--at", "nan"},             // not finite
-        {"--data", "d", "--out", "o", "--at", "1", "--size", "0x0"},
-        {"--data", "d", "--out", "o", "--at", "1", "--size", "12x"},
-        {"--data", "d", "--out", "o", "--fps", "0", "--from", "0", "--to", "5"},
-        {"--data", "d", "--out", "o", "--fps", "30", "--from", "9", "--to", "5"},
-        {"--data", "d", "--out", "o", "--fps", "1000", "--from", "0", "--to", "3600000"},
-        {"--data", "d", "--out", "o", "--at", "1", "--bogus", "1"},
-        {"--data"},
-    };
-    for (const auto& args : bad) {
+    for (const auto& args : lines) {
         CCAPTUREOPTIONS o;
         std::string error;
-        EXPECT_FALSE(Parse(args, &o, &error)) << args.size();
-        EXPECT_FALSE(error.empty());
+        std::string line;
+        for (const char* arg : args)
+            line += std::string(arg) + " ";
+        EXPECT_FALSE(Parse(args, &o, &error)) << line;
+        EXPECT_NE(error.find(reasonPart), std::string::npos) << line << "-> " << error;
     }
 }
 
-TEST(CaptureOptions, FrameNamesCarryTwoDecimals)
+TEST(CaptureOptions, UnknownOptionsAndStrayArgumentsAreNamed)
 {
-    EXPECT_EQ(FrameFileName(14750.0), "14750.00.png");
-    EXPECT_EQ(FrameFileName(33.333333), "33.33.png");
-    EXPECT_EQ(FrameFileName(0.0), "0.00.png");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--bogus", "1"}}, "unknown option --bogus");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--bogus=1"}}, "unknown option --bogus");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "-x"}}, "unknown option -x");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "stray"}}, "unexpected argument 'stray'");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--help=yes"}}, "--help takes no value");
+}
+
+TEST(CaptureOptions, MissingValuesAndRequiredOptions)
+{
+    ExpectRefused({{"--data"}, {"--data", "--out", "o", "--at", "1"}}, "--data needs a value");
+    ExpectRefused({{"--data", "d", "--out", "--at", "1"}}, "--out needs a value");
+    ExpectRefused({{"--out", "o", "--at", "1"}}, "--data is required");
+    ExpectRefused({{"--data", "d", "--at", "1"}}, "--out is required");
+    ExpectRefused({{"--data", "", "--out", "o", "--at", "1"}}, "bad value for --data");
+    ExpectRefused({{"--data", "d", "--out", "o"}}, "no frames requested");
+}
+
+TEST(CaptureOptions, BadNumbersAreRefused)
+{
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1,,2"},
+                   {"--data", "d", "--out", "o", "--at", "nan"},
+                   {"--data", "d", "--out", "o", "--at", "5ms"},
+                   {"--data", "d", "--out", "o", "--at", ""}},
+                  "bad value for --at");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "-5"}, {"--data", "d", "--out", "o", "--at", "3600001"}},
+                  "lies outside 0 to 3600000 ms");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--size", "0x0"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--size", "12x"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--size", "640x-480"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--size", "640x480x2"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--size", "65537x480"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--size", "4294967312x480"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--size", " 640x480"}},
+                  "bad value for --size");
+    ExpectRefused({{"--data", "d", "--out", "o", "--fps", "0", "--from", "0", "--to", "5"},
+                   {"--data", "d", "--out", "o", "--fps", "-30", "--to", "5"},
+                   {"--data", "d", "--out", "o", "--fps", "inf", "--to", "5"}},
+                  "bad value for --fps");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--step-fps", "0.5"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--step-fps", "1001"}},
+                  "bad value for --step-fps");
+}
+
+TEST(CaptureOptions, FrameRangeNeedsFpsAndAnOrderedRange)
+{
+    ExpectRefused({{"--data", "d", "--out", "o", "--fps", "30", "--from", "9", "--to", "5"}},
+                  "--from 9 lies after --to 5");
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--from", "0", "--to", "5"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--to", "5"},
+                   {"--data", "d", "--out", "o", "--at", "1", "--from", "0"}},
+                  "--from and --to only apply with --fps");
+    ExpectRefused({{"--data", "d", "--out", "o", "--fps", "30", "--from", "0"}}, "--fps needs --to");
+    ExpectRefused({{"--data", "d", "--out", "o", "--fps", "1000", "--from", "0", "--to", "3600000"}},
+                  "more than 100000 frames");
+    // Times closer than the names' two decimals would overwrite each other.
+    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1.001,1.002"},
+                   {"--data", "d", "--out", "o", "--fps", "300000", "--from", "0", "--to", "1"}},
+                  "would both be written as");
+    // A range that is a single time is fine.
+    CCAPTUREOPTIONS o;
+    std::string error;
+    ASSERT_TRUE(Parse({"--data", "d", "--out", "o", "--fps", "30", "--from", "500", "--to", "500"}, &o, &error))
+        << error;
+    EXPECT_EQ(o.times, (std::vector<double>{500}));
+}
+
+TEST(CaptureOptions, HelpAndVersionNeedNothingElse)
+{
+    CCAPTUREOPTIONS help, version;
+    std::string error;
+    ASSERT_TRUE(Parse({"--help"}, &help, &error)) << error;
+    EXPECT_TRUE(help.help);
+    ASSERT_TRUE(Parse({"--version"}, &version, &error)) << error;
+    EXPECT_TRUE(version.version);
+    EXPECT_EQ(CaptureVersion().rfind("plumora-capture ", 0), 0u);
+    EXPECT_EQ(CaptureVersion().back(), '\n');
+    // Every exit status the program uses is documented.
+    for (const char* status : {"  0 ", "  1 ", "  2 ", "129", "130", "143"})
+        EXPECT_NE(std::string(CaptureUsage()).find(status), std::string::npos) << status;
+}
+
+TEST(CaptureOptions, ValuesMayFollowAnEqualsSign)
+{
+    CCAPTUREOPTIONS o;
+    std::string error;
+    ASSERT_TRUE(Parse({"--data=d.dat", "--out=a=b", "--size=640x480", "--at=7,3"}, &o, &error)) << error;
+    EXPECT_EQ(o.data, "d.dat");
+    EXPECT_EQ(o.out, "a=b");
+    EXPECT_EQ(o.width, 640);
+    EXPECT_EQ(o.times, (std::vector<double>{3, 7}));
+}
+
+TEST(CaptureOptions, FrameNamesSortInTimeOrderAndKeepTheTime)
+{
+    EXPECT_EQ(FrameFileName(14750.0), "0014750.00.png");
+    EXPECT_EQ(FrameFileName(33.333333), "0000033.33.png");
+    EXPECT_EQ(FrameFileName(0.0), "0000000.00.png");
+    EXPECT_EQ(FrameFileName(3600000.0), "3600000.00.png");
+    const std::vector<double> times = {0, 0.01, 5, 9.99, 33.33, 100, 999.99, 1000, 14750, 100000, 3600000};
+    for (size_t i = 1; i < times.size(); ++i)
+        EXPECT_LT(FrameFileName(times[i - 1]), FrameFileName(times[i])) << times[i - 1] << " " << times[i];
+}
+
+TEST(CaptureProgress, PlannedRendersMatchTheRunsSteps)
+{
+    // 30 steps per second: steps while step * 33333.3 us < 1000 ms - 20 ms.
+    EXPECT_EQ(PlannedRenders({1000}, 30), 29 + 1);
+    EXPECT_EQ(PlannedRenders({10, 500, 1000}, 30), 29 + 3);
+    EXPECT_EQ(PlannedRenders({10}, 60), 1);  // no ordinary step before 20 ms
+    EXPECT_EQ(PlannedRenders({}, 60), 0);
+}
+
+TEST(CaptureProgress, RemainingTimeScalesWithWorkLeft)
+{
+    EXPECT_DOUBLE_EQ(RemainingSeconds(10.0, 25, 100), 30.0);
+    EXPECT_DOUBLE_EQ(RemainingSeconds(10.0, 100, 100), 0.0);
+    EXPECT_LT(RemainingSeconds(0.0, 0, 100), 0.0);  // no estimate yet
+    std::string line = ProgressLine(3, 7, "written", 10600.0, 4.24, 6.1);
+    EXPECT_EQ(line, "frame 3 of 7 written, demo time 10600.00 ms, 4.2 s elapsed, about 6.1 s left");
+    EXPECT_EQ(ProgressLine(1, 7, "rendering", 0.0, 0.0, -1.0).find("left"), std::string::npos);
 }
 
 float Step(float current, int64_t k)

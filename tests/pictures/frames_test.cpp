@@ -59,15 +59,15 @@ void ExpectBlackBands(const Frame& f)
 
 TEST(Frames, ExactlyAtTheTurntableStartTheFrameIsBlack)
 {
-    Frame f("14750.00.png");
+    Frame f("0014750.00.png");
     ASSERT_TRUE(f.pixels);
     EXPECT_EQ(f.CountLit(0, 0, W, H, 0), 0);
 }
 
 TEST(Frames, EveryOtherFrameKeepsTheLetterboxBandsBlack)
 {
-    for (const char* name : {"500.00.png", "6000.00.png", "10600.00.png", "12000.00.png", "15000.00.png",
-                             "30000.00.png"}) {
+    for (const char* name : {"0000500.00.png", "0006000.00.png", "0010600.00.png", "0012000.00.png",
+                             "0015000.00.png", "0030000.00.png"}) {
         Frame f(name);
         ASSERT_TRUE(f.pixels) << name;
         SCOPED_TRACE(name);
@@ -78,7 +78,7 @@ TEST(Frames, EveryOtherFrameKeepsTheLetterboxBandsBlack)
 
 TEST(Frames, PipesGrowWithGreenTracesAndScrollingStrips)
 {
-    Frame early("500.00.png"), late("10600.00.png");
+    Frame early("0000500.00.png"), late("0010600.00.png");
     ASSERT_TRUE(early.pixels && late.pixels);
     // Line strips: green tiles along the top and bottom of the band.
     EXPECT_GT(early.CountGreen(BAND_TOP, BAND_TOP + 10), 100);
@@ -92,14 +92,14 @@ TEST(Frames, PipesGrowWithGreenTracesAndScrollingStrips)
 
 TEST(Frames, FaceFlightShowsTheFaceInTheMiddle)
 {
-    Frame f("12000.00.png");
+    Frame f("0012000.00.png");
     ASSERT_TRUE(f.pixels);
     EXPECT_GT(f.CountLit(W / 4, H / 4, 3 * W / 4, 3 * H / 4), W * H / 16);
 }
 
 TEST(Frames, TurntableShowsCreditsAndTheDropFlash)
 {
-    Frame flash("15000.00.png"), later("30000.00.png");
+    Frame flash("0015000.00.png"), later("0030000.00.png");
     ASSERT_TRUE(flash.pixels && later.pixels);
     // The drop's flash at 14750 ms fades over 2 s: 250 ms in it is bright.
     EXPECT_GT(flash.Brightness(5, H / 2), 3 * 150);

@@ -1,13 +1,17 @@
 // plumora-capture: renders the demo off screen through the program's own
 // start-up and frame code, with a substituted clock, and writes PNG frames.
+// Everything the command line names is checked before the first frame; a
+// stop signal or any failure ends the run with the temporary folder removed.
 #include "capture_clock.h"
+#include "capture_context.h"
+#include "capture_files.h"
 #include "capture_options.h"
+#include "capture_progress.h"
 
 #include "platform/files.h"
 #include "platform/process.h"
-#include "platform/window.h"
+#include "platform/stop_signals.h"
 #include "scene/render_frame.h"
-#include "scene/scene_init.h"
 #include "shell/archive.h"
 #include "shell/demo_window.h"
 #include "shell/display_mode.h"
@@ -15,7 +19,6 @@
 #include "shell/libraries.h"
 
 #include <GL/gl.h>
-#include <stb/stb_image_write.h>
 
 #include <cstdio>
 #include <string>
@@ -23,77 +26,143 @@
 
 namespace {
 
-int Fail(const std::string& text)
+// Internal status of a run that a stop signal ended; never an exit status.
+const int CAPTURE_STOPPED = -1;
+
+int Fail(int status, const std::string& text)
 {
     std::fprintf(stderr, "plumora-capture: %s\n", text.c_str());
-    return 1;
+    return status;
 }
 
-bool OpenOffscreenContext(int width, int height)
+bool Stopped()
 {
-    PlatformUseOffscreenVideo();
-    PlatformUseSilentAudio();
-    return PlatformRegisterWindowClass() && PlatformRequestPixelFormat(32) &&
-           PlatformCreateOffscreenWindow(width, height) && PlatformChoosePixelFormat() &&
-           PlatformCreateContext() && PlatformMakeCurrent();
+    return PlatformStopSignal() != 0;
 }
 
-bool WriteFrame(const std::string& path, int width, int height, std::vector<unsigned char>* pixels)
+// Checks what the command line names against the system, before any work:
+// the archive is readable, the frame folder can be one, the GL
+// implementation can render pictures of that size; only then is the frame
+// folder made (if missing) and probed, so that a refusal changes nothing.
+int CheckSystem(CCAPTUREOPTIONS* o, std::string* outDir)
+{
+    std::string error;
+    o->data = PlatformAbsolutePath(o->data.c_str());
+    if (!CheckReadableFile(o->data, &error))
+        return Fail(CAPTURE_USAGE, "--data: " + error);
+    if (!CheckOutputPath(o->out, &error))
+        return Fail(CAPTURE_USAGE, "--out: " + error);
+    int maxWidth = 0, maxHeight = 0;
+    if (!QueryMaxPictureSize(&maxWidth, &maxHeight, &error))
+        return Fail(CAPTURE_FAILED, error);
+    if (o->width > maxWidth || o->height > maxHeight)
+        return Fail(CAPTURE_USAGE, "--size " + std::to_string(o->width) + "x" + std::to_string(o->height) +
+                                       " is larger than the OpenGL implementation can render (at most " +
+                                       std::to_string(maxWidth) + "x" + std::to_string(maxHeight) + ")");
+    if (!PrepareOutputFolder(o->out, outDir, &error))
+        return Fail(CAPTURE_USAGE, "--out: " + error);
+    return CAPTURE_OK;
+}
+
+void ReadFrame(int width, int height, std::vector<unsigned char>* pixels)
 {
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
     glReadBuffer(GL_BACK);
     glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels->data());
-    stbi_flip_vertically_on_write(1);
-    return stbi_write_png(path.c_str(), width, height, 3, pixels->data(), width * 3) != 0;
 }
 
 // Steps the simulated run up to each requested time and writes it.
 int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
 {
     std::vector<unsigned char> pixels(static_cast<size_t>(o.width) * o.height * 3);
+    CCAPTUREPROGRESS progress(o.times.size(), PlannedRenders(o.times, o.stepFps));
     double stepUs = 1000000.0 / o.stepFps;
     long step = 1;
-    for (double target : o.times) {
+    for (size_t frame = 0; frame < o.times.size(); ++frame) {
+        double target = o.times[frame];
         // Ordinary steps stop 20 ms short of the target, so the float clock
         // never runs past it and the extra readings have room.
         for (; step * stepUs < target * 1000.0 - 20000.0; ++step) {
+            if (Stopped())
+                return CAPTURE_STOPPED;
             int64_t ticks = static_cast<int64_t>(step * stepUs + 0.5);
             if (ticks <= CaptureTicks())
                 continue;  // already passed by an exact frame
             SetCaptureTicks(ticks);
             RenderFrame();
+            progress.Rendered();
+            progress.Stepping(frame + 1, static_cast<double>(ticks) / 1000.0);
         }
+        if (Stopped())
+            return CAPTURE_STOPPED;
         float wanted = TickTime(target);
         float shown = PrepareExactTime(wanted);
         if (shown != wanted)
             std::fprintf(stderr, "plumora-capture: %.6f ms rendered at %.6f ms (nearest reachable)\n",
                          static_cast<double>(wanted), static_cast<double>(shown));
         RenderFrame();
-        std::string path = outDir + "/" + FrameFileName(target);
-        if (!WriteFrame(path, o.width, o.height, &pixels))
-            return Fail("cannot write " + path);
-        std::printf("%s\n", path.c_str());
+        progress.Rendered();
+        ReadFrame(o.width, o.height, &pixels);
+        std::string name = FrameFileName(target), error;
+        if (!WritePng(outDir + "/" + name, o.width, o.height, pixels.data(), &error))
+            return Fail(CAPTURE_FAILED, error);
+        progress.Written(frame + 1, target, name);
     }
-    return 0;
+    return CAPTURE_OK;
 }
 
+// Unpacks and starts the demo in the current (temporary) folder, then
+// renders; checks for a stop signal between the steps.
 int Capture(const CCAPTUREOPTIONS& o, const std::string& outDir)
 {
     std::string error;
-    if (!UnpackArchive(PlatformAbsolutePath(o.data.c_str()).c_str(), &error))
-        return Fail(error);
+    if (!UnpackArchive(o.data.c_str(), &error))
+        return Fail(CAPTURE_FAILED, error);
+    if (Stopped())
+        return CAPTURE_STOPPED;
     if (!BindLibraries(&error))
-        return Fail(error);
+        return Fail(CAPTURE_FAILED, error);
     // The program initialises DevIL in its setup dialog, which a capture skips.
     EntryPoints.ilInit();
     DisplayMode = {o.width, o.height, 32, 0};
-    if (!OpenOffscreenContext(o.width, o.height))
-        return Fail("cannot create an off-screen OpenGL context");
-    InstallCaptureCounter();
-    ResizeViewport(o.width, o.height);
-    InitRenderState();
-    int status = RenderFrames(o, outDir);
+    int status = CAPTURE_STOPPED;
+    if (!OpenOffscreenContext(o.width, o.height)) {
+        status = Fail(CAPTURE_FAILED, "cannot create an off-screen OpenGL context of " + std::to_string(o.width) +
+                                          "x" + std::to_string(o.height) + " pixels");
+    } else if (!Stopped()) {
+        InstallCaptureCounter();
+        ResizeViewport(o.width, o.height);
+        if (!InitRenderState())
+            status = Fail(CAPTURE_FAILED, "the demo could not start");
+        else if (!Stopped())
+            status = RenderFrames(o, outDir);
+    }
     CloseDemoWindow();
+    return status;
+}
+
+// Runs the capture in a fresh temporary folder and removes that folder
+// whatever happens.
+int CaptureInTemporaryFolder(const CCAPTUREOPTIONS& o, const std::string& outDir)
+{
+    std::string home = PlatformCurrentDirectory();
+    std::string work = PlatformMakeTempDirectory("plumora-capture-");
+    if (work.empty())
+        return Fail(CAPTURE_FAILED, "cannot make a temporary folder");
+    int status = CAPTURE_FAILED;
+    if (!PlatformChangeDirectory(work.c_str()))
+        Fail(CAPTURE_FAILED, "cannot enter the temporary folder " + work);
+    else
+        status = Capture(o, outDir);
+    FreeLibraries();
+    if (home.empty() || !PlatformChangeDirectory(home.c_str()))
+        PlatformChangeDirectory("/");
+    if (!PlatformRemoveTree(work.c_str())) {
+        Fail(CAPTURE_FAILED,
+             "cannot remove the temporary folder " + work + ": " + PlatformLastFileErrorText());
+        if (status == CAPTURE_OK)
+            status = CAPTURE_FAILED;
+    }
     return status;
 }
 
@@ -101,27 +170,27 @@ int Capture(const CCAPTUREOPTIONS& o, const std::string& outDir)
 
 int main(int argc, char** argv)
 {
+    // Before anything starts SDL, which leaves handlers already set alone.
+    PlatformWatchStopSignals();
     CCAPTUREOPTIONS options;
     std::string error;
     if (!ParseCaptureOptions(argc, argv, &options, &error)) {
-        std::fprintf(stderr, "plumora-capture: %s\n\n%s", error.c_str(), CaptureUsage());
-        return 2;
+        std::fprintf(stderr, "plumora-capture: %s\n(plumora-capture --help lists the options)\n", error.c_str());
+        return CAPTURE_USAGE;
     }
-    if (options.help) {
-        std::fputs(CaptureUsage(), stdout);
-        return 0;
+    if (options.help || options.version) {
+        std::fputs(options.help ? CaptureUsage() : CaptureVersion().c_str(), stdout);
+        return std::fflush(stdout) == 0 && !std::ferror(stdout) ? CAPTURE_OK : CAPTURE_FAILED;
     }
-    std::string outDir = PlatformAbsolutePath(options.out.c_str());
-    PlatformMakeDirectory(outDir.c_str());
-    std::string data = PlatformAbsolutePath(options.data.c_str());
-    options.data = data;
-    std::string home = PlatformCurrentDirectory();
-    std::string work = PlatformMakeTempDirectory("plumora-capture-");
-    if (work.empty() || !PlatformChangeDirectory(work.c_str()))
-        return Fail("cannot make a temporary folder");
-    int status = Capture(options, outDir);
-    FreeLibraries();
-    PlatformChangeDirectory(home.c_str());
-    PlatformRemoveTree(work.c_str());
+    std::string outDir;
+    int status = CheckSystem(&options, &outDir);
+    if (status == CAPTURE_OK && !Stopped())
+        status = CaptureInTemporaryFolder(options, outDir);
+    if (int signal = PlatformStopSignal()) {
+        std::string stopped = "stopped by signal " + std::to_string(signal);
+        Fail(status, outDir.empty() ? stopped + " before rendering"
+                                    : stopped + "; frames written so far stay in " + outDir);
+        PlatformEndBySignal(signal);
+    }
     return status;
 }

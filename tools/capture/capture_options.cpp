@@ -6,10 +6,31 @@
 #include <cstdlib>
 #include <cstring>
 
+#ifndef PLM_CAPTURE_VERSION
+#define PLM_CAPTURE_VERSION "unknown"
+#endif
+
 namespace {
 
 const double MAX_TIME_MS = 3600000.0;  // one hour of demo time
 const size_t MAX_FRAMES = 100000;
+// Picture sides the parser accepts; what the GL implementation can render
+// is checked once a context exists.
+const unsigned MIN_SIDE = 16, MAX_SIDE = 65536;
+
+// What the options say before they are checked against each other.
+struct PARSESTATE {
+    CCAPTUREOPTIONS* o;
+    double fps = 0.0, from = 0.0, to = 0.0;
+    bool haveFps = false, haveFrom = false, haveTo = false;
+};
+
+std::string Number(double value)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%g", value);
+    return text;
+}
 
 bool ParseNumber(const char* text, double* value)
 {
@@ -18,70 +39,225 @@ bool ParseNumber(const char* text, double* value)
     return end != text && *end == '\0' && std::isfinite(*value);
 }
 
-bool ParseSize(const char* text, int* width, int* height)
+bool SetHelp(PARSESTATE* s, const char*)
 {
-    unsigned w = 0, h = 0;
-    char tail = 0;
-    if (std::sscanf(text, "%ux%u%c", &w, &h, &tail) != 2)
+    return s->o->help = true;
+}
+
+bool SetVersion(PARSESTATE* s, const char*)
+{
+    return s->o->version = true;
+}
+
+bool SetData(PARSESTATE* s, const char* value)
+{
+    s->o->data = value;
+    return *value != '\0';
+}
+
+bool SetOut(PARSESTATE* s, const char* value)
+{
+    s->o->out = value;
+    return *value != '\0';
+}
+
+// Reads one side of a picture size: 1 to 6 digits, nothing else.
+bool ParseSide(const char** text, unsigned* side)
+{
+    const char* p = *text;
+    unsigned value = 0;
+    int digits = 0;
+    for (; *p >= '0' && *p <= '9' && digits < 7; ++p, ++digits)
+        value = value * 10 + static_cast<unsigned>(*p - '0');
+    if (digits == 0 || digits > 6)
         return false;
-    if (w < 16 || h < 16 || w > 8192 || h > 8192)
-        return false;
-    *width = static_cast<int>(w);
-    *height = static_cast<int>(h);
+    *text = p;
+    *side = value;
     return true;
 }
 
-bool ParseTimeList(const char* text, std::vector<double>* times)
+bool SetSize(PARSESTATE* s, const char* value)
 {
-    std::string list(text);
+    unsigned w = 0, h = 0;
+    const char* p = value;
+    if (!ParseSide(&p, &w) || *p++ != 'x' || !ParseSide(&p, &h) || *p != '\0')
+        return false;
+    if (w < MIN_SIDE || h < MIN_SIDE || w > MAX_SIDE || h > MAX_SIDE)
+        return false;
+    s->o->width = static_cast<int>(w);
+    s->o->height = static_cast<int>(h);
+    return true;
+}
+
+bool AddTimes(PARSESTATE* s, const char* value)
+{
+    std::string list(value);
     size_t start = 0;
-    while (start <= list.size()) {
+    for (;;) {
         size_t comma = list.find(',', start);
         std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         double t;
         if (!ParseNumber(item.c_str(), &t))
             return false;
-        times->push_back(t);
+        s->o->times.push_back(t);
         if (comma == std::string::npos)
-            break;
+            return true;
         start = comma + 1;
     }
-    return true;
 }
 
-bool AddFrameRange(double fps, double from, double to, std::vector<double>* times)
+bool SetFps(PARSESTATE* s, const char* value)
 {
-    if (fps <= 0.0 || to < from || (to - from) * fps / 1000.0 > MAX_FRAMES)
+    s->haveFps = true;
+    return ParseNumber(value, &s->fps) && s->fps > 0.0;
+}
+
+bool SetFrom(PARSESTATE* s, const char* value)
+{
+    s->haveFrom = true;
+    return ParseNumber(value, &s->from);
+}
+
+bool SetTo(PARSESTATE* s, const char* value)
+{
+    s->haveTo = true;
+    return ParseNumber(value, &s->to);
+}
+
+bool SetStepFps(PARSESTATE* s, const char* value)
+{
+    return ParseNumber(value, &s->o->stepFps) && s->o->stepFps >= 1.0 && s->o->stepFps <= 1000.0;
+}
+
+// One command-line option: its name, whether it takes a value, what it does
+// with it (false for a value it cannot use) and what a good value looks like.
+struct OPTIONSPEC {
+    const char* name;
+    bool takesValue;
+    bool (*apply)(PARSESTATE*, const char*);
+    const char* expects;
+};
+
+const OPTIONSPEC OPTIONS[] = {
+    {"--help", false, SetHelp, ""},
+    {"-h", false, SetHelp, ""},
+    {"--version", false, SetVersion, ""},
+    {"--data", true, SetData, "a file name"},
+    {"--out", true, SetOut, "a folder name"},
+    {"--size", true, SetSize, "WIDTHxHEIGHT in pixels, each from 16 to 65536"},
+    {"--at", true, AddTimes, "demo times in ms separated by commas"},
+    {"--fps", true, SetFps, "a frame rate above 0"},
+    {"--from", true, SetFrom, "a demo time in ms"},
+    {"--to", true, SetTo, "a demo time in ms"},
+    {"--step-fps", true, SetStepFps, "a frame rate from 1 to 1000"},
+};
+
+const OPTIONSPEC* FindOption(const std::string& name)
+{
+    for (const OPTIONSPEC& spec : OPTIONS)
+        if (name == spec.name)
+            return &spec;
+    return nullptr;
+}
+
+// Applies argv[*i] (and its value, advancing *i past it).
+bool ParseOne(int argc, const char* const* argv, int* i, PARSESTATE* s, std::string* error)
+{
+    std::string arg = argv[*i];
+    std::string name = arg;
+    const char* value = nullptr;
+    size_t equals = arg.find('=');
+    if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
+        name = arg.substr(0, equals);
+        value = argv[*i] + equals + 1;
+    }
+    const OPTIONSPEC* spec = FindOption(name);
+    if (!spec) {
+        *error = arg[0] == '-' ? "unknown option " + name : "unexpected argument '" + arg + "'";
         return false;
-    for (long i = 0;; ++i) {
-        double t = from + static_cast<double>(i) * 1000.0 / fps;
-        if (t > to + 1e-9)
-            break;
-        times->push_back(t);
+    }
+    if (!spec->takesValue) {
+        if (value) {
+            *error = name + " takes no value";
+            return false;
+        }
+        return spec->apply(s, nullptr);
+    }
+    if (!value) {
+        // A following option is not taken for a value: "--out --at 1" is a
+        // missing folder, not a folder named "--at".
+        if (*i + 1 >= argc || std::strncmp(argv[*i + 1], "--", 2) == 0) {
+            *error = name + " needs a value: " + spec->expects;
+            return false;
+        }
+        value = argv[++*i];
+    }
+    if (!spec->apply(s, value)) {
+        *error = "bad value for " + name + ": '" + value + "' (expected " + spec->expects + ")";
+        return false;
     }
     return true;
 }
 
-bool Finish(CCAPTUREOPTIONS* o, std::string* error)
+bool AddFrameRange(const PARSESTATE& s, std::string* error)
 {
-    if (o->help)
+    if (!s.haveTo) {
+        *error = "--fps needs --to (the last demo time in ms)";
+        return false;
+    }
+    if (s.from > s.to) {
+        *error = "--from " + Number(s.from) + " lies after --to " + Number(s.to);
+        return false;
+    }
+    if ((s.to - s.from) * s.fps / 1000.0 >= MAX_FRAMES) {
+        *error = "--fps " + Number(s.fps) + " from " + Number(s.from) + " to " + Number(s.to) +
+                 " asks for more than 100000 frames";
+        return false;
+    }
+    for (long i = 0;; ++i) {
+        double t = s.from + static_cast<double>(i) * 1000.0 / s.fps;
+        if (t > s.to + 1e-9)
+            return true;
+        s.o->times.push_back(t);
+    }
+}
+
+bool Finish(const PARSESTATE& s, std::string* error)
+{
+    CCAPTUREOPTIONS* o = s.o;
+    if (o->help || o->version)
         return true;
     if (o->data.empty() || o->out.empty()) {
-        *error = "--data and --out are required";
+        *error = o->data.empty() ? "--data is required (the data.dat to run)"
+                                 : "--out is required (the folder for the frames)";
         return false;
     }
+    if ((s.haveFrom || s.haveTo) && !s.haveFps) {
+        *error = "--from and --to only apply with --fps";
+        return false;
+    }
+    if (s.haveFps && !AddFrameRange(s, error))
+        return false;
     if (o->times.empty()) {
-        *error = "no frames requested: give --at or --fps with --from and --to";
+        *error = "no frames requested: give --at, or --fps with --from and --to";
         return false;
     }
     for (double t : o->times) {
         if (t < 0.0 || t > MAX_TIME_MS) {
-            *error = "demo times must lie between 0 and 3600000 ms";
+            *error = "demo time " + Number(t) + " ms lies outside 0 to 3600000 ms";
             return false;
         }
     }
     std::sort(o->times.begin(), o->times.end());
     o->times.erase(std::unique(o->times.begin(), o->times.end()), o->times.end());
+    // Two times closer than the names' two decimals would share a file.
+    for (size_t i = 1; i < o->times.size(); ++i) {
+        if (FrameFileName(o->times[i - 1]) == FrameFileName(o->times[i])) {
+            *error = "demo times " + Number(o->times[i - 1]) + " and " + Number(o->times[i]) +
+                     " would both be written as " + FrameFileName(o->times[i]);
+            return false;
+        }
+    }
     return true;
 }
 
@@ -89,74 +265,66 @@ bool Finish(CCAPTUREOPTIONS* o, std::string* error)
 
 bool ParseCaptureOptions(int argc, const char* const* argv, CCAPTUREOPTIONS* o, std::string* error)
 {
-    double fps = 0.0, from = 0.0, to = -1.0;
-    bool haveRange = false;
-    for (int i = 1; i < argc; ++i) {
-        const char* arg = argv[i];
-        const char* value = i + 1 < argc ? argv[i + 1] : nullptr;
-        if (std::strcmp(arg, "--help") == 0 || std::strcmp(arg, "-h") == 0) {
-            o->help = true;
-            continue;
-        }
-        if (!value) {
-            *error = std::string("missing value after ") + arg;
+    PARSESTATE state;
+    state.o = o;
+    for (int i = 1; i < argc; ++i)
+        if (!ParseOne(argc, argv, &i, &state, error))
             return false;
-        }
-        ++i;
-        bool ok = true;
-        if (std::strcmp(arg, "--data") == 0) o->data = value;
-        else if (std::strcmp(arg, "--out") == 0) o->out = value;
-        else if (std::strcmp(arg, "--size") == 0) ok = ParseSize(value, &o->width, &o->height);
-        else if (std::strcmp(arg, "--at") == 0) ok = ParseTimeList(value, &o->times);
-        else if (std::strcmp(arg, "--fps") == 0) ok = ParseNumber(value, &fps) && (haveRange = true);
-        else if (std::strcmp(arg, "--from") == 0) ok = ParseNumber(value, &from);
-        else if (std::strcmp(arg, "--to") == 0) ok = ParseNumber(value, &to);
-        else if (std::strcmp(arg, "--step-fps") == 0)
-            ok = ParseNumber(value, &o->stepFps) && o->stepFps >= 1.0 && o->stepFps <= 1000.0;
-        else {
-            *error = std::string("unknown option ") + arg;
-            return false;
-        }
-        if (!ok) {
-            *error = std::string("bad value for ") + arg + ": " + value;
-            return false;
-        }
-    }
-    if (haveRange && !AddFrameRange(fps, from, to, &o->times)) {
-        *error = "--fps needs a positive rate and --from <= --to (at most 100000 frames)";
-        return false;
-    }
-    return Finish(o, error);
+    return Finish(state, error);
 }
 
 const char* CaptureUsage()
 {
     return "usage: plumora-capture --data FILE --out DIR [--size WxH]\n"
            "                       (--at T1,T2,... | --fps N --from MS --to MS) [--step-fps N]\n"
+           "       plumora-capture --help | --version\n"
            "\n"
            "Runs the demo in FILE (a data.dat) off screen and writes PNG frames to DIR,\n"
-           "one per requested demo time, named by the time in ms with two decimals\n"
-           "(14750.00.png).\n"
+           "one per requested demo time, named by the time in ms, zero-padded to seven\n"
+           "digits with two decimals so that the names sort in time order\n"
+           "(0014750.00.png). Every option is checked before the first frame is\n"
+           "rendered. Progress goes to stderr, one line per frame; nothing goes to\n"
+           "stdout.\n"
            "\n"
            "  --data FILE     the archive to run; unpacked into a fresh temporary folder\n"
-           "                  that is removed afterwards\n"
-           "  --out DIR       folder for the frames (created if missing)\n"
-           "  --size WxH      picture size in pixels (default 1024x768)\n"
+           "                  (under $TMPDIR, else /tmp) that is removed at every exit\n"
+           "  --out DIR       folder for the frames, created if missing; frames of the\n"
+           "                  same name are replaced\n"
+           "  --size WxH      picture size in pixels (default 1024x768), at least 16x16\n"
+           "                  and at most what the OpenGL implementation can render\n"
            "  --at LIST       demo times in ms, comma separated\n"
            "  --fps N         write N frames per second of demo time ...\n"
-           "  --from MS       ... starting at MS ...\n"
-           "  --to MS         ... up to MS inclusive\n"
-           "  --step-fps N    frame rate of the simulated run (default 60): the clock\n"
-           "                  steps from 0 at this rate so that everything that evolves\n"
-           "                  from frame to frame does so as in a real run; each\n"
-           "                  requested time is rendered exactly\n"
+           "  --from MS       ... starting at MS (default 0) ...\n"
+           "  --to MS         ... up to MS inclusive (only with --fps)\n"
+           "  --step-fps N    frame rate of the simulated run (default 60, 1 to 1000):\n"
+           "                  the clock steps from 0 at this rate so that everything\n"
+           "                  that evolves from frame to frame does so as in a real\n"
+           "                  run; each requested time is rendered exactly\n"
+           "  -h, --help      print this text and exit\n"
+           "  --version       print the version and exit\n"
            "\n"
-           "The music is not played. Exit status 0 when every frame was written.\n";
+           "Demo times lie between 0 and 3600000 ms. The music is not played.\n"
+           "SIGINT, SIGTERM and SIGHUP stop the capture after the frame being worked\n"
+           "on: frames already written stay, the temporary folder is removed.\n"
+           "\n"
+           "Exit status:\n"
+           "  0    every frame was written (or --help, --version)\n"
+           "  1    failure while working: the archive cannot be unpacked, no OpenGL\n"
+           "       context, a frame cannot be written\n"
+           "  2    usage error: unknown option, bad or missing value, --out not a\n"
+           "       writable folder, --data not readable, --size beyond the OpenGL limits\n"
+           "  129  stopped by SIGHUP, 130 by SIGINT, 143 by SIGTERM (the process ends\n"
+           "       by that signal after cleaning up)\n";
+}
+
+std::string CaptureVersion()
+{
+    return std::string("plumora-capture ") + PLM_CAPTURE_VERSION + "\n";
 }
 
 std::string FrameFileName(double timeMs)
 {
     char name[64];
-    std::snprintf(name, sizeof name, "%.2f.png", timeMs);
+    std::snprintf(name, sizeof name, "%010.2f.png", timeMs);
     return std::string(name);
 }

@@ -1,26 +1,44 @@
-// Command line of plumora-capture and the list of demo times it renders.
+// Command line of plumora-capture, the list of demo times it renders, the
+// names of the frames and the exit statuses.
 #ifndef PLM_TOOLS_CAPTURE_OPTIONS_H
 #define PLM_TOOLS_CAPTURE_OPTIONS_H
 
 #include <string>
 #include <vector>
 
+// Exit statuses (also listed by --help). A stop signal ends the process by
+// that signal once the temporary folder is removed: a shell then reports
+// 128 + its number (SIGHUP 129, SIGINT 130, SIGTERM 143).
+enum CAPTURESTATUS {
+    CAPTURE_OK = 0,      // every frame written (or --help / --version)
+    CAPTURE_FAILED = 1,  // a failure while working: archive, GL context, writing a frame
+    CAPTURE_USAGE = 2,   // the command line is wrong or names something unusable
+};
+
 struct CCAPTUREOPTIONS {
     std::string data;            // the archive to run
     std::string out;             // folder for the PNG files
-    int width = 1024;
-    int height = 768;
+    int width = 1024;            // pixels
+    int height = 768;            // pixels
     double stepFps = 60.0;       // frame rate of the simulated run
     std::vector<double> times;   // demo times to write, ms, ascending, unique
-    bool help = false;
+    bool help = false;           // print the usage and stop
+    bool version = false;        // print the version and stop
 };
 
-// Parses argv; on a malformed line returns false with the reason in *error.
+// Parses argv (GNU style: "--size 640x480" or "--size=640x480"). On a
+// malformed line returns false with the reason in *error, naming the option.
+// Checks everything that can be checked without touching the system; the
+// files and the GL limits are checked by the caller before rendering.
 bool ParseCaptureOptions(int argc, const char* const* argv, CCAPTUREOPTIONS* options,
                          std::string* error);
 // The usage text of --help.
 const char* CaptureUsage();
-// The file name of a frame: its demo time with two decimals, "14750.00.png".
+// The line --version prints, with its newline.
+std::string CaptureVersion();
+// The file name of a frame: its demo time in ms, zero-padded to 7 integer
+// digits with two decimals ("0014750.00.png"), so that names sort in time
+// order and still say the time.
 std::string FrameFileName(double timeMs);
 
 #endif

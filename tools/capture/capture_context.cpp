@@ -1,0 +1,66 @@
+#include "capture_context.h"
+
+#include "platform/process.h"
+#include "platform/window.h"
+
+#include <GL/gl.h>
+
+#include <algorithm>
+
+#ifndef GL_MAX_RENDERBUFFER_SIZE
+#define GL_MAX_RENDERBUFFER_SIZE 0x84E8
+#endif
+
+namespace {
+
+const int PROBE_SIDE = 16;  // pixels of the throw-away context
+
+void CloseContext()
+{
+    if (PlatformHasContext()) {
+        PlatformReleaseContext();
+        PlatformDeleteContext();
+    }
+    if (PlatformHasWindow())
+        PlatformDestroyWindow();
+}
+
+}  // namespace
+
+bool OpenOffscreenContext(int width, int height)
+{
+    PlatformUseOffscreenVideo();
+    PlatformUseSilentAudio();
+    return PlatformRegisterWindowClass() && PlatformRequestPixelFormat(32) &&
+           PlatformCreateOffscreenWindow(width, height) && PlatformChoosePixelFormat() &&
+           PlatformCreateContext() && PlatformMakeCurrent();
+}
+
+bool QueryMaxPictureSize(int* maxWidth, int* maxHeight, std::string* error)
+{
+    if (!OpenOffscreenContext(PROBE_SIDE, PROBE_SIDE)) {
+        CloseContext();
+        *error = "cannot create an off-screen OpenGL context";
+        return false;
+    }
+    for (int i = 0; i < 16 && glGetError() != GL_NO_ERROR; ++i) {
+    }
+    GLint viewport[2] = {0, 0};
+    glGetIntegerv(GL_MAX_VIEWPORT_DIMS, viewport);
+    *maxWidth = viewport[0];
+    *maxHeight = viewport[1];
+    // Renderbuffers bound the picture too where the implementation has them;
+    // where it has not, the query fails and only the viewport counts.
+    GLint renderbuffer = 0;
+    glGetIntegerv(GL_MAX_RENDERBUFFER_SIZE, &renderbuffer);
+    if (glGetError() == GL_NO_ERROR && renderbuffer > 0) {
+        *maxWidth = std::min(*maxWidth, static_cast<int>(renderbuffer));
+        *maxHeight = std::min(*maxHeight, static_cast<int>(renderbuffer));
+    }
+    CloseContext();
+    if (*maxWidth <= 0 || *maxHeight <= 0) {
+        *error = "the OpenGL implementation reports no viewport size";
+        return false;
+    }
+    return true;
+}
