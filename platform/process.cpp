@@ -1,7 +1,9 @@
 #include "platform/process.h"
 
 #include <SDL.h>
+#include <errno.h>
 #include <stdlib.h>
+#include <string.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -13,12 +15,45 @@
 std::string PlatformMakeTempDirectory(const char* prefix)
 {
     const char* base = getenv("TMPDIR");
-    std::string pattern = std::string(base && *base ? base : "/tmp") + "/" + prefix + "XXXXXX";
+    std::string error;
+    return PlatformMakeTempDirectoryIn(base && *base ? base : "/tmp", prefix, &error);
+}
+
+std::string PlatformMakeTempDirectoryIn(const char* base, const char* prefix, std::string* error)
+{
+    std::string pattern = std::string(base) + "/" + prefix + "XXXXXX";
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
-    if (!mkdtemp(buffer.data()))
+    if (!mkdtemp(buffer.data())) {
+        *error = strerror(errno);
         return std::string();
+    }
     return std::string(buffer.data());
+}
+
+std::string PlatformEnvironment(const char* name)
+{
+    const char* value = getenv(name);
+    return value ? std::string(value) : std::string();
+}
+
+std::string PlatformProgramDirectory()
+{
+    char buffer[PATH_MAX];
+    ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+    if (length <= 0)
+        return std::string();
+    std::string path(buffer, static_cast<size_t>(length));
+    size_t slash = path.rfind('/');
+    if (path[0] != '/' || slash == std::string::npos)
+        return std::string();
+    return slash == 0 ? std::string("/") : path.substr(0, slash);
+}
+
+bool PlatformPathExists(const char* path)
+{
+    struct stat st;
+    return stat(path, &st) == 0;
 }
 
 bool PlatformChangeDirectory(const char* path)

@@ -1,5 +1,6 @@
-// Process-level settings for tools that run the demo's code off screen:
-// working directory, temporary directories and the choice of drivers.
+// Process-level facts and settings: the environment, the program's own
+// folder, the working directory, temporary directories and the choice of
+// drivers for tools that run the demo's code off screen.
 #ifndef PLM_PLATFORM_PROCESS_H
 #define PLM_PLATFORM_PROCESS_H
 
@@ -8,6 +9,18 @@
 // Makes a fresh private directory under the system's temporary folder
 // (name starting with prefix); empty on failure.
 std::string PlatformMakeTempDirectory(const char* prefix);
+// Makes a fresh directory, mode 0700 whatever the umask, inside base with a
+// name of prefix plus six random characters (mkdtemp), and returns its path
+// (base + "/" + name). On failure returns empty with the system's reason in
+// *error, e.g. "No such file or directory".
+std::string PlatformMakeTempDirectoryIn(const char* base, const char* prefix, std::string* error);
+// The value of the environment variable name; empty when it is unset.
+std::string PlatformEnvironment(const char* name);
+// The absolute path of the folder holding the running program's executable
+// (links resolved); empty if the system cannot tell.
+std::string PlatformProgramDirectory();
+// True if something exists at path (links followed).
+bool PlatformPathExists(const char* path);
 // Changes the current directory; false on failure.
 bool PlatformChangeDirectory(const char* path);
 // The current directory's absolute path; empty on failure.

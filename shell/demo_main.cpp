@@ -3,12 +3,15 @@
 #include "platform/events.h"
 #include "platform/files.h"
 #include "platform/message_box.h"
+#include "platform/process.h"
 #include "platform/window.h"
 #include "scene/render_frame.h"
 #include "shell/archive.h"
+#include "shell/archive_location.h"
 #include "shell/demo_window.h"
 #include "shell/display_mode.h"
 #include "shell/libraries.h"
+#include "shell/private_folder.h"
 #include "shell/setup_dialog.h"
 
 #include <string>
@@ -22,7 +25,8 @@ const char* const TREE_NAME = "plumora_data";
 const char* const WINDOW_TITLE = "plumora / kelvoth / dravine";
 
 // Frees the libraries and deletes the unpacked tree: the end of every run
-// that got past unpacking, except a failed window opening.
+// that got past unpacking. (The private folder around it goes too, when
+// DemoMain returns.)
 void ReleaseAndDelete()
 {
     FreeLibraries();
@@ -53,11 +57,14 @@ void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last)
     }
 }
 
-int DemoMain()
+namespace {
+
+// Everything from the unpacking to the release, inside the private folder;
+// archive is the absolute path of data.dat.
+int RunInPrivateFolder(const char* archive)
 {
-    PlatformCatchQuitSignals();
     std::string error;
-    if (!UnpackArchive(ARCHIVE_NAME, &error)) {
+    if (!UnpackArchive(archive, &error)) {
         PlatformMessageBox("ERROR", error.c_str());
         return EXIT_BAD_ARCHIVE;
     }
@@ -75,11 +82,35 @@ int DemoMain()
     PLATFORMMSG message = {0, 0, 0};
     if (choice == 1) {
         if (!OpenDemoWindow(WINDOW_TITLE, DisplayMode.screenWidth, DisplayMode.screenHeight,
-                            DisplayMode.screenBits))
-            return 0;
+                            DisplayMode.screenBits)) {
+            ReleaseAndDelete();
+            return EXIT_NO_WINDOW;
+        }
         RunFrameLoop(RenderFrame, &message);
         CloseDemoWindow();
     }
     ReleaseAndDelete();
     return static_cast<int>(message.wParam);
+}
+
+}  // namespace
+
+int DemoMain()
+{
+    PlatformCatchQuitSignals();
+    std::string error;
+    std::string archive =
+        FindArchive(ARCHIVE_NAME, PlatformCurrentDirectory(), PlatformProgramDirectory(), &error);
+    if (archive.empty()) {
+        PlatformMessageBox("ERROR", error.c_str());
+        return EXIT_BAD_ARCHIVE;
+    }
+    CPRIVATEFOLDER folder;
+    if (!folder.CreateAndEnter(&error)) {
+        PlatformMessageBox("ERROR", error.c_str());
+        return EXIT_NO_PRIVATE_FOLDER;
+    }
+    int status = RunInPrivateFolder(archive.c_str());
+    folder.Remove();
+    return status;
 }

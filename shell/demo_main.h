@@ -1,20 +1,18 @@
-// The program's run from start to exit: unpack, bind, choose the mode, open
-// the window, loop, close, release, delete the tree.
+// The program's run from start to exit: find the archive, make the private
+// folder, unpack, bind, choose the mode, open the window, loop, close,
+// release, remove the private folder.
 #ifndef PLM_SHELL_DEMO_MAIN_H
 #define PLM_SHELL_DEMO_MAIN_H
 
 #include "platform/messages.h"
+#include "shell/exit_status.h"
 
-// Exit status when the data archive cannot be unpacked.
-const int EXIT_BAD_ARCHIVE = 2;
-// Exit status when a required library cannot be bound.
-const int EXIT_BAD_LIBRARY = 3;
-// Exit status when no display can be opened for the setup dialog.
-const int EXIT_NO_DISPLAY = 4;
-
-// Runs the whole demo in the current directory; returns the exit status:
-// 0 after a close request or Cancel, the wParam of the last message taken
-// after Escape, or one of the codes above.
+// Runs the whole demo; returns the exit status: 0 after a close request or
+// Cancel, the wParam of the last message taken after Escape, or one of the
+// failure codes of exit_status.h. data.dat is found in the current folder or
+// next to the program and unpacked into a private folder, which is the
+// current directory during the run and is removed on every way out; the
+// folder the program was started in is never written.
 int DemoMain();
 
 // The frame loop: dispatches messages to DemoWindowProc, draws and presents

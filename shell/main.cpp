@@ -1,7 +1,8 @@
-// plumora: the process entry. The command line is ignored.
+// plumora: the process entry.
+#include "shell/command_line.h"
 #include "shell/demo_main.h"
 
-int main()
+int main(int argc, char** argv)
 {
-    return DemoMain();
+    return RunCommandLine(argc, argv, stdout, stderr, DemoMain);
 }

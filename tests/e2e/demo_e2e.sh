@@ -2,7 +2,9 @@
 # End-to-end runs of the real program under Xvfb, driven with xdotool.
 # usage: demo_e2e.sh SCENARIO DIST_DIR STAGE_DIR PLM_PACK
 # Each scenario starts plumora in a fresh folder holding a copy of data.dat
-# and checks its exit status, its messages and what it leaves on disk.
+# and checks its exit status, its messages and what it leaves on disk. The
+# program unpacks into a private folder under XDG_RUNTIME_DIR, pointed here at
+# the scenario's own runtime folder, which must be empty again afterwards.
 set -uo pipefail
 scenario=$1
 dist=$(cd "$2" && pwd)
@@ -18,8 +20,19 @@ fi
 
 work=$(mktemp -d /tmp/plumora-e2e-XXXXXX)
 trap 'rm -rf "$work"' EXIT
+runtime=$work/runtime
+mkdir -m 700 "$runtime"
+export XDG_RUNTIME_DIR=$runtime
 cp "$dist/data.dat" "$work/"
 cd "$work"
+program=$dist/plumora
+
+# Fails with $1 unless the run left nothing: no private folder, and no
+# plumora_data in the current folder.
+expect_clean() {
+  [ ! -e plumora_data ] || fail "$1: plumora_data in the current folder"
+  [ -z "$(ls -A "$runtime")" ] || fail "$1: $(ls -A "$runtime") left in the runtime folder"
+}
 
 # Waits up to $2 seconds for a window whose name matches $1; prints its id.
 wait_window() {
@@ -42,7 +55,7 @@ dismiss_boxes() {
   done
 }
 
-start() { "$dist/plumora" > stdout.txt 2> stderr.txt & pid=$!; }
+start() { "$program" > stdout.txt 2> stderr.txt & pid=$!; }
 finish() { wait "$pid"; status=$?; }
 
 # Starts the demo, takes the preselected mode with Return and waits for the
@@ -63,12 +76,12 @@ press_escape() {
 
 escape_quits() {
   start_demo
-  [ -d plumora_data ] || fail "the tree is not unpacked while the demo runs"
+  ls -d "$runtime"/plumora-*/plumora_data > /dev/null 2>&1 || fail "the tree is not unpacked while the demo runs"
   sleep 12
   kill -0 "$pid" 2>/dev/null || fail "plumora ended early: $(cat stderr.txt)"
   press_escape
   [ "$status" -eq 27 ] || fail "exit status $status after Escape, expected 27 (the key's code)"
-  [ ! -e plumora_data ] || fail "plumora_data left behind"
+  expect_clean "left behind"
 }
 
 close_request() {
@@ -77,7 +90,7 @@ close_request() {
   kill -TERM "$pid"
   finish
   [ "$status" -eq 0 ] || fail "exit status $status after a close request"
-  [ ! -e plumora_data ] || fail "plumora_data left behind"
+  expect_clean "left behind"
 }
 
 dialog_cancel() {
@@ -98,17 +111,19 @@ dialog_cancel() {
   xdotool key Escape
   finish
   [ "$status" -eq 0 ] || fail "exit status $status after Cancel"
-  [ ! -e plumora_data ] || fail "plumora_data left behind after Cancel"
+  expect_clean "after Cancel"
 }
 
 missing_archive() {
+  # A copy of the program, so that no data.dat lies next to it either.
   rm -f data.dat
+  mkdir bin && cp "$dist/plumora" bin/ && program=$work/bin/plumora
   start
   dismiss_boxes ERROR "$pid"
   finish
   [ "$status" -ne 0 ] || fail "a missing data.dat gave status 0"
   grep -q "data.dat" stderr.txt || fail "the message does not name data.dat: $(cat stderr.txt)"
-  [ ! -e plumora_data ] || fail "plumora_data created without an archive"
+  expect_clean "without an archive"
 }
 
 truncated_archive() {
@@ -118,7 +133,7 @@ truncated_archive() {
   finish
   [ "$status" -ne 0 ] || fail "a truncated data.dat gave status 0"
   grep -q "data.dat" stderr.txt || fail "no message naming data.dat: $(cat stderr.txt)"
-  [ ! -e plumora_data ] || fail "plumora_data left behind after a truncated archive"
+  expect_clean "after a truncated archive"
 }
 
 # Packs the staged tree without the named library into data.dat.
@@ -137,7 +152,7 @@ missing_engine() {
   [ "$status" -eq 3 ] || fail "exit status $status without the engine, expected 3"
   grep -q "plm_engine.so" stderr.txt || fail "the message does not name plm_engine.so: $(cat stderr.txt)"
   xdotool search --name "^plumora$" > /dev/null 2>&1 && fail "the setup dialog opened"
-  [ ! -e plumora_data ] || fail "plumora_data left behind"
+  expect_clean "left behind"
 }
 
 missing_audio() {
@@ -148,7 +163,7 @@ missing_audio() {
   press_escape
   [ "$status" -eq 27 ] || fail "exit status $status, expected 27"
   grep -q "bass.so" stderr.txt || fail "the missing audio library was not reported"
-  [ ! -e plumora_data ] || fail "plumora_data left behind"
+  expect_clean "left behind"
 }
 
 "$scenario"
