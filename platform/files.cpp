@@ -3,6 +3,7 @@
 // not to be a symbolic link and stays pinned while the last component is
 // created, written or removed.
 #include "platform/files.h"
+#include "platform/file_error.h"
 
 #include <cerrno>
 #include <cstring>
@@ -17,14 +18,18 @@ namespace {
 
 thread_local PLATFORMFILEERROR lastError = PLATFORM_FILE_OK;
 thread_local int lastErrno = 0;
-// Stand-in error code for "exists but is not a regular file".
-const int NOT_REGULAR = -1;
 
 bool Fail(PLATFORMFILEERROR kind, int code)
 {
     lastError = kind;
     lastErrno = code;
     return false;
+}
+
+// The descriptor that openat() takes for base.
+int BaseDescriptor(PLATFORMDIR base)
+{
+    return base == PLATFORM_CURRENT_DIRECTORY ? AT_FDCWD : base;
 }
 
 bool FailErrno()
@@ -79,17 +84,19 @@ int OpenSubdirectory(int dir, const std::string& name)
     return fd;
 }
 
-// Opens the directory that holds the last component of path, walking every
-// component before it without following links. Returns its descriptor (the
-// caller closes it) and the last component in *leaf, or -1.
-int OpenParent(const char* path, std::string* leaf)
+// Opens the directory that holds the last component of path (relative to
+// base unless absolute), walking every component before it without following
+// links. Returns its descriptor (the caller closes it) and the last component
+// in *leaf, or -1.
+int OpenParent(PLATFORMDIR base, const char* path, std::string* leaf)
 {
     std::vector<std::string> parts = SplitPath(path);
-    if (parts.empty()) {
-        Fail(PLATFORM_FILE_FAILED, EINVAL);
+    if (parts.empty() || base == PLATFORM_NO_DIRECTORY) {
+        Fail(PLATFORM_FILE_FAILED, parts.empty() ? EINVAL : EBADF);
         return -1;
     }
-    int dir = open(path[0] == '/' ? "/" : ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    int dir = path[0] == '/' ? open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
+                             : openat(BaseDescriptor(base), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0)
         FailErrno();
     for (size_t i = 0; dir >= 0 && i + 1 < parts.size(); ++i) {
@@ -111,7 +118,7 @@ bool PrepareFileSlot(int dir, const std::string& name)
     if (S_ISLNK(st.st_mode))
         return Fail(PLATFORM_FILE_SYMLINK, ELOOP);
     if (!S_ISREG(st.st_mode))
-        return Fail(PLATFORM_FILE_FAILED, S_ISDIR(st.st_mode) ? EISDIR : NOT_REGULAR);
+        return Fail(PLATFORM_FILE_FAILED, S_ISDIR(st.st_mode) ? EISDIR : PLATFORM_NOT_REGULAR);
     if (st.st_nlink > 1 && unlinkat(dir, name.c_str(), 0) != 0)
         return FailErrno();
     return true;
@@ -124,7 +131,7 @@ bool FinishOpen(int fd)
     if (fstat(fd, &st) != 0)
         return FailErrno();
     if (!S_ISREG(st.st_mode))
-        return Fail(PLATFORM_FILE_FAILED, S_ISDIR(st.st_mode) ? EISDIR : NOT_REGULAR);
+        return Fail(PLATFORM_FILE_FAILED, S_ISDIR(st.st_mode) ? EISDIR : PLATFORM_NOT_REGULAR);
     int flags = fcntl(fd, F_GETFL);
     if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
         return FailErrno();
@@ -179,10 +186,29 @@ bool PlatformSeek(PLATFORMFILE file, int64_t offset)
     return true;
 }
 
+PLATFORMDIR PlatformOpenDirectory(const char* path)
+{
+    int fd = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd < 0)
+        PlatformSetFileErrorFromErrno();
+    return fd < 0 ? PLATFORM_NO_DIRECTORY : fd;
+}
+
+void PlatformCloseDirectory(PLATFORMDIR dir)
+{
+    if (dir >= 0)
+        CloseQuietly(dir);
+}
+
 PLATFORMFILE PlatformCreateFile(const char* path)
 {
+    return PlatformCreateFileAt(PLATFORM_CURRENT_DIRECTORY, path);
+}
+
+PLATFORMFILE PlatformCreateFileAt(PLATFORMDIR base, const char* path)
+{
     std::string leaf;
-    int dir = OpenParent(path, &leaf);
+    int dir = OpenParent(base, path, &leaf);
     if (dir < 0)
         return PLATFORM_NO_FILE;
     int fd = -1;
@@ -223,12 +249,19 @@ bool PlatformClose(PLATFORMFILE file)
 
 bool PlatformMakeDirectory(const char* path)
 {
+    return PlatformMakeDirectoryAt(PLATFORM_CURRENT_DIRECTORY, path, false);
+}
+
+bool PlatformMakeDirectoryAt(PLATFORMDIR base, const char* path, bool mustBeNew)
+{
     std::string leaf;
-    int dir = OpenParent(path, &leaf);
+    int dir = OpenParent(base, path, &leaf);
     if (dir < 0)
         return false;
     bool ok = mkdirat(dir, leaf.c_str(), 0755) == 0;
-    if (!ok && errno == EEXIST) {
+    if (!ok && errno == EEXIST && mustBeNew) {
+        Fail(PLATFORM_FILE_FAILED, EEXIST);
+    } else if (!ok && errno == EEXIST) {
         struct stat st;
         if (fstatat(dir, leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
             FailErrno();
@@ -320,8 +353,13 @@ bool RemoveDirectory(int parent, const std::string& name)
 
 bool PlatformRemoveTree(const char* path)
 {
+    return PlatformRemoveTreeAt(PLATFORM_CURRENT_DIRECTORY, path);
+}
+
+bool PlatformRemoveTreeAt(PLATFORMDIR base, const char* path)
+{
     std::string leaf;
-    int dir = OpenParent(path, &leaf);
+    int dir = OpenParent(base, path, &leaf);
     if (dir < 0)
         return lastError == PLATFORM_FILE_MISSING;
     if (leaf == "." || leaf == "..") {
@@ -340,6 +378,17 @@ bool PlatformRemoveTree(const char* path)
     return ok;
 }
 
+bool PlatformSetFileError(PLATFORMFILEERROR kind, int code)
+{
+    return Fail(kind, code);
+}
+
+bool PlatformSetFileErrorFromErrno()
+{
+    int code = errno;
+    return Fail(code == ENOENT || code == ENOTDIR ? PLATFORM_FILE_MISSING : PLATFORM_FILE_FAILED, code);
+}
+
 PLATFORMFILEERROR PlatformLastFileError()
 {
     return lastError;
@@ -349,7 +398,7 @@ const char* PlatformLastFileErrorText()
 {
     if (lastError == PLATFORM_FILE_SYMLINK)
         return "symbolic link in the way";
-    if (lastErrno == NOT_REGULAR)
+    if (lastErrno == PLATFORM_NOT_REGULAR)
         return "not a regular file";
     return strerror(lastErrno);
 }

@@ -4,7 +4,9 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/file_info.h"
 #include "platform/files.h"
+#include "platform/termination.h"
 #include "shell/archive_name.h"
 #include "shell/archive_reader.h"
 
@@ -17,7 +19,10 @@ const size_t COPY_CHUNK = 256 * 1024;
 struct CUNPACKJOB {
     CARCHIVEREADER reader;
     std::vector<uint8_t> buffer;
-    bool touched = false;   // a record has reached the file system
+    PLATFORMDIR base = PLATFORM_CURRENT_DIRECTORY;  // where the tree goes
+    bool newTree = false;    // the tree must be made here, never joined
+    bool madeTree = false;   // newTree: the top directory has been made
+    bool touched = false;    // a record has reached the file system
     std::string error;
 };
 
@@ -25,6 +30,12 @@ bool Fail(CUNPACKJOB& job, const std::string& message)
 {
     job.error = message;
     return false;
+}
+
+bool Interrupted(CUNPACKJOB& job)
+{
+    int signal = PlatformTerminationRequested();
+    return signal != 0 && !Fail(job, "interrupted by signal " + std::to_string(signal));
 }
 
 // A record whose directory is missing is skipped (the rest of the archive
@@ -41,6 +52,8 @@ bool CopyContents(CUNPACKJOB& job, PLATFORMFILE out, const std::string& path)
 {
     job.buffer.resize(COPY_CHUNK);
     for (;;) {
+        if (Interrupted(job))
+            return false;
         int64_t count = job.reader.ReadData(job.buffer.data(), job.buffer.size());
         if (count < 0)
             return Fail(job, job.reader.Error());
@@ -53,7 +66,7 @@ bool CopyContents(CUNPACKJOB& job, PLATFORMFILE out, const std::string& path)
 
 bool UnpackFile(CUNPACKJOB& job, const std::string& path)
 {
-    PLATFORMFILE out = PlatformCreateFile(path.c_str());
+    PLATFORMFILE out = PlatformCreateFileAt(job.base, path.c_str());
     if (out == PLATFORM_NO_FILE)
         return SkipOrFail(job, "create", path);
     bool ok = CopyContents(job, out, path);
@@ -64,7 +77,11 @@ bool UnpackFile(CUNPACKJOB& job, const std::string& path)
 
 bool UnpackDirectory(CUNPACKJOB& job, const std::string& path)
 {
-    return PlatformMakeDirectory(path.c_str()) || SkipOrFail(job, "create directory", path);
+    bool makesTree = job.newTree && !job.madeTree;
+    if (!PlatformMakeDirectoryAt(job.base, path.c_str(), makesTree))
+        return SkipOrFail(job, "create directory", path);
+    job.madeTree = job.madeTree || makesTree;
+    return true;
 }
 
 bool UnpackRecord(CUNPACKJOB& job, const CARCHIVERECORD& record)
@@ -76,6 +93,11 @@ bool UnpackRecord(CUNPACKJOB& job, const CARCHIVERECORD& record)
     if (!CheckArchiveName(record.name, record.tag == TAG_FILE, &path, &why))
         return Fail(job, "record at offset " + std::to_string(record.offset) + ": refused name " +
                              QuotedName(record.name) + " (" + why + ")");
+    // A new tree: until its top directory is made here, every other record
+    // counts as one whose directory is missing, so nothing lands in a tree
+    // that someone else made meanwhile.
+    if (job.newTree && !job.madeTree && (record.tag == TAG_FILE || path != ARCHIVE_ROOT))
+        return true;
     job.touched = true;
     return record.tag == TAG_FILE ? UnpackFile(job, path) : UnpackDirectory(job, path);
 }
@@ -84,6 +106,8 @@ bool UnpackRecords(CUNPACKJOB& job)
 {
     CARCHIVERECORD record;
     for (;;) {
+        if (Interrupted(job))
+            return false;
         ARCHIVESTEP step = job.reader.Next(&record);
         if (step == ARCHIVE_END)
             return true;
@@ -94,18 +118,54 @@ bool UnpackRecords(CUNPACKJOB& job)
     }
 }
 
-}  // namespace
-
-bool UnpackArchive(const char* path, std::string* error)
+// Runs the job; on failure removes the tree if the job may have made it.
+bool RunJob(CUNPACKJOB& job, const char* path, std::string* error)
 {
-    CUNPACKJOB job;
     bool ok = job.reader.Open(path) ? UnpackRecords(job) : Fail(job, job.reader.Error());
     if (ok)
         return true;
-    if (job.touched && !PlatformRemoveTree(ARCHIVE_ROOT))
+    bool owned = job.newTree ? job.madeTree : job.touched;
+    if (owned && !PlatformRemoveTreeAt(job.base, ARCHIVE_ROOT))
         job.error += std::string("; cannot remove ") + ARCHIVE_ROOT + " (" +
                      PlatformLastFileErrorText() + ")";
     if (error)
         *error = std::string(path) + ": " + job.error;
     return false;
+}
+
+bool FailOnFolder(const char* dir, const std::string& what, std::string* error)
+{
+    if (error)
+        *error = std::string(dir) + ": " + what;
+    return false;
+}
+
+}  // namespace
+
+bool UnpackArchive(const char* path, std::string* error)
+{
+    CUNPACKJOB job;
+    return RunJob(job, path, error);
+}
+
+bool UnpackArchiveInto(const char* path, const char* dir, std::string* error)
+{
+    CUNPACKJOB job;
+    job.newTree = true;
+    job.base = PlatformOpenDirectory(dir);
+    if (job.base == PLATFORM_NO_DIRECTORY)
+        return FailOnFolder(dir, std::string("cannot open the folder (") +
+                                     PlatformLastFileErrorText() + ")", error);
+    PLATFORMPATHINFO top;
+    std::string topPath = std::string(dir) + "/" + ARCHIVE_ROOT;
+    bool ok;
+    if (!PlatformInspect(topPath.c_str(), false, &top))
+        ok = FailOnFolder(dir, std::string("cannot look at ") + ARCHIVE_ROOT + " (" +
+                                   PlatformLastFileErrorText() + ")", error);
+    else if (top.kind != PLATFORM_PATH_MISSING)
+        ok = FailOnFolder(dir, std::string(ARCHIVE_ROOT) + " already exists", error);
+    else
+        ok = RunJob(job, path, error);
+    PlatformCloseDirectory(job.base);
+    return ok;
 }

@@ -20,7 +20,19 @@
 // offset 1234: name needs 17 bytes, 5 left)", and if the unpacking had
 // reached the disk the plumora_data tree has been removed again (links in it
 // removed as links). Nothing is ever written outside plumora_data/. No
-// message is shown here: reporting is the caller's.
+// message is shown here: reporting is the caller's. A termination request
+// caught through platform/termination.h ends the unpacking as a failure.
 bool UnpackArchive(const char* path, std::string* error);
+
+// Unpacks the archive at path into folder dir (an existing folder; links on
+// its own path are followed) with the same rules, for a tree that must not
+// mix with one already there: dir/plumora_data must not exist beforehand,
+// the unpacker makes it itself, and a record is written only into the tree it
+// made. So on failure it removes that tree and nothing else, and nothing
+// outside dir/plumora_data is ever written. A termination request caught
+// through platform/termination.h ends the unpacking as a failure
+// ("interrupted by signal N"). Messages as for UnpackArchive; one about dir
+// itself starts with dir, e.g. "out: plumora_data already exists".
+bool UnpackArchiveInto(const char* path, const char* dir, std::string* error);
 
 #endif

@@ -34,7 +34,7 @@ inline std::string ReadBytes(const fs::path& path)
 }
 
 // Everything below dir, without following links: relative path -> "dir",
-// "link:TARGET" or "file:CONTENTS". Empty if dir does not exist.
+// "link:TARGET", "file:CONTENTS" or "special". Empty if dir does not exist.
 inline std::map<std::string, std::string> Snapshot(const fs::path& dir)
 {
     std::map<std::string, std::string> entries;
@@ -47,8 +47,10 @@ inline std::map<std::string, std::string> Snapshot(const fs::path& dir)
             entries[name] = "link:" + fs::read_symlink(it->path()).string();
         else if (it->is_directory())
             entries[name] = "dir";
-        else
+        else if (it->is_regular_file())
             entries[name] = "file:" + ReadBytes(it->path());
+        else
+            entries[name] = "special";  // FIFO, device or socket: never opened
     }
     return entries;
 }

@@ -1,16 +1,16 @@
 // plm-pack pack: a depth-first walk of the tree in byte order of the names,
-// writing each directory's record before its contents.
+// writing each directory's record before its contents, into a replacement
+// file that only becomes the archive once it is complete.
 #include "tools/plm_pack/pack.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
-#include <cstring>
-#include <dirent.h>
-#include <sys/stat.h>
 #include <vector>
 
+#include "platform/file_info.h"
+#include "platform/files.h"
+#include "platform/replace_file.h"
+#include "platform/termination.h"
 #include "shell/archive_name.h"
 #include "shell/archive_reader.h"
 
@@ -18,12 +18,23 @@ namespace {
 
 const uint64_t MAX_NAME = 0xFFFF;
 const uint64_t MAX_DATA = 0xFFFFFFFFu;
+// Output is gathered up to this many bytes before each write, and file
+// contents are read in pieces of this size.
+const size_t CHUNK = 256 * 1024;
+
+struct CFILEID {
+    uint64_t device, inode;
+};
 
 struct CPACKER {
     std::string dir;      // the folder that holds plumora_data
     std::string outPath;
-    FILE* out = nullptr;
-    struct stat outStat;  // to keep the archive from packing itself
+    PLATFORMREPLACEMENT out;
+    std::vector<uint8_t> pending;  // written bytes not yet handed to the file
+    std::vector<uint8_t> chunk;
+    // The temporary file and the archive it replaces: neither may be packed.
+    std::vector<CFILEID> outputs;
+    FILE* progress = nullptr;
     std::string error;
 };
 
@@ -33,11 +44,28 @@ bool Fail(CPACKER& packer, const std::string& path, const std::string& what)
     return false;
 }
 
+bool Interrupted(CPACKER& packer)
+{
+    int signal = PlatformTerminationRequested();
+    if (signal == 0)
+        return false;
+    packer.error = "interrupted by signal " + std::to_string(signal);
+    return true;
+}
+
+bool Flush(CPACKER& packer)
+{
+    bool ok = PlatformWrite(packer.out.file, packer.pending.data(), packer.pending.size());
+    packer.pending.clear();
+    return ok || Fail(packer, packer.outPath, std::string("cannot write (") +
+                                                  PlatformLastFileErrorText() + ")");
+}
+
 bool PutBytes(CPACKER& packer, const void* data, size_t size)
 {
-    if (size == 0 || fwrite(data, 1, size, packer.out) == size)
-        return true;
-    return Fail(packer, packer.outPath, strerror(errno));
+    const uint8_t* bytes = static_cast<const uint8_t*>(data);
+    packer.pending.insert(packer.pending.end(), bytes, bytes + size);
+    return packer.pending.size() < CHUNK || Flush(packer);
 }
 
 bool PutNumber(CPACKER& packer, uint32_t value, size_t bytes)
@@ -51,53 +79,64 @@ bool PutHeader(CPACKER& packer, uint8_t tag, const std::string& name)
 {
     if (name.size() > MAX_NAME)
         return Fail(packer, name, "name longer than 65535 bytes");
+    if (packer.progress)
+        fprintf(packer.progress, "%s\n", name.c_str());
     return PutBytes(packer, &tag, 1) && PutNumber(packer, uint32_t(name.size()), 2) &&
            PutBytes(packer, name.data(), name.size());
 }
 
-bool CopyFile(CPACKER& packer, FILE* in, const std::string& full, uint64_t size)
+bool CopyFile(CPACKER& packer, PLATFORMFILE in, const std::string& full, uint64_t size)
 {
-    std::vector<char> buffer(256 * 1024);
-    uint64_t copied = 0;
-    size_t got;
-    while ((got = fread(buffer.data(), 1, buffer.size(), in)) > 0 && copied + got <= size) {
-        if (!PutBytes(packer, buffer.data(), got))
+    packer.chunk.resize(CHUNK);
+    for (uint64_t left = size; left > 0;) {
+        if (Interrupted(packer))
             return false;
-        copied += got;
+        size_t want = size_t(std::min<uint64_t>(left, packer.chunk.size()));
+        int64_t got = PlatformRead(in, packer.chunk.data(), want);
+        if (got < 0)
+            return Fail(packer, full, PlatformLastFileErrorText());
+        if (uint64_t(got) < want)
+            return Fail(packer, full, "changed size while being packed");
+        if (!PutBytes(packer, packer.chunk.data(), want))
+            return false;
+        left -= want;
     }
-    if (ferror(in))
-        return Fail(packer, full, strerror(errno));
-    if (copied != size || got != 0)
-        return Fail(packer, full, "changed size while being packed");
-    return true;
+    uint8_t extra;
+    int64_t more = PlatformRead(in, &extra, 1);
+    if (more < 0)
+        return Fail(packer, full, PlatformLastFileErrorText());
+    return more == 0 || Fail(packer, full, "changed size while being packed");
 }
 
-bool PackFile(CPACKER& packer, const std::string& name, const struct stat& st)
+bool IsOutput(const CPACKER& packer, const PLATFORMPATHINFO& info)
+{
+    for (const CFILEID& id : packer.outputs)
+        if (id.device == info.device && id.inode == info.inode)
+            return true;
+    return false;
+}
+
+bool PackFile(CPACKER& packer, const std::string& name, const PLATFORMPATHINFO& info)
 {
     std::string full = packer.dir + "/" + name;
-    if (uint64_t(st.st_size) > MAX_DATA)
+    if (info.size > MAX_DATA)
         return Fail(packer, full, "4 GiB or larger");
-    if (st.st_dev == packer.outStat.st_dev && st.st_ino == packer.outStat.st_ino)
+    if (IsOutput(packer, info))
         return Fail(packer, full, "is the output archive itself");
-    FILE* in = fopen(full.c_str(), "rb");
-    if (!in)
-        return Fail(packer, full, strerror(errno));
-    bool ok = PutHeader(packer, TAG_FILE, name) && PutNumber(packer, uint32_t(st.st_size), 4) &&
-              CopyFile(packer, in, full, uint64_t(st.st_size));
-    fclose(in);
+    PLATFORMFILE in = PlatformOpenRead(full.c_str());
+    if (in == PLATFORM_NO_FILE)
+        return Fail(packer, full, PlatformLastFileErrorText());
+    bool ok = PutHeader(packer, TAG_FILE, name) && PutNumber(packer, uint32_t(info.size), 4) &&
+              CopyFile(packer, in, full, info.size);
+    PlatformClose(in);
     return ok;
 }
 
 // The entries of a directory (without "." and ".."), sorted by byte order.
 bool ListDirectory(CPACKER& packer, const std::string& full, std::vector<std::string>* names)
 {
-    DIR* listing = opendir(full.c_str());
-    if (!listing)
-        return Fail(packer, full, strerror(errno));
-    while (struct dirent* entry = readdir(listing))
-        if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0)
-            names->push_back(entry->d_name);
-    closedir(listing);
+    if (!PlatformListDirectory(full.c_str(), names))
+        return Fail(packer, full, PlatformLastFileErrorText());
     std::sort(names->begin(), names->end());
     return true;
 }
@@ -118,56 +157,122 @@ bool PackDirectory(CPACKER& packer, const std::string& name)
 
 bool PackEntry(CPACKER& packer, const std::string& name)
 {
+    if (Interrupted(packer))
+        return false;
     std::string full = packer.dir + "/" + name;
-    struct stat st;
-    if (lstat(full.c_str(), &st) != 0)
-        return Fail(packer, full, strerror(errno));
-    if (S_ISDIR(st.st_mode))
+    PLATFORMPATHINFO info;
+    if (!PlatformInspect(full.c_str(), false, &info))
+        return Fail(packer, full, PlatformLastFileErrorText());
+    switch (info.kind) {
+    case PLATFORM_PATH_DIRECTORY:
         return PackDirectory(packer, name);
-    if (S_ISREG(st.st_mode))
-        return PackFile(packer, name, st);
-    if (S_ISLNK(st.st_mode))
+    case PLATFORM_PATH_REGULAR:
+        return PackFile(packer, name, info);
+    case PLATFORM_PATH_LINK:
         return Fail(packer, full, "symbolic link (only directories and regular files are packed)");
-    return Fail(packer, full, "special file (only directories and regular files are packed)");
+    case PLATFORM_PATH_MISSING:
+        return Fail(packer, full, "disappeared while being packed");
+    default:
+        return Fail(packer, full, "special file (only directories and regular files are packed)");
+    }
 }
 
-bool OpenOutput(CPACKER& packer, const std::string& out)
+// Starts the replacement file and notes which files are the output.
+bool OpenOutput(CPACKER& packer)
 {
-    packer.outPath = out;
-    packer.out = fopen(out.c_str(), "wb");
-    if (!packer.out)
-        return Fail(packer, out, strerror(errno));
-    if (fstat(fileno(packer.out), &packer.outStat) != 0)
-        return Fail(packer, out, strerror(errno));
+    PLATFORMPATHINFO info;
+    if (PlatformInspect(packer.outPath.c_str(), true, &info) && info.kind == PLATFORM_PATH_REGULAR)
+        packer.outputs.push_back(CFILEID{info.device, info.inode});
+    if (!PlatformBeginReplacement(packer.outPath.c_str(), &packer.out))
+        return Fail(packer, packer.outPath, PlatformLastFileErrorText());
+    if (!PlatformInspectFile(packer.out.file, &info))
+        return Fail(packer, packer.out.temporaryPath, PlatformLastFileErrorText());
+    packer.outputs.push_back(CFILEID{info.device, info.inode});
     return true;
 }
 
-bool FinishOutput(CPACKER& packer, const std::string& out)
+bool FinishOutput(CPACKER& packer)
 {
     uint8_t end = TAG_END;
-    bool ok = PutBytes(packer, &end, 1);
-    if (fclose(packer.out) != 0 && ok)
-        ok = Fail(packer, out, strerror(errno));
-    packer.out = nullptr;
-    return ok;
+    if (!PutBytes(packer, &end, 1) || !Flush(packer))
+        return false;
+    if (Interrupted(packer))
+        return false;
+    return PlatformCommitReplacement(&packer.out) ||
+           Fail(packer, packer.outPath, std::string("cannot replace (") +
+                                            PlatformLastFileErrorText() + ")");
+}
+
+// "does not exist" or "not a directory" for path, as the case is; empty if
+// it is a directory.
+std::string DirectoryFault(const std::string& path, bool followLinks)
+{
+    PLATFORMPATHINFO info;
+    if (!PlatformInspect(path.c_str(), followLinks, &info))
+        return path + ": " + PlatformLastFileErrorText();
+    if (info.kind == PLATFORM_PATH_MISSING)
+        return path + ": does not exist";
+    if (info.kind != PLATFORM_PATH_DIRECTORY)
+        return path + ": not a directory";
+    return std::string();
+}
+
+// Why the file at out cannot be replaced; empty if it can.
+std::string OutputFault(const std::string& out)
+{
+    PLATFORMPATHINFO info, target;
+    if (!PlatformInspect(out.c_str(), false, &info))
+        return out + ": " + PlatformLastFileErrorText();
+    if (info.kind == PLATFORM_PATH_MISSING) {
+        size_t slash = out.find_last_of('/');
+        if (slash == std::string::npos)
+            return std::string();
+        std::string folder = slash == 0 ? "/" : out.substr(0, slash);
+        std::string fault = DirectoryFault(folder, true);
+        return fault.empty() ? fault : out + ": its folder " + fault;
+    }
+    if (info.kind == PLATFORM_PATH_DIRECTORY)
+        return out + ": is a directory";
+    if (info.kind == PLATFORM_PATH_OTHER)
+        return out + ": not a regular file (device, FIFO or socket)";
+    if (info.kind != PLATFORM_PATH_LINK)
+        return std::string();
+    if (!PlatformInspect(out.c_str(), true, &target))
+        return out + ": " + PlatformLastFileErrorText();
+    if (target.kind == PLATFORM_PATH_MISSING)
+        return out + ": symbolic link that leads nowhere";
+    if (target.kind == PLATFORM_PATH_DIRECTORY)
+        return out + ": symbolic link to a directory";
+    if (target.kind == PLATFORM_PATH_OTHER)
+        return out + ": symbolic link to a device, FIFO or socket";
+    return std::string();
 }
 
 }  // namespace
 
-bool PackTree(const std::string& dir, const std::string& out, std::string* error)
+bool CheckPackPaths(const std::string& dir, const std::string& out, std::string* error)
 {
+    std::string base = dir.empty() ? "." : dir;
+    std::string fault = DirectoryFault(base, true);
+    if (fault.empty())
+        fault = DirectoryFault(base + "/" + ARCHIVE_ROOT, false);
+    if (fault.empty())
+        fault = out.empty() ? "empty output path" : OutputFault(out);
+    *error = fault;
+    return fault.empty();
+}
+
+bool PackTree(const std::string& dir, const std::string& out, FILE* progress, std::string* error)
+{
+    if (!CheckPackPaths(dir, out, error))
+        return false;
     CPACKER packer;
     packer.dir = dir.empty() ? "." : dir;
-    struct stat st;
-    std::string root = packer.dir + "/" + ARCHIVE_ROOT;
-    bool ok = OpenOutput(packer, out);
-    if (ok && (lstat(root.c_str(), &st) != 0 || !S_ISDIR(st.st_mode)))
-        ok = Fail(packer, root, "not a directory");
-    ok = ok && PackDirectory(packer, ARCHIVE_ROOT);
-    if (packer.out)
-        ok = FinishOutput(packer, out) && ok;
+    packer.outPath = out;
+    packer.progress = progress;
+    bool ok = OpenOutput(packer) && PackDirectory(packer, ARCHIVE_ROOT) && FinishOutput(packer);
     if (!ok) {
-        remove(out.c_str());
+        PlatformAbandonReplacement(&packer.out);
         *error = packer.error;
     }
     return ok;
