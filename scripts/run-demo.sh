@@ -12,7 +12,10 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=${BUILD_DIR:-$root/build}
 "$root/scripts/setup-deps.sh"
-BUILD_DIR="$build" "$root/scripts/build.sh" -DPLM_TESTS=OFF
+# A new build folder leaves the tests out; an existing one keeps its choice.
+options=()
+[ -f "$build/CMakeCache.txt" ] || options=(-DPLM_TESTS=OFF)
+BUILD_DIR="$build" "$root/scripts/build.sh" "${options[@]}"
 dist="$build/dist"
 if [ -n "${DISPLAY:-}" ]; then
   cd "$dist" && exec ./plumora
