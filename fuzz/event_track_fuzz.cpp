@@ -41,16 +41,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     track.ReadEvents(input.path());
     Check(track.eventCount <= CEVENTTRACK::MAX_EVENTS, "more events than a track holds");
     Check(track.eventCount == 0 || track.eventList != nullptr, "events without a list");
-    // Play through every event's own time, then times a clock can give
-    // (negative, wrapped, not a number).
-    for (uint32_t i = 0; i < track.eventCount; ++i) {
-        Poll(track, static_cast<float>(track.eventList[i].eventTime));
-    }
-    const float odd[] = {-1.0f, 65535.9f, 65536.0f, 1e30f, -1e30f,
-                         std::numeric_limits<float>::infinity(),
-                         std::numeric_limits<float>::quiet_NaN()};
+    // Times a clock can give (not a number, huge, negative, wrapped) while
+    // events are still due, then every event's own time.
+    const float odd[] = {std::numeric_limits<float>::quiet_NaN(),
+                         std::numeric_limits<float>::infinity(), -1e30f, 1e30f, 65536.0f,
+                         -1.0f, 65535.9f};
     for (float time : odd) {
         Poll(track, time);
+    }
+    for (uint32_t i = 0; i < track.eventCount; ++i) {
+        Poll(track, static_cast<float>(track.eventList[i].eventTime));
     }
     // A second reading keeps the position in the track, as a reload does.
     uint16_t position = track.nextEvent;
