@@ -31,15 +31,28 @@ wait_window() {
   return 1
 }
 
-# Presses Return on every message box (caption $1) that appears while $2 runs.
+# Ids of the top-level windows named exactly $1. SDL names its message box
+# in a form that `xdotool search --name` does not read, so the window tree is
+# listed instead.
+windows_named() {
+  xwininfo -root -children 2>/dev/null | awk -v name="\"$1\":" '$2 == name { print $1 }'
+}
+
+# Presses Return on every message box (caption $1) that appears while $2
+# runs, for at most 60 s. Whether SDL can show the box at all depends on the
+# X fonts installed: without them the program goes on after its message on
+# stderr, with them it waits for the box to be closed.
 dismiss_boxes() {
   local caption=$1 pid=$2
-  while kill -0 "$pid" 2>/dev/null; do
-    for id in $(xdotool search --name "^$caption\$" 2>/dev/null); do
-      xdotool windowactivate --sync "$id" key Return 2>/dev/null || xdotool key --window "$id" Return
+  for _ in $(seq 1 200); do
+    kill -0 "$pid" 2>/dev/null || return 0
+    for id in $(windows_named "$caption"); do
+      xdotool key --window "$id" Return 2>/dev/null
     done
     sleep 0.3
   done
+  kill -KILL "$pid" 2>/dev/null
+  fail "plumora still runs 60 s after it met the error: $(cat stderr.txt)"
 }
 
 start() { "$dist/plumora" > stdout.txt 2> stderr.txt & pid=$!; }
