@@ -4,6 +4,7 @@
 #include "pipes/pipe_types.h"
 #include "plm_engine.h"
 #include "scene/camera.h"
+#include "scene/engine_textures.h"
 #include "scene/event_track.h"
 #include "scene/image_loader.h"
 #include "scene/overlays.h"
@@ -42,7 +43,11 @@ void LoadFace()
         return;
     }
     faceObject = EntryPoints.CreateObject3d();
-    if (faceObject && !faceObject->Load(FACE_PATH, LoadImageFile, FORMAT_3DS))
+    if (!faceObject)
+        return;
+    const int opened = faceObject->Load(FACE_PATH, EngineTextureLoader, FORMAT_3DS);
+    FreeEngineTextures();  // the engine has made its textures from them
+    if (!opened)
         std::fprintf(stderr, "%s: cannot open the model\n", FACE_PATH);
 }
 
