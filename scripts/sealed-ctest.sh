@@ -3,6 +3,10 @@
 # test that writes anywhere but its own temporary folder fails.
 #
 # usage: scripts/sealed-ctest.sh BUILD_DIR [CTEST_ARGUMENTS...]
+#        scripts/sealed-ctest.sh --unseal BUILD_DIR
+#
+# The second form only clears the immutable flag of every folder the first
+# would seal, for a run killed together with its watchdog.
 #
 # While ctest runs:
 #  - every folder of the build tree (ctest's working folders among them) and
@@ -21,15 +25,13 @@
 # Exit status: ctest's status when it failed; otherwise 1 when a tree changed
 # or TMPDIR is not empty, 2 on a usage error, 0 when all is well.
 set -euo pipefail
-[ $# -ge 1 ] && [ -d "$1" ] || { echo "usage: $0 BUILD_DIR [CTEST_ARGUMENTS...]" >&2; exit 2; }
+usage() { echo "usage: $0 [--unseal] BUILD_DIR [CTEST_ARGUMENTS...]" >&2; exit 2; }
+unseal_only=
+[ "${1:-}" = --unseal ] && { unseal_only=1; shift; }
+[ $# -ge 1 ] && [ -d "$1" ] || usage
 build=$(cd "$1" && pwd)
 shift
 root=$(cd "$(dirname "$0")/.." && pwd)
-
-run=$(mktemp -d "${TMPDIR:-/tmp}/plm-sealed-XXXXXX")
-mkdir "$run/tmp"
-sealed=$run/sealed.txt
-: > "$sealed"
 
 # Folders to seal, one per line: the build tree without Testing/, the source
 # tree without .git and without any other build tree.
@@ -69,6 +71,19 @@ unseal() {
   esac
   : > "$sealed"
 }
+
+if [ -n "$unseal_only" ]; then
+  [ $# -eq 0 ] || usage
+  if command -v chattr > /dev/null; then
+    folders_to_seal | xargs -d '\n' chattr -i 2> /dev/null || true
+  fi
+  exit 0
+fi
+
+run=$(mktemp -d "${TMPDIR:-/tmp}/plm-sealed-XXXXXX")
+mkdir "$run/tmp"
+sealed=$run/sealed.txt
+: > "$sealed"
 
 watchdog= tests=
 cleanup() {
