@@ -9,7 +9,12 @@ dist=$(cd "$2" && pwd)
 stage=$(cd "$3" && pwd)
 pack=$4
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Fails the scenario; a plumora still running is killed first.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -z "${pid:-}" ] || kill -KILL "$pid" 2>/dev/null
+  exit 1
+}
 
 if [ -z "${E2E_INNER:-}" ]; then
   export E2E_INNER=1 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
@@ -21,9 +26,11 @@ trap 'rm -rf "$work"' EXIT
 cp "$dist/data.dat" "$work/"
 cd "$work"
 
-# Waits up to $2 seconds for a window whose name matches $1; prints its id.
+# Waits up to $2 seconds (of the clock, however slow the machine) for a
+# window whose name matches $1; prints its id.
 wait_window() {
-  for _ in $(seq 1 $(( $2 * 10 ))); do
+  local deadline=$(( SECONDS + $2 ))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     id=$(xdotool search --name "$1" 2>/dev/null | head -n1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
@@ -44,19 +51,29 @@ windows_named() {
 # stderr, with them it waits for the box to be closed.
 dismiss_boxes() {
   local caption=$1 pid=$2
-  for _ in $(seq 1 200); do
+  local deadline=$(( SECONDS + 60 ))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     kill -0 "$pid" 2>/dev/null || return 0
     for id in $(windows_named "$caption"); do
       xdotool key --window "$id" Return 2>/dev/null
     done
     sleep 0.3
   done
-  kill -KILL "$pid" 2>/dev/null
   fail "plumora still runs 60 s after it met the error: $(cat stderr.txt)"
 }
 
 start() { "$dist/plumora" > stdout.txt 2> stderr.txt & pid=$!; }
-finish() { wait "$pid"; status=$?; }
+# Waits for plumora to end, at most 60 s; a run that does not end is killed
+# and fails with its last messages instead of hanging until ctest's timeout.
+finish() {
+  local deadline=$(( SECONDS + 60 ))
+  while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "plumora did not end within 60 s: $(tail -n 5 stderr.txt)"
+  wait "$pid"
+  status=$?
+}
 
 # Starts the demo, takes the preselected mode with Return and waits for the
 # demo window.
@@ -65,7 +82,7 @@ start_demo() {
   wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear: $(cat stderr.txt)"
   sleep 0.5
   xdotool key Return
-  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear"
+  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear: $(tail -n 5 stderr.txt)"
 }
 
 # Holds Escape long enough for the frame loop to see it, then waits for the end.
