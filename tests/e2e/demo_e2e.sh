@@ -79,10 +79,10 @@ finish() {
 # demo window.
 start_demo() {
   start
-  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear: $(cat stderr.txt)"
+  wait_window "^plumora$" 40 > /dev/null || fail "the setup dialog did not appear: $(cat stderr.txt)"
   sleep 0.5
   xdotool key Return
-  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear: $(tail -n 5 stderr.txt)"
+  wait_window "plumora / kelvoth / dravine" 40 > /dev/null || fail "the demo window did not appear: $(tail -n 5 stderr.txt)"
 }
 
 # Holds Escape long enough for the frame loop to see it, then waits for the end.
@@ -112,7 +112,7 @@ close_request() {
 
 dialog_cancel() {
   start
-  id=$(wait_window "^plumora$" 20) || fail "the setup dialog did not appear"
+  id=$(wait_window "^plumora$" 40) || fail "the setup dialog did not appear"
   sleep 1
   import -window root dialog.png
   geometry=$(xdotool getwindowgeometry "$id")
