@@ -3,7 +3,7 @@
 #include "pipes/piece_mesh.h"
 #include "pipes/scene_bounds.h"
 #include "plm_engine.h"
-#include "scene/image_loader.h"
+#include "scene/engine_textures.h"
 #include "shell/entry_points.h"
 
 #include <cctype>
@@ -81,7 +81,8 @@ bool PlainFileName(const char* name) {
 
 // The three engine calls after creation; true when the model is drawable.
 bool LoadModel(COBJECT3D* object, const char* path, const CRECORDPLACE& place) {
-    int opened = object->Load(path, LoadImageFile, FORMAT_3DS);
+    int opened = object->Load(path, EngineTextureLoader, FORMAT_3DS);
+    FreeEngineTextures();  // the engine has made its textures from them
     object->SetParam(PARAM_NORMALMODE, NORMALS_VERTEX);
     object->BuildLists();
     if (!opened) {

@@ -45,8 +45,9 @@ void LoadPipeTypes();
 // Reads the script at scriptPath into a new table, replacing the old one
 // (whose engine objects are left alone). For each type, in order:
 // EntryPoints.CreateObject3d(), Load("plumora_data/obj3d/<name>",
-// LoadImageFile, FORMAT_3DS), SetParam(PARAM_NORMALMODE, NORMALS_VERTEX),
-// BuildLists(). Needs the GL context current.
+// EngineTextureLoader, FORMAT_3DS) followed by FreeEngineTextures(),
+// SetParam(PARAM_NORMALMODE, NORMALS_VERTEX), BuildLists(). Needs the GL
+// context current.
 //
 // Problems are reported on stderr with the script name and record number:
 // a missing script or an unreadable or impossible count gives an empty

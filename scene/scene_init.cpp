@@ -4,6 +4,7 @@
 #include "pipes/pipe_types.h"
 #include "plm_engine.h"
 #include "scene/camera.h"
+#include "scene/engine_textures.h"
 #include "scene/event_track.h"
 #include "scene/face_load.h"
 #include "scene/image_loader.h"
@@ -48,7 +49,8 @@ void LoadFace()
                      FACE_PATH);
         return;
     }
-    LoadFaceModel(faceObject, FACE_PATH, LoadImageFile);
+    LoadFaceModel(faceObject, FACE_PATH, EngineTextureLoader);
+    FreeEngineTextures();  // the engine has made its textures from them
 }
 
 }  // namespace

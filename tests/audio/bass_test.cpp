@@ -4,6 +4,7 @@
 #include "song.h"
 
 #include "../../shell/entry_points.h"
+#include "../support/temp_folder.h"
 
 #include <SDL.h>
 #include <dlfcn.h>
@@ -27,7 +28,7 @@ const std::string& TestMp3Path()
     static const std::string path = [] {
         std::string error;
         const std::vector<unsigned char> mp3 = music::RenderSongMp3(2.0, error);
-        const std::string file = testing::TempDir() + "plm_bass_test_" + std::to_string(getpid()) + ".mp3";
+        const std::string file = ProcessTempFolder().File("song.mp3");
         std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(mp3.data()),
                                                     static_cast<std::streamsize>(mp3.size()));
         return file;
@@ -189,7 +190,7 @@ TEST_F(BassLibrary, MissingFileGivesHandleZeroAndIsReportedOnce)
 TEST_F(BassLibrary, FileThatIsNoMusicGivesHandleZero)
 {
     ASSERT_EQ(InitLikeTheDemo(), 1);
-    const std::string path = testing::TempDir() + "plm_bass_not_music_" + std::to_string(getpid()) + ".mp3";
+    const std::string path = ProcessTempFolder().File("not_music.mp3");
     std::ofstream(path) << "plain text, not an MP3 stream\n";
     EXPECT_EQ(OpenFile(path.c_str()), 0u);
     EXPECT_EQ(OpenFile(nullptr), 0u);

@@ -3,14 +3,15 @@
 #define PLM_TESTS_CAMERA_PATH_FILE_H
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
 
-// Writes text to a file below the test temporary directory; returns its path.
+#include "tests/support/temp_folder.h"
+
+// Writes text to a file in the process's temporary folder; returns its path.
 inline std::string WriteTestFile(const std::string& name, const std::string& text) {
-    std::string path = ::testing::TempDir() + "plm_camera_" + std::to_string(getpid()) + "_" + name;
+    std::string path = ProcessTempFolder().File(name);
     FILE* file = std::fopen(path.c_str(), "w");
     EXPECT_NE(file, nullptr);
     if (file != nullptr) {

@@ -11,7 +11,12 @@ dist=$(cd "$2" && pwd)
 stage=$(cd "$3" && pwd)
 pack=$4
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
+# Fails the scenario; a plumora still running is killed first.
+fail() {
+  echo "FAIL: $*" >&2
+  [ -z "${pid:-}" ] || kill -KILL "$pid" 2>/dev/null
+  exit 1
+}
 
 if [ -z "${E2E_INNER:-}" ]; then
   export E2E_INNER=1 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
@@ -34,9 +39,11 @@ expect_clean() {
   [ -z "$(ls -A "$runtime")" ] || fail "$1: $(ls -A "$runtime") left in the runtime folder"
 }
 
-# Waits up to $2 seconds for a window whose name matches $1; prints its id.
+# Waits up to $2 seconds (of the clock, however slow the machine) for a
+# window whose name matches $1; prints its id.
 wait_window() {
-  for _ in $(seq 1 $(( $2 * 10 ))); do
+  local deadline=$(( SECONDS + $2 ))
+  while [ "$SECONDS" -lt "$deadline" ]; do
     id=$(xdotool search --name "$1" 2>/dev/null | head -n1)
     [ -n "$id" ] && { echo "$id"; return 0; }
     sleep 0.1
@@ -44,28 +51,51 @@ wait_window() {
   return 1
 }
 
-# Presses Return on every message box (caption $1) that appears while $2 runs.
+# Ids of the top-level windows named exactly $1. SDL names its message box
+# in a form that `xdotool search --name` does not read, so the window tree is
+# listed instead.
+windows_named() {
+  xwininfo -root -children 2>/dev/null | awk -v name="\"$1\":" '$2 == name { print $1 }'
+}
+
+# Presses Return on every message box (caption $1) that appears while $2
+# runs, for at most 60 s. Whether SDL can show the box at all depends on the
+# X fonts installed: without them the program goes on after its message on
+# stderr, with them it waits for the box to be closed.
 dismiss_boxes() {
   local caption=$1 pid=$2
-  while kill -0 "$pid" 2>/dev/null; do
-    for id in $(xdotool search --name "^$caption\$" 2>/dev/null); do
-      xdotool windowactivate --sync "$id" key Return 2>/dev/null || xdotool key --window "$id" Return
+  local deadline=$(( SECONDS + 60 ))
+  while [ "$SECONDS" -lt "$deadline" ]; do
+    kill -0 "$pid" 2>/dev/null || return 0
+    for id in $(windows_named "$caption"); do
+      xdotool key --window "$id" Return 2>/dev/null
     done
     sleep 0.3
   done
+  fail "plumora still runs 60 s after it met the error: $(cat stderr.txt)"
 }
 
 start() { "$program" > stdout.txt 2> stderr.txt & pid=$!; }
-finish() { wait "$pid"; status=$?; }
+# Waits for plumora to end, at most 60 s; a run that does not end is killed
+# and fails with its last messages instead of hanging until ctest's timeout.
+finish() {
+  local deadline=$(( SECONDS + 60 ))
+  while kill -0 "$pid" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do
+    sleep 0.1
+  done
+  kill -0 "$pid" 2>/dev/null && fail "plumora did not end within 60 s: $(tail -n 5 stderr.txt)"
+  wait "$pid"
+  status=$?
+}
 
 # Starts the demo, takes the preselected mode with Return and waits for the
 # demo window.
 start_demo() {
   start
-  wait_window "^plumora$" 20 > /dev/null || fail "the setup dialog did not appear: $(cat stderr.txt)"
+  wait_window "^plumora$" 40 > /dev/null || fail "the setup dialog did not appear: $(cat stderr.txt)"
   sleep 0.5
   xdotool key Return
-  wait_window "plumora / kelvoth / dravine" 20 > /dev/null || fail "the demo window did not appear"
+  wait_window "plumora / kelvoth / dravine" 40 > /dev/null || fail "the demo window did not appear: $(tail -n 5 stderr.txt)"
 }
 
 # Holds Escape long enough for the frame loop to see it, then waits for the end.
@@ -95,7 +125,7 @@ close_request() {
 
 dialog_cancel() {
   start
-  id=$(wait_window "^plumora$" 20) || fail "the setup dialog did not appear"
+  id=$(wait_window "^plumora$" 40) || fail "the setup dialog did not appear"
   sleep 1
   import -window root dialog.png
   geometry=$(xdotool getwindowgeometry "$id")

@@ -14,6 +14,7 @@
 
 #include "plm_engine.h"
 #include "tds_writer.h"
+#include "../support/temp_folder.h"
 
 namespace enginetest {
 
@@ -64,9 +65,8 @@ inline tds::Object TriangleObject(const std::string& name, std::vector<tds::Vec3
 class EngineTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/plm_engine_test_XXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
+        dir_ = MakeTempFolder("plm_engine_test");
+        ASSERT_FALSE(dir_.empty());
         obj_ = CreateObject3d();
         ASSERT_NE(obj_, nullptr);
         FakeImages::Reset();

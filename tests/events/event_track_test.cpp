@@ -1,7 +1,7 @@
 #include "scene/event_track.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
-#include <unistd.h>
 
 #include <cstdio>
 #include <string>
@@ -9,7 +9,7 @@
 namespace {
 
 std::string WriteEvents(const std::string& text) {
-    std::string path = ::testing::TempDir() + "plm_events_" + std::to_string(getpid()) + ".plm";
+    std::string path = ProcessTempFolder().File("events.plm");
     FILE* file = std::fopen(path.c_str(), "w");
     EXPECT_NE(file, nullptr);
     if (file != nullptr) {

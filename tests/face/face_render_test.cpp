@@ -1,17 +1,20 @@
 // The generated face loaded through the real plm_engine and drawn by
 // DrawFace in the turntable framing: visible, whole inside the letterboxed
-// band, lit and sphere-mapped. The framings with a chrome-like map are also
-// written as PPM pictures next to the test binary, to be looked at.
+// band, lit and sphere-mapped. With PLM_FACE_PICTURES naming a folder, the
+// framings with a chrome-like map are also written there as PPM pictures, to
+// be looked at.
 #include "face_gl.h"
 #include "face_model.h"
 #include "face_shape.h"
 #include "plm_engine.h"
 #include "scene/face.h"
+#include "tests/support/temp_folder.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 namespace {
@@ -19,7 +22,6 @@ namespace {
 using facetest::Pattern;
 using facetest::Picture;
 
-const char* const FACE_FILE = "face_render_test_face.3ds";
 
 bool Lit(const uint8_t* rgb) { return rgb[0] > 8 || rgb[1] > 8 || rgb[2] > 8; }
 
@@ -73,10 +75,14 @@ protected:
         tds::Model model;
         std::string error;
         ASSERT_TRUE(face::ToModel(face::BuildHeadMesh(face::GridSize{}), &model, &error)) << error;
-        ASSERT_TRUE(tds::WriteFile(model, FACE_FILE, &error)) << error;
+        // Each test process writes the model into a folder of its own.
+        const TempFolder folder("plm-face");
+        ASSERT_FALSE(folder.Path().empty());
+        const std::string path = folder.File("face.3ds");
+        ASSERT_TRUE(tds::WriteFile(model, path, &error)) << error;
         object = CreateObject3d();
         ASSERT_NE(object, nullptr);
-        ASSERT_EQ(object->Load(FACE_FILE, nullptr, FORMAT_3DS), 1);
+        ASSERT_EQ(object->Load(path.c_str(), nullptr, FORMAT_3DS), 1);
     }
     void SetUp() override
     {
@@ -125,7 +131,8 @@ TEST_F(FaceRender, TurntableFramesTheWholeFaceInsideTheBand)
         const std::string name = "face_turntable_" + std::to_string(int(angle)) + ".ppm";
         SCOPED_TRACE(name);
         const Picture picture = Turntable(angle, Pattern::Chrome);
-        facetest::WritePpm(picture, name);
+        if (const char* folder = std::getenv("PLM_FACE_PICTURES"))
+            EXPECT_TRUE(facetest::WritePpm(picture, std::string(folder) + "/" + name));
         const Coverage c = Cover(picture);
         EXPECT_GT(c.pixels, facetest::SCREEN_WIDTH * facetest::BAND_HEIGHT / 10);
         EXPECT_GT(c.bottom, facetest::BAND_Y + 20);

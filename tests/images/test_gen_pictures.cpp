@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -30,22 +31,28 @@ bool Generate(const std::string& stage)
     return std::system(command.c_str()) == 0;
 }
 
+// The generated tree lives in a scratch folder of the suite's own, made when
+// the suite starts and removed when it ends.
 class GeneratedPictures : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(Generate(dir.Path() + "/a")); }
-    static ScratchDataDir dir;
+    static void SetUpTestSuite()
+    {
+        scratch = std::make_unique<ScratchDataDir>();
+        ASSERT_TRUE(Generate(dir().Path() + "/a"));
+    }
+    static void TearDownTestSuite() { scratch.reset(); }
+    static const ScratchDataDir& dir() { return *scratch; }
+    static inline std::unique_ptr<ScratchDataDir> scratch;
 };
-
-ScratchDataDir GeneratedPictures::dir;
 
 }  // namespace
 
 TEST_F(GeneratedPictures, EveryRunWritesTheSameBytes)
 {
-    ASSERT_TRUE(Generate(dir.Path() + "/b"));
+    ASSERT_TRUE(Generate(dir().Path() + "/b"));
     for (const Expected& p : kPictures) {
-        const auto a = ReadFileBytes(dir.Path() + "/a/plumora_data/" + p.path);
-        const auto b = ReadFileBytes(dir.Path() + "/b/plumora_data/" + p.path);
+        const auto a = ReadFileBytes(dir().Path() + "/a/plumora_data/" + p.path);
+        const auto b = ReadFileBytes(dir().Path() + "/b/plumora_data/" + p.path);
         EXPECT_FALSE(a.empty()) << p.path;
         EXPECT_EQ(a, b) << p.path;
     }
@@ -54,7 +61,7 @@ TEST_F(GeneratedPictures, EveryRunWritesTheSameBytes)
 TEST_F(GeneratedPictures, EveryPictureDecodesAsRgbWithAlignedRows)
 {
     ASSERT_TRUE(BindDevil());
-    std::filesystem::current_path(dir.Path() + "/a");
+    std::filesystem::current_path(dir().Path() + "/a");
     for (const Expected& p : kPictures) {
         int width = 0, height = 0, components = 0;
         unsigned char* pixels = nullptr;
@@ -73,7 +80,7 @@ TEST_F(GeneratedPictures, EveryPictureDecodesAsRgbWithAlignedRows)
 TEST_F(GeneratedPictures, CreditsBackgroundIsPureBlack)
 {
     ASSERT_TRUE(BindDevil());
-    std::filesystem::current_path(dir.Path() + "/a");
+    std::filesystem::current_path(dir().Path() + "/a");
     int width = 0, height = 0, components = 0;
     unsigned char* pixels = nullptr;
     LoadImageFile("credits.png", &width, &height, &components, &pixels);

@@ -4,13 +4,18 @@
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
 
+#include <cstdlib>
 #include <string>
 
-#ifndef FRAMES_DIR
-#error FRAMES_DIR must name the folder plumora-capture wrote to
-#endif
-
 namespace {
+
+// The folder plumora-capture wrote to, named by PLM_FRAMES_DIR (run_frames.sh
+// renders into a temporary folder of its own and sets it).
+std::string FramesDir()
+{
+    const char* dir = std::getenv("PLM_FRAMES_DIR");
+    return dir ? dir : "PLM_FRAMES_DIR-is-not-set";
+}
 
 const int W = 640, H = 480;
 // The band of a 480-pixel screen: GL rows 24 .. 454, image rows 25 .. 455.
@@ -21,7 +26,7 @@ struct Frame {
     explicit Frame(const char* name)
     {
         int w = 0, h = 0, n = 0;
-        pixels = stbi_load((std::string(FRAMES_DIR) + "/" + name).c_str(), &w, &h, &n, 3);
+        pixels = stbi_load((FramesDir() + "/" + name).c_str(), &w, &h, &n, 3);
         if (pixels && (w != W || h != H)) {
             stbi_image_free(pixels);
             pixels = nullptr;

@@ -3,6 +3,7 @@
 std::map<std::string, FakeModel> fakeModels;
 std::vector<std::string> engineCalls;
 bool fakeFactoryWorks = true;
+int fakeTexturesAsked = 0;
 
 // The interface class's own members normally come from plm_engine.
 COBJECT3D::COBJECT3D() {}
@@ -48,6 +49,14 @@ int FakeObject::Load(const char* fileName, TEXTURELOADER loader, unsigned char f
         return 0;
     }
     Fill(found->second);
+    // Like the engine: one picture per textured material, read during Load
+    // only and never freed here.
+    if (loader && found->second.texture != 0) {
+        int width = 0, height = 0, components = 0;
+        unsigned char* pixels = nullptr;
+        loader("piece.jpg", &width, &height, &components, &pixels);
+        ++fakeTexturesAsked;
+    }
     return 1;
 }
 
@@ -90,4 +99,5 @@ void ResetFakeEngine() {
     fakeModels.clear();
     engineCalls.clear();
     fakeFactoryWorks = true;
+    fakeTexturesAsked = 0;
 }

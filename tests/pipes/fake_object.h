@@ -51,12 +51,19 @@ extern std::map<std::string, FakeModel> fakeModels;
 extern std::vector<std::string> engineCalls;
 // When false the factory returns null.
 extern bool fakeFactoryWorks;
+// Pictures Load asked its loader for: one per load of a model whose texture
+// is not 0.
+extern int fakeTexturesAsked;
+// Buffers the test's LoadImageFile handed out and FreePixelBuffer has not
+// freed (test_globals.cpp).
+extern int livePixelBuffers;
 
 // The factory: a new FakeObject with no meshes (or null, see above).
 COBJECT3D* CreateFakeObject();
 // A loaded object holding model, made without logging.
 FakeObject* LoadedFakeObject(const FakeModel& model);
-// Clears the models and the log and makes the factory work again.
+// Clears the models, the log and the picture count and makes the factory
+// work again.
 void ResetFakeEngine();
 
 #endif

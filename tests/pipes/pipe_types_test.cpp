@@ -252,4 +252,14 @@ TEST_F(PipeTypesTest, NegativeAndOverlongCountsAreReportedAsWritten) {
     EXPECT_TRUE(engineCalls.empty());
 }
 
+// The engine never frees the pictures its loader hands out: each is freed
+// as soon as the Load that asked for it returns.
+TEST_F(PipeTypesTest, PicturesHandedToTheEngineAreFreedAfterEachLoad) {
+    fakeModels[ELBOW] = TriangleModel(2, 9);
+    EXPECT_EQ(LoadScript("3\nstraight.3ds 0 10 0 0 1 0\nelbow.3ds 5 5 0 1 0 0\n"
+                         "straight.3ds 0 10 0 0 1 0\n", 1), "");
+    EXPECT_EQ(fakeTexturesAsked, 3);
+    EXPECT_EQ(livePixelBuffers, 0);
+}
+
 }  // namespace

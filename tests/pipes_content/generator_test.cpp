@@ -49,7 +49,9 @@ TEST(Generator, WritesExactlyTheDeclaredOutputs) {
 
 TEST(Generator, SameBytesOnEveryRun) {
     ASSERT_FALSE(StagedData().empty());
-    std::string again = MakeTempDir();
+    const TempFolder folder("plm-pipes-content");
+    const std::string& again = folder.Path();
+    ASSERT_FALSE(again.empty());
     ASSERT_TRUE(GenerateDataSet(again));
     ASSERT_TRUE(GenerateDataSet(again));  // over an existing tree as well
     for (const std::string& path : OutputPaths()) {

@@ -53,7 +53,8 @@ TEST(LoadingPictures, FinishedScreenShowsBackgroundAndTwentyOneBalls)
     CPICTUREFILE back, ball;
     ASSERT_TRUE(LoadPictureFile("plumora_data/gfx/loader_back.jpg", &back));
     ASSERT_TRUE(LoadPictureFile("plumora_data/gfx/loader_ball.jpg", &ball));
-    FreeLibraries();
+    // The libraries stay loaded until the process ends: once unloaded,
+    // DevIL's own allocations could not be told from ours by the leak checker.
     PlatformChangeDirectory(home.c_str());
     ASSERT_EQ(back.width, 1024);
     ASSERT_EQ(ball.width, 20);
