@@ -8,6 +8,7 @@
 #include "shell/archive.h"
 #include "shell/demo_window.h"
 #include "shell/display_mode.h"
+#include "shell/frame_loop.h"
 #include "shell/libraries.h"
 #include "shell/setup_dialog.h"
 
@@ -30,28 +31,6 @@ void ReleaseAndDelete()
 }
 
 }  // namespace
-
-void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last)
-{
-    for (;;) {
-        PLATFORMMSG message;
-        if (PlatformPeekMessage(&message)) {
-            if (message.message == WM_QUIT) {
-                *last = message;
-                return;
-            }
-            *last = message;
-            DemoWindowProc(message.message, message.wParam, message.lParam);
-            continue;
-        }
-        if (!active)
-            continue;
-        if (keys[VK_ESCAPE])
-            return;
-        drawFrame();
-        PlatformSwapBuffers();
-    }
-}
 
 int DemoMain()
 {

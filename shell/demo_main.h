@@ -17,11 +17,4 @@ const int EXIT_NO_DISPLAY = 4;
 // after Escape, or one of the codes above.
 int DemoMain();
 
-// The frame loop: dispatches messages to DemoWindowProc, draws and presents
-// a frame whenever the queue is empty and the window is active, and ends on
-// WM_QUIT or on Escape in a pass that would draw. *last receives the last
-// message taken.
-// drawFrame renders one frame (the program passes RenderFrame).
-void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last);
-
 #endif

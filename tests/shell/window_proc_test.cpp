@@ -1,7 +1,7 @@
 // The window procedure's input state and the frame loop's rules.
 #include "gl_context.h"
 #include "platform/events.h"
-#include "shell/demo_main.h"
+#include "shell/frame_loop.h"
 #include "platform/window.h"
 #include "shell/demo_window.h"
 
