@@ -1,5 +1,7 @@
 #include "platform/message_box.h"
 
+#include "platform/display_watch.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -15,6 +17,8 @@ void PlatformMessageBox(const char* caption, const char* text)
     if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
         return;
     if (!driver && !SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY"))
+        return;
+    if (DisplayConnectionLost())
         return;
     SDL_ShowSimpleMessageBox(0, caption, text, nullptr);
 }

@@ -53,10 +53,12 @@ int DemoMain()
     }
     PLATFORMMSG message = {0, 0, 0};
     if (choice == 1) {
-        if (!OpenDemoWindow(WINDOW_TITLE, DisplayMode.screenWidth, DisplayMode.screenHeight,
-                            DisplayMode.screenBits))
+        int opened = OpenDemoWindow(WINDOW_TITLE, DisplayMode.screenWidth, DisplayMode.screenHeight,
+                                    DisplayMode.screenBits, &message);
+        if (opened == DEMO_WINDOW_FAILED)
             return 0;
-        RunFrameLoop(RenderFrame, &message);
+        if (opened == DEMO_WINDOW_OPEN)
+            RunFrameLoop(RenderFrame, &message);
         CloseDemoWindow();
     }
     ReleaseAndDelete();

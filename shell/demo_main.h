@@ -11,10 +11,15 @@ const int EXIT_BAD_ARCHIVE = 2;
 const int EXIT_BAD_LIBRARY = 3;
 // Exit status when no display can be opened for the setup dialog.
 const int EXIT_NO_DISPLAY = 4;
+// Exit status when the demo window was destroyed by another program or its
+// display connection was lost while the demo ran; the run still ends
+// through the normal shutdown.
+const int EXIT_WINDOW_LOST = 6;
 
 // Runs the whole demo in the current directory; returns the exit status:
-// 0 after a close request or Cancel, the wParam of the last message taken
-// after Escape, or one of the codes above.
+// 0 after a close request, a quit signal (SIGINT, SIGTERM, SIGHUP) or
+// Cancel, the wParam of the last message taken after Escape (27 for a
+// plain press), or one of the codes above.
 int DemoMain();
 
 #endif
