@@ -194,6 +194,31 @@ window_closed() {
   check_clean "after the window was destroyed"
 }
 
+# Processor time of plumora so far, in clock ticks.
+cpu_ticks() { awk '{ print $14 + $15 }' "/proc/$pid/stat"; }
+
+# Minimised (the state a window manager sets, set here by hand since Xvfb
+# has none), the demo draws nothing and waits: under 5 % of one processor
+# over 4 s, where drawing takes all it gets. Restored, it draws again and a
+# tap ends it.
+minimised_waits() {
+  reach demo
+  hz=$(getconf CLK_TCK)
+  xprop -id "$window" -f _NET_WM_STATE 32a -set _NET_WM_STATE _NET_WM_STATE_HIDDEN
+  sleep 1
+  c0=$(cpu_ticks); sleep 4; c1=$(cpu_ticks)
+  note "minimised: $(( (c1 - c0) * 1000 / hz )) ms of processor time in 4 s"
+  [ $(( c1 - c0 )) -lt $(( hz * 4 / 20 )) ] || fail "the minimised demo used $(( c1 - c0 )) ticks in 4 s"
+  xprop -id "$window" -f _NET_WM_STATE 32a -set _NET_WM_STATE _NET_WM_STATE_FULLSCREEN
+  sleep 1
+  c0=$(cpu_ticks); sleep 2; c1=$(cpu_ticks)
+  note "restored: $(( (c1 - c0) * 1000 / hz )) ms of processor time in 2 s"
+  [ $(( c1 - c0 )) -gt $(( hz * 2 / 20 )) ] || fail "the restored demo does not draw"
+  act_and_time xdotool key Escape
+  [ "$status" -eq 27 ] || fail "exit status $status after a tap once restored, expected 27"
+  check_clean "after minimising"
+}
+
 # An error box blocks the program until it is answered; a quit signal
 # still ends the run. Without the box (no usable font) the program ends on
 # its own after the message; the test then only checks that.
