@@ -74,9 +74,11 @@ void SetWindowProjection(int width, int height)
 }
 
 // Background and the first `balls` balls: the whole picture, so that each
-// presented buffer shows every ball drawn so far.
+// presented buffer shows every ball drawn so far. The projection is set
+// each time: a resize handled during a pause sets the demo's own.
 void DrawStep(GLuint background, GLuint ball, const CBALLGEOMETRY& g, int width, int height, int balls)
 {
+    SetWindowProjection(width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     if (background)
@@ -114,7 +116,6 @@ bool RunLoadingAnimation(int width, int height, bool (*pause)(uint32_t milliseco
         EntryPoints.ilInit();
     GLuint background = MakeTexture(BACKGROUND_PICTURE);
     GLuint ball = MakeTexture(BALL_PICTURE);
-    SetWindowProjection(width, height);
     DrawStep(background, ball, g, width, height, 0);
     bool complete = true;
     for (int i = 0; i < LOADING_BALL_COUNT && complete; ++i) {

@@ -1,5 +1,6 @@
 // Ball geometry and the drawing sequence of the loading screen.
 #include "gl_context.h"
+#include "shell/demo_window.h"
 #include "shell/entry_points.h"
 #include "shell/loading_screen.h"
 
@@ -88,6 +89,23 @@ int LitBallPixels(int width, int height)
     for (int x = 0; x < width; ++x)
         lit += row[static_cast<size_t>(x) * 3 + 1] > 100 ? 1 : 0;
     return lit;
+}
+
+// The pauses handle the window's messages; a resize among them sets the
+// demo's perspective projection, which must not skew the later balls.
+bool PauseWithResize(uint32_t)
+{
+    DemoWindowProc(WM_SIZE, 0, static_cast<intptr_t>(256u | (192u << 16)));
+    return true;
+}
+
+TEST(LoadingAnimation, ResizeDuringAPauseKeepsTheLook)
+{
+    EntryPoints = CENTRYPOINTS();
+    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
+    EXPECT_TRUE(RunLoadingAnimation(256, 192, PauseWithResize));
+    EXPECT_EQ(LitBallPixels(256, 192), LoadingBallLeft(g, 20) + g.ballWidth - LoadingBallLeft(g, 0));
 }
 
 TEST(LoadingAnimation, StopsAtThePauseThatEndsTheRun)
