@@ -63,11 +63,17 @@ wait_window() {
 }
 
 # Starts plumora in the background with a watchdog that kills it after two
-# minutes, so that a hang fails the test instead of blocking it.
+# minutes, so that a hang fails the test instead of blocking it. The
+# watchdog leaves by itself soon after plumora has ended, and holds none of
+# the test's output open.
 start() {
   XDG_RUNTIME_DIR="$xdg" "$dist/plumora" > stdout.txt 2> stderr.txt &
   pid=$!
-  ( sleep 120; kill -KILL "$pid" 2>/dev/null ) &
+  ( for _ in $(seq 1 240); do
+      sleep 0.5
+      kill -0 "$pid" 2>/dev/null || exit 0
+    done
+    kill -KILL "$pid" 2>/dev/null ) > /dev/null 2>&1 &
   watchdog=$!
 }
 
