@@ -87,11 +87,14 @@ bool PlatformUnregisterWindowClass()
 {
     if (!classRegistered)
         return false;
-    bool connected = !DisplayConnectionLost();
-    StopWatchingDisplay();
     // Without its connection the video driver would wait forever for
-    // answers; the process end releases what is left.
-    if (connected)
+    // answers. After a window was destroyed from outside, the driver's
+    // second connection may still hold an error about it, which would end
+    // the process while the driver closes it under the default handler.
+    // Either way the process end releases what is left.
+    bool quit = !DisplayConnectionLost() && !WatchedWindowLost();
+    StopWatchingDisplay();
+    if (quit)
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
     classRegistered = false;
     return true;
