@@ -78,10 +78,11 @@ void CQUITSIGNALGUARD::Watch()
         // Keeps at it: the blocking call may try another way of showing
         // its box in a further child.
         if (PlatformQuitSignalled()) {
+            // Set first: the blocked call may return as soon as a child dies.
+            fired = true;
             for (pid_t child : ChildProcesses())
                 if (earlierChildren.count(child) == 0)
                     kill(child, SIGKILL);
-            fired = true;
         }
         wake.wait_for(hold, std::chrono::milliseconds(50));
     }
