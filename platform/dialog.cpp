@@ -1,5 +1,6 @@
 #include "platform/dialog.h"
 
+#include "platform/display_watch.h"
 #include "platform/events.h"
 
 #include <SDL.h>
@@ -30,6 +31,7 @@ bool OpenWindow(const PLATFORMDIALOG& d, DialogWindow* w)
         return false;
     SDL_GL_MakeCurrent(w->window, w->context);
     SDL_RaiseWindow(w->window);
+    WatchWindow(w->window);
     return true;
 }
 
@@ -51,10 +53,15 @@ void CloseWindow(DialogWindow* w)
 {
     if (w->texture)
         glDeleteTextures(1, &w->texture);
-    if (w->context)
+    // With the display connection gone these would wait for answers.
+    bool connected = !DisplayConnectionLost();
+    if (w->context && connected)
         SDL_GL_DeleteContext(w->context);
-    if (w->window)
-        SDL_DestroyWindow(w->window);
+    if (w->window) {
+        if (connected)
+            SDL_DestroyWindow(w->window);
+        ForgetWindow();
+    }
 }
 
 int Accept(PLATFORMDIALOG* d, bool (*acceptOk)(int))
@@ -81,6 +88,8 @@ int PumpEvents(PLATFORMDIALOG* d, bool (*acceptOk)(int))
 {
     if (PlatformQuitSignalled())
         return 0;
+    if (WatchedWindowLost())
+        return -1;
     SDL_Event event;
     if (!SDL_WaitEventTimeout(&event, 50))
         return DIALOG_OPEN;

@@ -1,15 +1,24 @@
 #include "platform/events.h"
 
+#include "platform/display_watch.h"
+
 #include <SDL.h>
 #include <signal.h>
 
 #include <deque>
+#include <mutex>
 
 namespace {
 
+// Posted messages; any thread may post (as with PostMessage), so the queue
+// is guarded.
 std::deque<PLATFORMMSG> posted;
+std::mutex postedLock;
 volatile sig_atomic_t quitSignalled = 0;
 bool quitSignalDelivered = false;
+// Longest single wait, so that a signal caught by another thread (which
+// does not wake the event wait) is still seen soon.
+const uint32_t WAIT_SLICE_MS = 50;
 
 void OnQuitSignal(int)
 {
@@ -69,6 +78,36 @@ bool TranslateEvent(const SDL_Event& event, PLATFORMMSG* message)
     }
 }
 
+bool QuitSignalPending()
+{
+    return quitSignalled && !quitSignalDelivered;
+}
+
+bool MessageReady()
+{
+    if (QuitSignalPending() || WindowLossPending())
+        return true;
+    std::lock_guard<std::mutex> hold(postedLock);
+    return !posted.empty();
+}
+
+// Waits up to `milliseconds` for one system event; one that has a message
+// is queued behind the posted messages (the queue was empty when the wait
+// began, so only a post from another thread during the wait precedes it).
+void WaitForEvent(uint32_t milliseconds)
+{
+    if (!SDL_WasInit(SDL_INIT_EVENTS)) {
+        SDL_Delay(milliseconds);
+        return;
+    }
+    SDL_Event event;
+    PLATFORMMSG message;
+    if (SDL_WaitEventTimeout(&event, static_cast<int>(milliseconds)) && TranslateEvent(event, &message)) {
+        std::lock_guard<std::mutex> hold(postedLock);
+        posted.push_back(message);
+    }
+}
+
 }  // namespace
 
 uint32_t PlatformVirtualKey(int32_t key)
@@ -105,15 +144,22 @@ uint32_t PlatformVirtualKey(int32_t key)
 
 bool PlatformPeekMessage(PLATFORMMSG* message)
 {
-    if (quitSignalled && !quitSignalDelivered) {
+    if (QuitSignalPending()) {
         quitSignalDelivered = true;
         *message = {WM_CLOSE, 0, 0};
         return true;
     }
-    if (!posted.empty()) {
-        *message = posted.front();
-        posted.pop_front();
+    if (TakeWindowLoss()) {
+        *message = {WM_DESTROY, 0, 0};
         return true;
+    }
+    {
+        std::lock_guard<std::mutex> hold(postedLock);
+        if (!posted.empty()) {
+            *message = posted.front();
+            posted.pop_front();
+            return true;
+        }
     }
     if (!SDL_WasInit(SDL_INIT_EVENTS))
         return false;
@@ -125,8 +171,23 @@ bool PlatformPeekMessage(PLATFORMMSG* message)
     return false;
 }
 
+bool PlatformWaitMessage(uint32_t milliseconds)
+{
+    uint64_t start = SDL_GetTicks64();
+    for (;;) {
+        if (MessageReady())
+            return true;
+        uint64_t waited = SDL_GetTicks64() - start;
+        if (waited >= milliseconds)
+            return false;
+        uint64_t left = milliseconds - waited;
+        WaitForEvent(static_cast<uint32_t>(left < WAIT_SLICE_MS ? left : WAIT_SLICE_MS));
+    }
+}
+
 void PlatformPostMessage(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
+    std::lock_guard<std::mutex> hold(postedLock);
     posted.push_back({message, wParam, lParam});
 }
 
@@ -142,6 +203,7 @@ void PlatformCatchQuitSignals()
     sigemptyset(&action.sa_mask);
     sigaction(SIGINT, &action, nullptr);
     sigaction(SIGTERM, &action, nullptr);
+    sigaction(SIGHUP, &action, nullptr);
 }
 
 bool PlatformQuitSignalled()

@@ -1,5 +1,9 @@
 #include "platform/message_box.h"
 
+#include "platform/display_watch.h"
+#include "platform/events.h"
+#include "platform/signal_guard.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -16,5 +20,10 @@ void PlatformMessageBox(const char* caption, const char* text)
         return;
     if (!driver && !SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY"))
         return;
+    // With the display gone, or the run already ending on a quit signal,
+    // there is nobody to answer a box.
+    if (DisplayConnectionLost() || PlatformQuitSignalled())
+        return;
+    CQUITSIGNALGUARD guard;
     SDL_ShowSimpleMessageBox(0, caption, text, nullptr);
 }

@@ -7,6 +7,7 @@
 #include <cstdint>
 
 enum : uint32_t {
+    WM_DESTROY = 0x0002,     // the window is gone: destroyed from outside or display lost
     WM_SIZE = 0x0005,        // lParam: client width (low word), height (high word)
     WM_ACTIVATE = 0x0006,    // wParam: low word WA_*, high word 1 when minimised
     WM_CLOSE = 0x0010,       // a close request (window manager, signal)

@@ -1,5 +1,7 @@
 #include "platform/window.h"
 
+#include "platform/display_watch.h"
+
 #include <SDL.h>
 
 #include <cstdio>
@@ -9,6 +11,7 @@ namespace {
 
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
+bool classRegistered = false;
 bool modeRequested = false;
 SDL_DisplayMode requestedMode;
 
@@ -44,30 +47,56 @@ bool InvisibleByAccident()
     return !asked || std::strstr(asked, driver) == nullptr;
 }
 
+// Names the display that could not be opened, or says that none was named.
+void ReportNoDisplay(const char* reason)
+{
+    const char* name = SDL_getenv("DISPLAY");
+    if (!name || !*name)
+        name = SDL_getenv("WAYLAND_DISPLAY");
+    if (name && *name)
+        std::fprintf(stderr, "video: cannot open display \"%s\"%s%s\n", name, reason ? ": " : "",
+                     reason ? reason : "");
+    else
+        std::fprintf(stderr, "video: no display (DISPLAY is not set)\n");
+}
+
 }  // namespace
 
 bool PlatformRegisterWindowClass()
 {
+    if (classRegistered)
+        return true;
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", "OpenGL", 1);
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
-        std::fprintf(stderr, "video: %s\n", SDL_GetError());
+        ReportNoDisplay(SDL_GetError());
         return false;
     }
     if (InvisibleByAccident()) {
-        std::fprintf(stderr, "video: no display (DISPLAY is not set)\n");
+        ReportNoDisplay(nullptr);
         SDL_QuitSubSystem(SDL_INIT_VIDEO);
         return false;
     }
+    WatchDisplayErrors();
+    classRegistered = true;
     return true;
 }
 
 bool PlatformUnregisterWindowClass()
 {
-    if (!SDL_WasInit(SDL_INIT_VIDEO))
+    if (!classRegistered)
         return false;
-    SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    // Without its connection the video driver would wait forever for
+    // answers. After a window was destroyed from outside, the driver's
+    // second connection may still hold an error about it, which would end
+    // the process while the driver closes it under the default handler.
+    // Either way the process end releases what is left.
+    bool quit = !DisplayConnectionLost() && !WatchedWindowLost();
+    StopWatchingDisplay();
+    if (quit)
+        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    classRegistered = false;
     return true;
 }
 
@@ -96,7 +125,7 @@ bool PlatformChangeDisplayMode(const PLATFORMMODE* mode)
 {
     if (!mode) {
         modeRequested = false;
-        if (window)
+        if (window && !DisplayConnectionLost())
             SDL_SetWindowFullscreen(window, 0);
         return true;
     }
@@ -110,6 +139,8 @@ bool PlatformChangeDisplayMode(const PLATFORMMODE* mode)
 
 void PlatformShowCursor(bool visible)
 {
+    if (DisplayConnectionLost())
+        return;
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
@@ -137,6 +168,7 @@ bool PlatformCreateWindow(const char* title, int width, int height)
     }
     if (modeRequested && SDL_SetWindowDisplayMode(window, &requestedMode) != 0)
         std::fprintf(stderr, "window: display mode: %s\n", SDL_GetError());
+    WatchWindow(window);
     return true;
 }
 
@@ -174,6 +206,8 @@ bool PlatformMakeCurrent()
 
 bool PlatformReleaseContext()
 {
+    if (DisplayConnectionLost())
+        return true;
     return SDL_GL_MakeCurrent(window, nullptr) == 0;
 }
 
@@ -181,7 +215,8 @@ bool PlatformDeleteContext()
 {
     if (!context)
         return false;
-    SDL_GL_DeleteContext(context);
+    if (!DisplayConnectionLost())
+        SDL_GL_DeleteContext(context);
     context = nullptr;
     return true;
 }
@@ -190,8 +225,12 @@ bool PlatformDestroyWindow()
 {
     if (!window)
         return false;
-    SDL_DestroyWindow(window);
+    // With the connection gone, destroying would wait for an unmap event
+    // that never comes.
+    if (!DisplayConnectionLost())
+        SDL_DestroyWindow(window);
     window = nullptr;
+    ForgetWindow();
     return true;
 }
 
@@ -214,7 +253,7 @@ void PlatformShowWindow()
 
 void PlatformSwapBuffers()
 {
-    if (window)
+    if (window && !DisplayConnectionLost())
         SDL_GL_SwapWindow(window);
 }
 

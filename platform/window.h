@@ -12,9 +12,12 @@ struct PLATFORMMODE {
     int refresh;  // Hz, 0 when the driver does not say
 };
 
-// Starts the video system (X11 class "OpenGL", focus loss never minimises).
+// Starts the video system (X11 class "OpenGL", focus loss never minimises)
+// and with it the one display connection of the run; true at once when it
+// is already started, so the setup dialog and the demo window share the
+// connection. Without a display it says on stderr which display it tried.
 bool PlatformRegisterWindowClass();
-// Stops the video system again.
+// Stops the video system again (false when it was not started here).
 bool PlatformUnregisterWindowClass();
 
 // The desktop's current mode of the first display.

@@ -6,7 +6,7 @@ SUDO=""
 if [ "$(id -u)" -ne 0 ]; then SUDO="sudo"; fi
 PACKAGES=(
   build-essential cmake pkg-config git
-  libsdl2-dev libsdl2-mixer-dev libmpg123-dev
+  libsdl2-dev libsdl2-mixer-dev libmpg123-dev libx11-dev
   libdevil-dev libdevil1c2
   libgl1-mesa-dev libglu1-mesa-dev libgl1-mesa-dri
   libimgui-dev libstb-dev libfreetype-dev fonts-dejavu-core libjpeg-dev libpng-dev

@@ -31,6 +31,7 @@ const char* const USAGE =
     "   4  no display can be opened\n"
     "   5  the demo window cannot be opened\n"
     "   6  the private folder cannot be created\n"
+    "   7  the demo window was destroyed or the display connection was lost\n"
     "  64  the command line is wrong\n";
 
 bool Is(const char* argument, const char* option)

@@ -10,6 +10,7 @@
 #include "shell/archive_location.h"
 #include "shell/demo_window.h"
 #include "shell/display_mode.h"
+#include "shell/frame_loop.h"
 #include "shell/libraries.h"
 #include "shell/private_folder.h"
 #include "shell/setup_dialog.h"
@@ -33,32 +34,6 @@ void ReleaseAndDelete()
     PlatformRemoveTree(TREE_NAME);
 }
 
-}  // namespace
-
-void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last)
-{
-    for (;;) {
-        PLATFORMMSG message;
-        if (PlatformPeekMessage(&message)) {
-            if (message.message == WM_QUIT) {
-                *last = message;
-                return;
-            }
-            *last = message;
-            DemoWindowProc(message.message, message.wParam, message.lParam);
-            continue;
-        }
-        if (!active)
-            continue;
-        if (keys[VK_ESCAPE])
-            return;
-        drawFrame();
-        PlatformSwapBuffers();
-    }
-}
-
-namespace {
-
 // Everything from the unpacking to the release, inside the private folder;
 // archive is the absolute path of data.dat.
 int RunInPrivateFolder(const char* archive)
@@ -81,12 +56,14 @@ int RunInPrivateFolder(const char* archive)
     }
     PLATFORMMSG message = {0, 0, 0};
     if (choice == 1) {
-        if (!OpenDemoWindow(WINDOW_TITLE, DisplayMode.screenWidth, DisplayMode.screenHeight,
-                            DisplayMode.screenBits)) {
+        int opened = OpenDemoWindow(WINDOW_TITLE, DisplayMode.screenWidth, DisplayMode.screenHeight,
+                                    DisplayMode.screenBits, &message);
+        if (opened == DEMO_WINDOW_FAILED) {
             ReleaseAndDelete();
             return EXIT_NO_WINDOW;
         }
-        RunFrameLoop(RenderFrame, &message);
+        if (opened == DEMO_WINDOW_OPEN)
+            RunFrameLoop(RenderFrame, &message);
         CloseDemoWindow();
     }
     ReleaseAndDelete();

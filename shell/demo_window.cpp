@@ -4,6 +4,7 @@
 #include "platform/message_box.h"
 #include "platform/window.h"
 #include "scene/scene_init.h"
+#include "shell/demo_main.h"
 #include "shell/display_mode.h"
 #include "shell/loading_screen.h"
 
@@ -52,12 +53,12 @@ bool CreateRenderingContext()
 
 }  // namespace
 
-bool OpenDemoWindow(const char* title, int width, int height, int bits)
+int OpenDemoWindow(const char* title, int width, int height, int bits, PLATFORMMSG* last)
 {
     if (!PlatformRegisterWindowClass())
         return Fail("Falied To Register Window Class");
     if (!SwitchDisplay(width, height, bits))
-        return false;
+        return DEMO_WINDOW_FAILED;
     PlatformShowCursor(false);
     // The framebuffer request has to be made before the window exists.
     if (!PlatformRequestPixelFormat(bits))
@@ -65,13 +66,14 @@ bool OpenDemoWindow(const char* title, int width, int height, int bits)
     if (!PlatformCreateWindow(title, width, height))
         return CloseAndFail("Window Creation Error.");
     if (!CreateRenderingContext())
-        return false;
+        return DEMO_WINDOW_FAILED;
     PlatformShowWindow();
-    ShowLoadingScreen(width, height);
+    if (!ShowLoadingScreen(width, height, last))
+        return DEMO_WINDOW_CANCELLED;
     ResizeViewport(width, height);
     if (!InitRenderState())
         return CloseAndFail("Initialization Falied");
-    return true;
+    return DEMO_WINDOW_OPEN;
 }
 
 void CloseDemoWindow()
@@ -94,6 +96,9 @@ void CloseDemoWindow()
 intptr_t DemoWindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam)
 {
     switch (message) {
+    case WM_DESTROY:
+        PlatformPostQuitMessage(EXIT_WINDOW_LOST);
+        return 0;
     case WM_ACTIVATE:
         active = HighWord(wParam) == 0;
         return 0;

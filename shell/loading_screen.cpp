@@ -1,8 +1,8 @@
 #include "shell/loading_screen.h"
 
-#include "platform/clock.h"
 #include "platform/window.h"
 #include "shell/entry_points.h"
+#include "shell/frame_loop.h"
 #include "shell/picture_file.h"
 
 #include <GL/gl.h>
@@ -14,6 +14,14 @@ namespace {
 
 const char* const BACKGROUND_PICTURE = "plumora_data/gfx/loader_back.jpg";
 const char* const BALL_PICTURE = "plumora_data/gfx/loader_ball.jpg";
+
+// Where the pauses of ShowLoadingScreen record the last message taken.
+PLATFORMMSG* lastMessage = nullptr;
+
+bool PauseOnMessages(uint32_t milliseconds)
+{
+    return PumpMessagesFor(milliseconds, lastMessage);
+}
 
 // A picture as a texture; 0 when the picture could not be loaded.
 GLuint MakeTexture(const char* path)
@@ -66,9 +74,11 @@ void SetWindowProjection(int width, int height)
 }
 
 // Background and the first `balls` balls: the whole picture, so that each
-// presented buffer shows every ball drawn so far.
+// presented buffer shows every ball drawn so far. The projection is set
+// each time: a resize handled during a pause sets the demo's own.
 void DrawStep(GLuint background, GLuint ball, const CBALLGEOMETRY& g, int width, int height, int balls)
 {
+    SetWindowProjection(width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
     if (background)
@@ -99,26 +109,31 @@ int LoadingBallLeft(const CBALLGEOMETRY& g, int ball)
     return g.left0 + static_cast<int>(static_cast<float>(ball) * g.sx * 20.0f);
 }
 
-void RunLoadingAnimation(int width, int height, void (*pause)(uint32_t milliseconds))
+bool RunLoadingAnimation(int width, int height, bool (*pause)(uint32_t milliseconds))
 {
     CBALLGEOMETRY g = LoadingBallGeometry(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
     if (EntryPoints.ilInit)
         EntryPoints.ilInit();
     GLuint background = MakeTexture(BACKGROUND_PICTURE);
     GLuint ball = MakeTexture(BALL_PICTURE);
-    SetWindowProjection(width, height);
     DrawStep(background, ball, g, width, height, 0);
-    for (int i = 0; i < LOADING_BALL_COUNT; ++i) {
-        pause(static_cast<uint32_t>(std::rand() % 500));
-        DrawStep(background, ball, g, width, height, i + 1);
+    bool complete = true;
+    for (int i = 0; i < LOADING_BALL_COUNT && complete; ++i) {
+        complete = pause(static_cast<uint32_t>(std::rand() % 500));
+        if (complete)
+            DrawStep(background, ball, g, width, height, i + 1);
     }
     if (background)
         glDeleteTextures(1, &background);
     if (ball)
         glDeleteTextures(1, &ball);
+    return complete;
 }
 
-void ShowLoadingScreen(int width, int height)
+bool ShowLoadingScreen(int width, int height, PLATFORMMSG* last)
 {
-    RunLoadingAnimation(width, height, PlatformSleep);
+    lastMessage = last;
+    bool complete = RunLoadingAnimation(width, height, PauseOnMessages);
+    lastMessage = nullptr;
+    return complete;
 }

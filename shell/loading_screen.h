@@ -4,6 +4,8 @@
 #ifndef PLM_SHELL_LOADING_SCREEN_H
 #define PLM_SHELL_LOADING_SCREEN_H
 
+#include "platform/messages.h"
+
 #include <cstdint>
 
 const int LOADING_BALL_COUNT = 21;
@@ -23,11 +25,15 @@ int LoadingBallLeft(const CBALLGEOMETRY& geometry, int ball);
 
 // Draws the whole animation into the current GL context of a window of
 // width x height pixels (DevIL bound; it is initialised here) and returns
-// when the 21st ball is on screen. Before each ball it waits rand() % 500
-// ms through pause. A picture that is missing or cannot be decoded is
-// reported; the background is then black and the balls plain green.
-void RunLoadingAnimation(int width, int height, void (*pause)(uint32_t milliseconds));
-// RunLoadingAnimation with real pauses.
-void ShowLoadingScreen(int width, int height);
+// true when the 21st ball is on screen. Before each ball it waits rand() %
+// 500 ms through pause; when pause returns false (the run is to end) the
+// animation stops there and returns false. A picture that is missing or
+// cannot be decoded is reported; the background is then black and the balls
+// plain green.
+bool RunLoadingAnimation(int width, int height, bool (*pause)(uint32_t milliseconds));
+// RunLoadingAnimation whose pauses handle the window's messages: Escape, a
+// close request, a quit signal or a lost window end it early (false).
+// *last receives the last message taken.
+bool ShowLoadingScreen(int width, int height, PLATFORMMSG* last);
 
 #endif

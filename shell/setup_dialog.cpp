@@ -137,6 +137,9 @@ int ShowSetupDialog()
     modeTexts.clear();
     FillModeList(&modeTexts);
     int result = RunDialog(picture);
-    PlatformUnregisterWindowClass();
+    // After OK the demo window opens on this same display connection: were
+    // it closed, an X server without other clients could reset in between.
+    if (result != 1)
+        PlatformUnregisterWindowClass();
     return result;
 }

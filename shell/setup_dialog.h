@@ -29,8 +29,10 @@ bool ParseModeText(const char* text, CDISPLAYMODE* mode);
 void SetupDialogPosition(uint32_t screenWidth, uint32_t screenHeight, int32_t* x, int32_t* y);
 
 // Shows the dialog (DevIL must be bound). Returns 1 after OK, with
-// DisplayMode filled from the selected entry, 0 after Cancel, and -1 when
-// the dialog could not be shown at all.
+// DisplayMode filled from the selected entry, 0 after Cancel (or a quit
+// signal), and -1 when the dialog could not be shown at all or its window
+// was lost. After OK the video system stays started for the demo window
+// (CloseDemoWindow stops it); otherwise it is stopped here.
 int ShowSetupDialog();
 
 #endif

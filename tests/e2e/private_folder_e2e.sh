@@ -248,7 +248,7 @@ help_and_version() {
   (unset DISPLAY; "$dist/plumora" --help > "$work/help.txt" 2> "$work/stderr.txt")
   [ $? -eq 0 ] || fail "--help: exit status not 0: $(cat "$work/stderr.txt")"
   grep -q "^usage: plumora" "$work/help.txt" || fail "--help prints no usage: $(cat "$work/help.txt")"
-  for status in 0 27 2 3 4 5 6 64; do
+  for status in 0 27 2 3 4 5 6 7 64; do
     grep -Eq "^ *$status  " "$work/help.txt" || fail "--help does not list exit status $status"
   done
   [ ! -s "$work/stderr.txt" ] || fail "--help wrote to stderr: $(cat "$work/stderr.txt")"

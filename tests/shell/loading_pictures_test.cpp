@@ -18,7 +18,7 @@
 
 namespace {
 
-void NoPause(uint32_t) {}
+bool NoPause(uint32_t) { return true; }
 
 // Window pixel (x, y), y counted from the top, as R, G, B.
 struct Screen {

@@ -1,5 +1,6 @@
 // Ball geometry and the drawing sequence of the loading screen.
 #include "gl_context.h"
+#include "shell/demo_window.h"
 #include "shell/entry_points.h"
 #include "shell/loading_screen.h"
 
@@ -40,7 +41,11 @@ TEST(LoadingBalls, ScaledSizesTruncate)
 }
 
 std::vector<uint32_t> pauses;
-void RecordPause(uint32_t ms) { pauses.push_back(ms); }
+bool RecordPause(uint32_t ms)
+{
+    pauses.push_back(ms);
+    return true;
+}
 
 TEST(LoadingAnimation, TwentyOnePausesAndBallsWithoutPictures)
 {
@@ -49,7 +54,7 @@ TEST(LoadingAnimation, TwentyOnePausesAndBallsWithoutPictures)
     EntryPoints = CENTRYPOINTS();
     ASSERT_TRUE(MakeTestGLContext(256, 192));
     pauses.clear();
-    RunLoadingAnimation(256, 192, RecordPause);
+    EXPECT_TRUE(RunLoadingAnimation(256, 192, RecordPause));
     ASSERT_EQ(pauses.size(), 21u);
     for (uint32_t p : pauses)
         EXPECT_LT(p, 500u);
@@ -66,6 +71,57 @@ TEST(LoadingAnimation, TwentyOnePausesAndBallsWithoutPictures)
     EXPECT_LT(row[(first - 1) * 3 + 1], 10);
     EXPECT_GT(row[first * 3 + 1], 100);
     EXPECT_LT(row[last * 3 + 1], 10);
+}
+
+int pausesLeft = 0;
+bool PauseUntilNoneLeft(uint32_t)
+{
+    return pausesLeft-- > 0;
+}
+
+// Green pixels on the row through the balls' middle.
+int LitBallPixels(int width, int height)
+{
+    CBALLGEOMETRY g = LoadingBallGeometry(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
+    std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
+    glReadPixels(0, height - 1 - (g.top + g.ballHeight / 2), width, 1, GL_RGB, GL_UNSIGNED_BYTE, row.data());
+    int lit = 0;
+    for (int x = 0; x < width; ++x)
+        lit += row[static_cast<size_t>(x) * 3 + 1] > 100 ? 1 : 0;
+    return lit;
+}
+
+// The pauses handle the window's messages; a resize among them sets the
+// demo's perspective projection, which must not skew the later balls.
+bool PauseWithResize(uint32_t)
+{
+    DemoWindowProc(WM_SIZE, 0, static_cast<intptr_t>(256u | (192u << 16)));
+    return true;
+}
+
+TEST(LoadingAnimation, ResizeDuringAPauseKeepsTheLook)
+{
+    EntryPoints = CENTRYPOINTS();
+    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
+    EXPECT_TRUE(RunLoadingAnimation(256, 192, PauseWithResize));
+    EXPECT_EQ(LitBallPixels(256, 192), LoadingBallLeft(g, 20) + g.ballWidth - LoadingBallLeft(g, 0));
+}
+
+TEST(LoadingAnimation, StopsAtThePauseThatEndsTheRun)
+{
+    EntryPoints = CENTRYPOINTS();
+    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
+    // The fourth pause ends the run: three balls are on screen, no more.
+    pausesLeft = 3;
+    EXPECT_FALSE(RunLoadingAnimation(256, 192, PauseUntilNoneLeft));
+    EXPECT_EQ(pausesLeft, -1);
+    EXPECT_EQ(LitBallPixels(256, 192), LoadingBallLeft(g, 3) - LoadingBallLeft(g, 0));
+    // The first pause ends it: only the background was presented.
+    pausesLeft = 0;
+    EXPECT_FALSE(RunLoadingAnimation(256, 192, PauseUntilNoneLeft));
+    EXPECT_EQ(LitBallPixels(256, 192), 0);
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 // The window procedure's input state and the frame loop's rules.
 #include "gl_context.h"
 #include "platform/events.h"
-#include "shell/demo_main.h"
+#include "shell/frame_loop.h"
 #include "platform/window.h"
 #include "shell/demo_window.h"
 
@@ -136,9 +136,10 @@ TEST(DemoWindow, RefusedDisplayModeGivesBothMessagesAndNoWindow)
 {
     ASSERT_TRUE(MakeTestGLContext());
     testing::internal::CaptureStderr();
-    bool opened = OpenDemoWindow("plumora / kelvoth / dravine", 123, 45, 32);
+    PLATFORMMSG last = {};
+    int opened = OpenDemoWindow("plumora / kelvoth / dravine", 123, 45, 32, &last);
     std::string said = testing::internal::GetCapturedStderr();
-    EXPECT_FALSE(opened);
+    EXPECT_EQ(opened, DEMO_WINDOW_FAILED);
     size_t first = said.find("ERROR: Unable To Run In Fullscreen!");
     size_t second = said.find("ERROR: Program Will Now Quit");
     EXPECT_NE(first, std::string::npos) << said;

@@ -1,0 +1,279 @@
+// The frame loop's and the loading pauses' handling of Escape, close
+// requests, quit signals, lost windows and a minimised window, driven
+// through posted messages and a counting draw function.
+#include "gl_context.h"
+#include "platform/events.h"
+#include "shell/demo_main.h"
+#include "shell/demo_window.h"
+#include "shell/entry_points.h"
+#include "shell/frame_loop.h"
+#include "shell/loading_screen.h"
+
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <time.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <thread>
+
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+int framesDrawn = 0;
+
+// Counts frames; after 100 it asks to close, so that a loop that fails to
+// end shows up as a wrong count rather than as a hang.
+void CountFrame()
+{
+    if (++framesDrawn == 100)
+        PlatformPostMessage(WM_CLOSE, 0, 0);
+}
+
+uintptr_t Activate(bool minimised)
+{
+    return (static_cast<uintptr_t>(minimised) << 16) | (minimised ? WA_INACTIVE : WA_ACTIVE);
+}
+
+void PostTap()
+{
+    PlatformPostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYUP, VK_ESCAPE, 0);
+}
+
+// Posts a message from another thread after `ms`, as the system would while
+// the loop waits.
+std::thread PostLater(int ms, uint32_t message, uintptr_t wParam)
+{
+    return std::thread([=] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+        PlatformPostMessage(message, wParam, 0);
+    });
+}
+
+double SecondsSince(Clock::time_point start)
+{
+    return std::chrono::duration<double>(Clock::now() - start).count();
+}
+
+double ThreadCpuSeconds()
+{
+    timespec t;
+    clock_gettime(CLOCK_THREAD_CPUTIME_ID, &t);
+    return static_cast<double>(t.tv_sec) + static_cast<double>(t.tv_nsec) * 1e-9;
+}
+
+class FrameLoop : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        PLATFORMMSG m;
+        while (PlatformPeekMessage(&m)) {
+        }
+        for (uint32_t& k : keys)
+            k = 0;
+        active = true;
+        framesDrawn = 0;
+    }
+};
+
+// A tap: key-down and key-up both taken before the loop would draw.
+TEST_F(FrameLoop, TapEndsTheLoopBeforeAnyFrameWithTheKeysCode)
+{
+    PostTap();
+    PLATFORMMSG last = {};
+    RunFrameLoop(CountFrame, &last);
+    EXPECT_EQ(framesDrawn, 0);
+    EXPECT_EQ(keys[VK_ESCAPE], 0u);
+    EXPECT_EQ(last.message, WM_KEYUP);
+    EXPECT_EQ(last.wParam, 27u);
+}
+
+// A tap that falls between two frames ends the loop before the next one;
+// the close request behind frame 5 only keeps a broken loop from running on.
+void TapDuringSecondFrame()
+{
+    ++framesDrawn;
+    if (framesDrawn == 2)
+        PostTap();
+    if (framesDrawn == 5)
+        PlatformPostMessage(WM_CLOSE, 0, 0);
+}
+
+TEST_F(FrameLoop, TapBetweenFramesEndsTheLoopBeforeTheNextFrame)
+{
+    PLATFORMMSG last = {};
+    RunFrameLoop(TapDuringSecondFrame, &last);
+    EXPECT_EQ(framesDrawn, 2);
+    EXPECT_EQ(last.message, WM_KEYUP);
+    EXPECT_EQ(last.wParam, 27u);
+}
+
+TEST_F(FrameLoop, TapWhileMinimisedIsActedOnOnlyAfterRestore)
+{
+    PlatformPostMessage(WM_ACTIVATE, Activate(true), 0);
+    PostTap();
+    std::thread restorer = PostLater(150, WM_ACTIVATE, Activate(false));
+    PLATFORMMSG last = {};
+    RunFrameLoop(CountFrame, &last);
+    restorer.join();
+    // Ended at the first pass that would draw after the restore, not before
+    // it: the last message is the restore, not the tap.
+    EXPECT_EQ(framesDrawn, 0);
+    EXPECT_EQ(last.message, WM_ACTIVATE);
+    EXPECT_TRUE(active);
+}
+
+TEST_F(FrameLoop, TapWhileMinimisedDoesNotEndTheLoop)
+{
+    PlatformPostMessage(WM_ACTIVATE, Activate(true), 0);
+    PostTap();
+    std::thread closer = PostLater(150, WM_CLOSE, 0);
+    PLATFORMMSG last = {};
+    RunFrameLoop(CountFrame, &last);
+    closer.join();
+    EXPECT_EQ(framesDrawn, 0);
+    EXPECT_EQ(last.message, WM_QUIT);
+    EXPECT_EQ(last.wParam, 0u);
+}
+
+TEST_F(FrameLoop, NothingRemembersATapIntoTheNextRun)
+{
+    PlatformPostMessage(WM_ACTIVATE, Activate(true), 0);
+    PostTap();
+    PlatformPostMessage(WM_CLOSE, 0, 0);
+    PLATFORMMSG last = {};
+    RunFrameLoop(CountFrame, &last);
+    ASSERT_EQ(last.message, WM_QUIT);
+
+    active = true;
+    PlatformPostMessage(WM_KEYDOWN, 'A', 0);
+    RunFrameLoop(TapDuringSecondFrame, &last);
+    EXPECT_EQ(framesDrawn, 2);
+}
+
+// Minimised, the loop sleeps in the message wait: over 0.4 s of waiting it
+// uses a small part of that in processor time (spinning would use nearly
+// all of it on an idle machine).
+TEST_F(FrameLoop, MinimisedLoopWaitsInsteadOfSpinning)
+{
+    PlatformPostMessage(WM_ACTIVATE, Activate(true), 0);
+    std::thread closer = PostLater(400, WM_CLOSE, 0);
+    double cpuBefore = ThreadCpuSeconds();
+    Clock::time_point start = Clock::now();
+    PLATFORMMSG last = {};
+    RunFrameLoop(CountFrame, &last);
+    double wall = SecondsSince(start);
+    double cpu = ThreadCpuSeconds() - cpuBefore;
+    closer.join();
+    EXPECT_EQ(framesDrawn, 0);
+    EXPECT_EQ(last.message, WM_QUIT);
+    EXPECT_GE(wall, 0.35);
+    EXPECT_LT(cpu, 0.1) << "the minimised loop used " << cpu << " s of processor time in " << wall << " s";
+}
+
+TEST_F(FrameLoop, LostWindowEndsTheRunWithItsStatus)
+{
+    PlatformPostMessage(WM_DESTROY, 0, 0);
+    PLATFORMMSG last = {};
+    RunFrameLoop(CountFrame, &last);
+    EXPECT_EQ(last.message, WM_QUIT);
+    EXPECT_EQ(last.wParam, static_cast<uintptr_t>(EXIT_WINDOW_LOST));
+    EXPECT_NE(EXIT_WINDOW_LOST, 0);
+}
+
+using LoadingPause = FrameLoop;
+
+TEST_F(LoadingPause, RunsItsTimeAndKeepsTheQueueMoving)
+{
+    PlatformPostMessage(WM_KEYDOWN, 'A', 0);
+    PLATFORMMSG last = {};
+    Clock::time_point start = Clock::now();
+    EXPECT_TRUE(PumpMessagesFor(60, &last));
+    EXPECT_GE(SecondsSince(start), 0.055);
+    EXPECT_EQ(keys['A'], 1u);
+    EXPECT_EQ(last.message, WM_KEYDOWN);
+}
+
+// Each way of ending ends a long pause at once, with the exit status in
+// the last message: 27 for Escape, 0 for a close request, the lost-window
+// status for a window destroyed from outside.
+TEST_F(LoadingPause, EscapeCloseAndLostWindowEndTheWaitEarly)
+{
+    struct Case {
+        uint32_t message;
+        uintptr_t wParam;
+        uint32_t lastMessage;
+        uintptr_t status;
+    } cases[] = {
+        {WM_KEYDOWN, VK_ESCAPE, WM_KEYDOWN, 27},
+        {WM_CLOSE, 0, WM_QUIT, 0},
+        {WM_DESTROY, 0, WM_QUIT, static_cast<uintptr_t>(EXIT_WINDOW_LOST)},
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        std::thread poster = PostLater(100, c.message, c.wParam);
+        PLATFORMMSG last = {};
+        Clock::time_point start = Clock::now();
+        bool complete = PumpMessagesFor(30000, &last);
+        double waited = SecondsSince(start);
+        poster.join();
+        EXPECT_FALSE(complete) << c.message;
+        EXPECT_LT(waited, 15.0) << c.message;
+        EXPECT_EQ(last.message, c.lastMessage);
+        EXPECT_EQ(last.wParam, c.status);
+    }
+}
+
+TEST_F(LoadingPause, TapWhileMinimisedWaitsForTheFrameLoop)
+{
+    PlatformPostMessage(WM_ACTIVATE, Activate(true), 0);
+    PostTap();
+    PLATFORMMSG last = {};
+    EXPECT_TRUE(PumpMessagesFor(20, &last));
+    PlatformPostMessage(WM_ACTIVATE, Activate(false), 0);
+    RunFrameLoop(CountFrame, &last);
+    EXPECT_EQ(framesDrawn, 0);
+    EXPECT_EQ(last.message, WM_ACTIVATE);
+}
+
+TEST_F(LoadingPause, TapEndsTheLoadingScreenEarly)
+{
+    EntryPoints = CENTRYPOINTS();
+    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    PostTap();
+    PLATFORMMSG last = {};
+    EXPECT_FALSE(ShowLoadingScreen(256, 192, &last));
+    EXPECT_EQ(last.wParam, 27u);
+}
+
+// A signal reaches whichever thread it reaches; the waiting loop still ends
+// through a close request, well inside the pause. Run in a child process so
+// that the signal state stays there.
+TEST_F(LoadingPause, QuitSignalEndsTheLoadingScreen)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            EntryPoints = CENTRYPOINTS();
+            if (!MakeTestGLContext(256, 192))
+                std::exit(3);
+            PlatformCatchQuitSignals();
+            std::thread sender([] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(150));
+                raise(SIGHUP);
+            });
+            PLATFORMMSG last = {};
+            Clock::time_point start = Clock::now();
+            // Pauses of up to 0.5 s each: the whole animation takes seconds.
+            bool complete = ShowLoadingScreen(256, 192, &last);
+            double waited = SecondsSince(start);
+            sender.join();
+            bool closed = !complete && last.message == WM_QUIT && last.wParam == 0;
+            std::exit(closed && waited < 2.0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
+}
+
+}  // namespace
