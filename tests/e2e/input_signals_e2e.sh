@@ -66,8 +66,9 @@ wait_window() {
 # minutes, so that a hang fails the test instead of blocking it. The
 # watchdog leaves by itself soon after plumora has ended, and holds none of
 # the test's output open.
+program=$dist/plumora
 start() {
-  XDG_RUNTIME_DIR="$xdg" "$dist/plumora" > stdout.txt 2> stderr.txt &
+  XDG_RUNTIME_DIR="$xdg" "$program" > stdout.txt 2> stderr.txt &
   pid=$!
   ( for _ in $(seq 1 240); do
       sleep 0.5
@@ -229,7 +230,9 @@ minimised_waits() {
 # still ends the run. Without the box (no usable font) the program ends on
 # its own after the message; the test then only checks that.
 signal_during_error_box() {
+  # A copy of the program, so that no data.dat lies next to it either.
   rm -f data.dat
+  mkdir "$work/bin" && cp "$dist/plumora" "$work/bin/" && program=$work/bin/plumora
   start
   shown=""
   for _ in $(seq 1 100); do
