@@ -1,5 +1,5 @@
 // POSIX implementation of termination requests: a handler that stores the
-// signal number in a flag, installed without SA_RESTART.
+// signal number in a flag.
 #include "platform/termination.h"
 
 #include <csignal>
@@ -23,13 +23,14 @@ void Remember(int signal)
 
 }  // namespace
 
-void PlatformCatchTermination()
+void PlatformCatchTermination(bool resumeCalls)
 {
     requested = 0;
     struct sigaction action = {};
     action.sa_handler = Remember;
     sigemptyset(&action.sa_mask);
-    action.sa_flags = 0;  // no SA_RESTART: a blocked write or read returns early
+    // Without SA_RESTART a blocked write or read returns early.
+    action.sa_flags = resumeCalls ? SA_RESTART : 0;
     for (int i = 0; i < CAUGHT_COUNT; ++i) {
         struct sigaction found;
         sigaction(CAUGHT[i], nullptr, &found);

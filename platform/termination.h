@@ -10,8 +10,10 @@
 
 // Installs the catching handlers (and forgets any signal caught before). A
 // signal that was ignored when the process started (nohup, a background job
-// of a shell without job control) stays ignored.
-void PlatformCatchTermination();
+// of a shell without job control) stays ignored. With resumeCalls, a
+// blocking call the signal lands in resumes instead of returning early (for
+// tools that only poll between units of work and must not see EINTR).
+void PlatformCatchTermination(bool resumeCalls = false);
 // Puts back the handlers found by PlatformCatchTermination and forgets the
 // caught signal.
 void PlatformReleaseTermination();

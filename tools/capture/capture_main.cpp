@@ -10,7 +10,7 @@
 
 #include "platform/files.h"
 #include "platform/process.h"
-#include "platform/stop_signals.h"
+#include "platform/termination.h"
 #include "scene/render_frame.h"
 #include "shell/archive.h"
 #include "shell/demo_window.h"
@@ -37,7 +37,7 @@ int Fail(int status, const std::string& text)
 
 bool Stopped()
 {
-    return PlatformStopSignal() != 0;
+    return PlatformTerminationRequested() != 0;
 }
 
 // Checks what the command line names against the system, before any work:
@@ -171,7 +171,7 @@ int CaptureInTemporaryFolder(const CCAPTUREOPTIONS& o, const std::string& outDir
 int main(int argc, char** argv)
 {
     // Before anything starts SDL, which leaves handlers already set alone.
-    PlatformWatchStopSignals();
+    PlatformCatchTermination(true);
     CCAPTUREOPTIONS options;
     std::string error;
     if (!ParseCaptureOptions(argc, argv, &options, &error)) {
@@ -186,11 +186,11 @@ int main(int argc, char** argv)
     int status = CheckSystem(&options, &outDir);
     if (status == CAPTURE_OK && !Stopped())
         status = CaptureInTemporaryFolder(options, outDir);
-    if (int signal = PlatformStopSignal()) {
+    if (int signal = PlatformTerminationRequested()) {
         std::string stopped = "stopped by signal " + std::to_string(signal);
         Fail(status, outDir.empty() ? stopped + " before rendering"
                                     : stopped + "; frames written so far stay in " + outDir);
-        PlatformEndBySignal(signal);
+        PlatformEndByTermination(signal);
     }
     return status;
 }
