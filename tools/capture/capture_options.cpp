@@ -131,14 +131,14 @@ bool SetStepFps(PARSESTATE* s, const char* value)
 
 // One command-line option: its name, whether it takes a value, what it does
 // with it (false for a value it cannot use) and what a good value looks like.
-struct OPTIONSPEC {
+struct OPTIONROW {
     const char* name;
     bool takesValue;
     bool (*apply)(PARSESTATE*, const char*);
     const char* expects;
 };
 
-const OPTIONSPEC OPTIONS[] = {
+const OPTIONROW OPTIONS[] = {
     {"--help", false, SetHelp, ""},
     {"-h", false, SetHelp, ""},
     {"--version", false, SetVersion, ""},
@@ -152,11 +152,11 @@ const OPTIONSPEC OPTIONS[] = {
     {"--step-fps", true, SetStepFps, "a frame rate from 1 to 1000"},
 };
 
-const OPTIONSPEC* FindOption(const std::string& name)
+const OPTIONROW* FindOption(const std::string& name)
 {
-    for (const OPTIONSPEC& spec : OPTIONS)
-        if (name == spec.name)
-            return &spec;
+    for (const OPTIONROW& row : OPTIONS)
+        if (name == row.name)
+            return &row;
     return nullptr;
 }
 
@@ -171,29 +171,29 @@ bool ParseOne(int argc, const char* const* argv, int* i, PARSESTATE* s, std::str
         name = arg.substr(0, equals);
         value = argv[*i] + equals + 1;
     }
-    const OPTIONSPEC* spec = FindOption(name);
-    if (!spec) {
+    const OPTIONROW* row = FindOption(name);
+    if (!row) {
         *error = arg[0] == '-' ? "unknown option " + name : "unexpected argument '" + arg + "'";
         return false;
     }
-    if (!spec->takesValue) {
+    if (!row->takesValue) {
         if (value) {
             *error = name + " takes no value";
             return false;
         }
-        return spec->apply(s, nullptr);
+        return row->apply(s, nullptr);
     }
     if (!value) {
         // A following option is not taken for a value: "--out --at 1" is a
         // missing folder, not a folder named "--at".
         if (*i + 1 >= argc || std::strncmp(argv[*i + 1], "--", 2) == 0) {
-            *error = name + " needs a value: " + spec->expects;
+            *error = name + " needs a value: " + row->expects;
             return false;
         }
         value = argv[++*i];
     }
-    if (!spec->apply(s, value)) {
-        *error = "bad value for " + name + ": '" + value + "' (expected " + spec->expects + ")";
+    if (!row->apply(s, value)) {
+        *error = "bad value for " + name + ": '" + value + "' (expected " + row->expects + ")";
         return false;
     }
     return true;
