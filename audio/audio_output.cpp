@@ -57,7 +57,7 @@ bool OpenSomeOutput(uint32_t frequency, bool silent)
     return false;
 }
 
-} // namespace
+}  // namespace
 
 bool OpenAudioOutput(uint32_t frequency, bool silent)
 {

@@ -26,8 +26,8 @@ PLM_BASS_EXPORT int BASS_Start(void)
 
 // `mem` 0: `file` is a path; otherwise a memory block of `length` bytes
 // starting `offset` bytes after `file`. Flag 4 (BASS_SAMPLE_LOOP) loops.
-PLM_BASS_EXPORT uint32_t BASS_StreamCreateFile(int mem, const void* file, uint64_t offset,
-                                               uint64_t length, uint32_t flags)
+PLM_BASS_EXPORT uint32_t BASS_StreamCreateFile(int mem, const void* file, uint64_t offset, uint64_t length,
+                                               uint32_t flags)
 {
     return CreateMusicStream(MusicSource{mem != 0, file, offset, length}, flags);
 }

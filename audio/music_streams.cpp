@@ -35,8 +35,7 @@ Stream* FindStream(uint32_t handle)
 }
 
 // Reads `length` bytes (0 = up to the end) from `offset` of the file.
-bool ReadFileRange(const char* path, uint64_t offset, uint64_t length,
-                   std::vector<unsigned char>& bytes)
+bool ReadFileRange(const char* path, uint64_t offset, uint64_t length, std::vector<unsigned char>& bytes)
 {
     SDL_RWops* rw = SDL_RWFromFile(path, "rb");
     if (!rw) {
@@ -48,8 +47,8 @@ bool ReadFileRange(const char* path, uint64_t offset, uint64_t length,
     bool ok = count != 0 && count <= left && count <= uint64_t(INT_MAX);
     if (ok) {
         bytes.resize(count);
-        ok = SDL_RWseek(rw, Sint64(offset), RW_SEEK_SET) >= 0
-             && SDL_RWread(rw, bytes.data(), 1, count) == count;
+        ok = SDL_RWseek(rw, Sint64(offset), RW_SEEK_SET) >= 0 &&
+             SDL_RWread(rw, bytes.data(), 1, count) == count;
     }
     SDL_RWclose(rw);
     if (!ok) {
@@ -106,7 +105,7 @@ uint32_t TakeHandle()
     return handle;
 }
 
-} // namespace
+}  // namespace
 
 uint32_t CreateMusicStream(const MusicSource& source, uint32_t flags)
 {
@@ -118,8 +117,8 @@ uint32_t CreateMusicStream(const MusicSource& source, uint32_t flags)
     SDL_RWops* rw = OpenSource(source, stream.bytes);
     stream.music = rw ? Mix_LoadMUS_RW(rw, 1) : nullptr;
     if (!stream.music) {
-        ReportOnce(AudioProblem::MissingStream, "cannot open %s: %s; running silent",
-                   DescribeSource(source), Mix_GetError());
+        ReportOnce(AudioProblem::MissingStream, "cannot open %s: %s; running silent", DescribeSource(source),
+                   Mix_GetError());
         return 0;
     }
     stream.handle = TakeHandle();

@@ -13,7 +13,8 @@ namespace {
 // A (side x side) grid of quads, two triangles each, written once per size.
 std::string GridModel(int side)
 {
-    std::string path = "/tmp/plumora_bench_grid_" + std::to_string(getpid()) + "_" + std::to_string(side) + ".3ds";
+    std::string path =
+        "/tmp/plumora_bench_grid_" + std::to_string(getpid()) + "_" + std::to_string(side) + ".3ds";
     tds::Model model;
     tds::Object& object = model.objects.emplace_back();
     object.name = "grid";
@@ -43,10 +44,8 @@ void LoadModel(benchmark::State& state)
     // A load that read nothing would make the numbers meaningless.
     object->Load(path.c_str(), nullptr, FORMAT_3DS);
     unsigned short faces = 0;
-    if (object->GetMeshCount() == 1)
-        object->GetMeshData(0, nullptr, &faces, nullptr, nullptr, nullptr);
-    if (faces != 2 * state.range(0) * state.range(0))
-        state.SkipWithError("the model did not load whole");
+    if (object->GetMeshCount() == 1) object->GetMeshData(0, nullptr, &faces, nullptr, nullptr, nullptr);
+    if (faces != 2 * state.range(0) * state.range(0)) state.SkipWithError("the model did not load whole");
     delete object;
     unlink(path.c_str());
     state.SetItemsProcessed(state.iterations() * 2 * state.range(0) * state.range(0));

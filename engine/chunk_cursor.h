@@ -23,7 +23,8 @@ public:
     // Moves to an absolute position, clamped to the current limit.
     void Seek(size_t pos) { pos_ = pos < limit_ ? pos : limit_; }
 
-    bool Bytes(void* out, size_t n) {
+    bool Bytes(void* out, size_t n)
+    {
         if (Left() < n) {
             std::memset(out, 0, n);
             pos_ = limit_ > pos_ ? limit_ : pos_;
@@ -34,24 +35,28 @@ public:
         pos_ += n;
         return true;
     }
-    uint16_t U16() {
+    uint16_t U16()
+    {
         uint8_t b[2];
         Bytes(b, 2);
         return static_cast<uint16_t>(b[0] | (b[1] << 8));
     }
-    uint32_t U32() {
+    uint32_t U32()
+    {
         uint8_t b[4];
         Bytes(b, 4);
         return static_cast<uint32_t>(b[0]) | (static_cast<uint32_t>(b[1]) << 8) |
                (static_cast<uint32_t>(b[2]) << 16) | (static_cast<uint32_t>(b[3]) << 24);
     }
-    float F32() {
+    float F32()
+    {
         uint32_t bits = U32();
         float f;
         std::memcpy(&f, &bits, sizeof f);
         return f;
     }
-    void Skip(size_t n) {
+    void Skip(size_t n)
+    {
         if (Left() < n) {
             pos_ = limit_ > pos_ ? limit_ : pos_;
             ended_ = true;
@@ -63,7 +68,8 @@ public:
     // A zero-terminated string: consumes bytes up to and including the first
     // zero (or to the limit when there is none) and keeps at most maxChars of
     // them. The end flag is set when no terminator was found.
-    std::string String(size_t maxChars) {
+    std::string String(size_t maxChars)
+    {
         std::string s;
         while (true) {
             if (Left() == 0) {

@@ -3,7 +3,8 @@
 
 #include "records.h"
 
-CMATERIAL::~CMATERIAL() {
+CMATERIAL::~CMATERIAL()
+{
     if (texture != 0) {
         glDeleteTextures(1, &texture);
         texture = 0;
@@ -12,7 +13,8 @@ CMATERIAL::~CMATERIAL() {
 
 // Every texture is uploaded as three-component RGB, whatever the loader
 // reported; no mipmaps, default wrap modes, left bound.
-void CMATERIAL::CreateTexture(unsigned short width, unsigned short height, const unsigned char* pixels) {
+void CMATERIAL::CreateTexture(unsigned short width, unsigned short height, const unsigned char* pixels)
+{
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
     glTexImage2D(GL_TEXTURE_2D, 0, 3, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);

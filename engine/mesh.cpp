@@ -6,14 +6,16 @@
 #include "object3d_impl.h"
 #include "vector3.h"
 
-CMESH::~CMESH() {
+CMESH::~CMESH()
+{
     if (displayList != 0) {
         glDeleteLists(displayList, 1);
         displayList = 0;
     }
 }
 
-void CMESH::SetVertexCount(uint16_t count) {
+void CMESH::SetVertexCount(uint16_t count)
+{
     std::unique_ptr<CVERTEX[]> v(count ? new CVERTEX[count] : nullptr);
     std::unique_ptr<float[]> p(count ? new float[3 * size_t(count)]() : nullptr);
     for (size_t i = 0; i < count; ++i) v[i] = CVERTEX{&p[3 * i], nullptr, nullptr};
@@ -27,7 +29,8 @@ void CMESH::SetVertexCount(uint16_t count) {
     texCoordsTransformed_ = false;
 }
 
-void CMESH::SetFaceCount(uint16_t count) {
+void CMESH::SetFaceCount(uint16_t count)
+{
     std::unique_ptr<CFACE[]> f(count ? new CFACE[count] : nullptr);
     for (size_t i = 0; i < count; ++i) f[i] = CFACE{0, 0, 0, 0, nullptr};
     faces = std::move(f);
@@ -36,7 +39,8 @@ void CMESH::SetFaceCount(uint16_t count) {
     normalsReady = 0;
 }
 
-void CMESH::AddTexCoords() {
+void CMESH::AddTexCoords()
+{
     std::unique_ptr<float[]> t(vertexCount ? new float[2 * size_t(vertexCount)]() : nullptr);
     for (size_t i = 0; i < vertexCount; ++i) vertices[i].texCoord = &t[2 * i];
     texCoords_ = std::move(t);
@@ -44,7 +48,8 @@ void CMESH::AddTexCoords() {
     texCoordsTransformed_ = false;
 }
 
-void CMESH::DropBadFaces() {
+void CMESH::DropBadFaces()
+{
     size_t kept = 0;
     for (size_t i = 0; i < faceCount; ++i) {
         const CFACE& f = faces[i];
@@ -57,7 +62,8 @@ void CMESH::DropBadFaces() {
     }
 }
 
-void CMESH::TransformTexCoords() {
+void CMESH::TransformTexCoords()
+{
     if (!material || !hasTexCoords || !material->texMap || texCoordsTransformed_) return;
     const CTEXMAP& map = *material->texMap;
     for (size_t i = 0; i < vertexCount; ++i) {
@@ -74,7 +80,8 @@ void CMESH::TransformTexCoords() {
 // normals of the faces that use the vertex, in face-array order, each face
 // once. The faces of every vertex are gathered in one pass over the face
 // array (in face order), so the sums are those of a scan per vertex.
-void CMESH::ComputeNormals() {
+void CMESH::ComputeNormals()
+{
     // Everything is allocated before any record points into it, so running
     // out of memory leaves the mesh as it was.
     std::unique_ptr<float[]> fn(faceCount ? new float[3 * size_t(faceCount)] : nullptr);
@@ -117,7 +124,8 @@ void CMESH::ComputeNormals() {
     normalsReady = 1;
 }
 
-void CMESH::BuildList() {
+void CMESH::BuildList()
+{
     if (displayList != 0) glDeleteLists(displayList, 1);
     displayList = glGenLists(1);
     glNewList(displayList, GL_COMPILE);
@@ -137,7 +145,8 @@ void CMESH::BuildList() {
     glEndList();
 }
 
-void CMESH::DrawMesh() const {
+void CMESH::DrawMesh() const
+{
     if (displayList == 0) return;
     if (materialBound) glBindTexture(GL_TEXTURE_2D, material ? material->texture : 0);
     glCallList(displayList);

@@ -14,11 +14,13 @@ COBJECT3D::COBJECT3D(const COBJECT3D&) = default;
 COBJECT3D& COBJECT3D::operator=(const COBJECT3D&) = default;
 COBJECT3D::~COBJECT3D() = default;
 
-COBJECT3D* CreateObject3d() {
+COBJECT3D* CreateObject3d()
+{
     return new (std::nothrow) COBJECT3DIMPL();
 }
 
-COBJECT3DIMPL::~COBJECT3DIMPL() {
+COBJECT3DIMPL::~COBJECT3DIMPL()
+{
     Unload();
 }
 
@@ -27,7 +29,8 @@ namespace {
 // Opens an existing regular file for reading. Anything else (a missing file,
 // a directory, a FIFO or device that could block or never end) counts as a
 // file that can't be opened.
-int OpenModelFile(const char* fileName) {
+int OpenModelFile(const char* fileName)
+{
     int fd = open(fileName, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return -1;
     struct stat st;
@@ -38,7 +41,8 @@ int OpenModelFile(const char* fileName) {
     return fd;
 }
 
-std::vector<uint8_t> ReadWholeFile(int fd) {
+std::vector<uint8_t> ReadWholeFile(int fd)
+{
     std::vector<uint8_t> data;
     struct stat st;
     if (fstat(fd, &st) != 0 || st.st_size <= 0) return data;
@@ -56,7 +60,8 @@ std::vector<uint8_t> ReadWholeFile(int fd) {
 
 }  // namespace
 
-int COBJECT3DIMPL::Load(const char* fileName, TEXTURELOADER loader, unsigned char format) {
+int COBJECT3DIMPL::Load(const char* fileName, TEXTURELOADER loader, unsigned char format)
+{
     if (!fileName) return 0;
     int fd = OpenModelFile(fileName);
     if (fd < 0) return 0;
@@ -81,7 +86,8 @@ int COBJECT3DIMPL::Load(const char* fileName, TEXTURELOADER loader, unsigned cha
 
 // A material is bound by name; a later match in list order overwrites an
 // earlier one. A mesh or material without a name matches nothing.
-void COBJECT3DIMPL::BindMaterials() {
+void COBJECT3DIMPL::BindMaterials()
+{
     materials.ForEach([this](CMATERIAL& mat) {
         if (!mat.name) return;
         meshes.ForEach([&mat](CMESH& mesh) {
@@ -95,7 +101,8 @@ void COBJECT3DIMPL::BindMaterials() {
 
 // Safe to run again after a further Load: textures are made once per
 // material and mapping coordinates transformed once per mesh.
-void COBJECT3DIMPL::Prepare(TEXTURELOADER loader) {
+void COBJECT3DIMPL::Prepare(TEXTURELOADER loader)
+{
     // Faces that name a vertex outside the array would make normals, display
     // lists and the caller's drawing index out of bounds.
     meshes.ForEach([](CMESH& mesh) { mesh.DropBadFaces(); });
@@ -107,7 +114,8 @@ void COBJECT3DIMPL::Prepare(TEXTURELOADER loader) {
             unsigned char* pixels = nullptr;
             loader(mat.texMap->fileName->c_str(), &width, &height, &components, &pixels);
             if (!pixels || width <= 0 || height <= 0) return;
-            mat.CreateTexture(static_cast<unsigned short>(width), static_cast<unsigned short>(height), pixels);
+            mat.CreateTexture(static_cast<unsigned short>(width), static_cast<unsigned short>(height),
+                              pixels);
         });
     }
     meshes.ForEach([](CMESH& mesh) {
@@ -116,30 +124,36 @@ void COBJECT3DIMPL::Prepare(TEXTURELOADER loader) {
     });
 }
 
-void COBJECT3DIMPL::Draw() {
+void COBJECT3DIMPL::Draw()
+{
     meshes.ForEach([](CMESH& mesh) { mesh.DrawMesh(); });
 }
 
-void COBJECT3DIMPL::Unload() {
+void COBJECT3DIMPL::Unload()
+{
     meshes.Clear();
     materials.Clear();
 }
 
-void COBJECT3DIMPL::SetParam(int param, unsigned char value) {
+void COBJECT3DIMPL::SetParam(int param, unsigned char value)
+{
     if (param == PARAM_NORMALMODE) normalMode = value;
 }
 
-void COBJECT3DIMPL::BuildLists() {
+void COBJECT3DIMPL::BuildLists()
+{
     meshes.ForEach([](CMESH& mesh) { mesh.BuildList(); });
 }
 
-int COBJECT3DIMPL::GetMeshCount() {
+int COBJECT3DIMPL::GetMeshCount()
+{
     return meshes.Count();
 }
 
 // An index past the last mesh writes zeros and nulls.
 void COBJECT3DIMPL::GetMeshData(unsigned short index, unsigned short* vertexCount, unsigned short* faceCount,
-                                CVERTEX** vertices, CFACE** faces, unsigned int* texture) {
+                                CVERTEX** vertices, CFACE** faces, unsigned int* texture)
+{
     const CMESH* mesh = meshes.At(index);
     if (vertexCount) *vertexCount = mesh ? mesh->vertexCount : 0;
     if (faceCount) *faceCount = mesh ? mesh->faceCount : 0;

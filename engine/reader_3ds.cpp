@@ -43,7 +43,8 @@ constexpr size_t kHeaderSize = 6;
 constexpr size_t kMaxNameChars = 99;
 
 // POINT_ARRAY: file (x, y, z) with z up becomes (x, z, -y) with y up.
-void ReadPoints(CChunkCursor& in, CMESH& mesh) {
+void ReadPoints(CChunkCursor& in, CMESH& mesh)
+{
     uint16_t count = in.U16();
     size_t n = std::min<size_t>(count, in.Left() / 12);
     mesh.SetVertexCount(static_cast<uint16_t>(n));
@@ -58,7 +59,8 @@ void ReadPoints(CChunkCursor& in, CMESH& mesh) {
 
 // FACE_ARRAY: returns true when the face data was whole, so that the
 // chunk's children (material and smoothing groups) can follow.
-bool ReadFaces(CChunkCursor& in, CMESH& mesh) {
+bool ReadFaces(CChunkCursor& in, CMESH& mesh)
+{
     uint16_t count = in.U16();
     size_t n = std::min<size_t>(count, in.Left() / 8);
     mesh.SetFaceCount(static_cast<uint16_t>(n));
@@ -74,7 +76,8 @@ bool ReadFaces(CChunkCursor& in, CMESH& mesh) {
 
 // TEX_VERTS: every vertex gets a mapping coordinate; the first ones get the
 // chunk's pairs, as many as both the chunk and the vertex array hold.
-void ReadTexVerts(CChunkCursor& in, CMESH& mesh) {
+void ReadTexVerts(CChunkCursor& in, CMESH& mesh)
+{
     uint16_t count = in.U16();
     mesh.AddTexCoords();
     size_t n = std::min<size_t>({count, mesh.vertexCount, in.Left() / 8});
@@ -87,7 +90,8 @@ void ReadTexVerts(CChunkCursor& in, CMESH& mesh) {
 
 }  // namespace
 
-int COBJECT3DIMPL::ReadChunks(const uint8_t* data, size_t size) {
+int COBJECT3DIMPL::ReadChunks(const uint8_t* data, size_t size)
+{
     CChunkCursor in(data, size);
     if (in.U16() != M3DMAGIC || in.Ended()) return 0;
     in.Skip(4);  // the signature chunk's length: the walk runs to the end of the file
@@ -111,63 +115,63 @@ int COBJECT3DIMPL::ReadChunks(const uint8_t* data, size_t size) {
 
         bool descend = false;
         switch (id) {
-        case MDATA:
-        case N_TRI_OBJECT:
-            descend = true;
-            break;
-        case NAMED_OBJECT:
-            mesh = meshes.Create();
-            mesh->owner = this;
-            mesh->name = in.String(kMaxNameChars);
-            descend = true;
-            break;
-        case POINT_ARRAY:
-            if (mesh) ReadPoints(in, *mesh);
-            break;
-        case FACE_ARRAY:
-            if (mesh) descend = ReadFaces(in, *mesh);
-            break;
-        case MSH_MAT_GROUP:
-            // The group's face indices are not used: the whole mesh gets the
-            // material of its last group.
-            if (mesh) mesh->materialName = in.String(kMaxNameChars);
-            break;
-        case TEX_VERTS:
-            if (mesh && mesh->vertexCount > 0) ReadTexVerts(in, *mesh);
-            break;
-        case MAT_ENTRY:
-            material = materials.Create();
-            texMap = nullptr;  // map chunks of this material need its own MAT_TEXMAP
-            descend = true;
-            break;
-        case MAT_NAME:
-            if (material) material->name = in.String(kMaxNameChars);
-            break;
-        case MAT_TEXMAP:
-            if (material) {
-                material->texMap = std::make_unique<CTEXMAP>();
-                texMap = material->texMap.get();
+            case MDATA:
+            case N_TRI_OBJECT:
                 descend = true;
-            }
-            break;
-        case MAT_MAPNAME:
-            if (texMap) texMap->fileName = in.String(kMaxNameChars);
-            break;
-        case MAT_MAP_USCALE:
-            if (texMap) texMap->uScale = in.F32();
-            break;
-        case MAT_MAP_VSCALE:
-            if (texMap) texMap->vScale = in.F32();
-            break;
-        case MAT_MAP_UOFFSET:
-            if (texMap) texMap->uOffset = in.F32();
-            break;
-        case MAT_MAP_VOFFSET:
-            if (texMap) texMap->vOffset = in.F32();
-            break;
-        case MAT_MAP_ANG:  // read by the format, used by nothing
-        default:
-            break;
+                break;
+            case NAMED_OBJECT:
+                mesh = meshes.Create();
+                mesh->owner = this;
+                mesh->name = in.String(kMaxNameChars);
+                descend = true;
+                break;
+            case POINT_ARRAY:
+                if (mesh) ReadPoints(in, *mesh);
+                break;
+            case FACE_ARRAY:
+                if (mesh) descend = ReadFaces(in, *mesh);
+                break;
+            case MSH_MAT_GROUP:
+                // The group's face indices are not used: the whole mesh gets the
+                // material of its last group.
+                if (mesh) mesh->materialName = in.String(kMaxNameChars);
+                break;
+            case TEX_VERTS:
+                if (mesh && mesh->vertexCount > 0) ReadTexVerts(in, *mesh);
+                break;
+            case MAT_ENTRY:
+                material = materials.Create();
+                texMap = nullptr;  // map chunks of this material need its own MAT_TEXMAP
+                descend = true;
+                break;
+            case MAT_NAME:
+                if (material) material->name = in.String(kMaxNameChars);
+                break;
+            case MAT_TEXMAP:
+                if (material) {
+                    material->texMap = std::make_unique<CTEXMAP>();
+                    texMap = material->texMap.get();
+                    descend = true;
+                }
+                break;
+            case MAT_MAPNAME:
+                if (texMap) texMap->fileName = in.String(kMaxNameChars);
+                break;
+            case MAT_MAP_USCALE:
+                if (texMap) texMap->uScale = in.F32();
+                break;
+            case MAT_MAP_VSCALE:
+                if (texMap) texMap->vScale = in.F32();
+                break;
+            case MAT_MAP_UOFFSET:
+                if (texMap) texMap->uOffset = in.F32();
+                break;
+            case MAT_MAP_VOFFSET:
+                if (texMap) texMap->vOffset = in.F32();
+                break;
+            case MAT_MAP_ANG:  // read by the format, used by nothing
+            default:
+                break;
         }
         if (descend)
             parentEnds.push_back(end);

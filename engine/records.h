@@ -24,8 +24,8 @@ struct CTEXMAP {
 };
 
 struct CMATERIAL {
-    unsigned int texture = 0;           // GL texture name, 0 = none
-    std::optional<std::string> name;    // a material without a name never matches
+    unsigned int texture = 0;         // GL texture name, 0 = none
+    std::optional<std::string> name;  // a material without a name never matches
     std::unique_ptr<CTEXMAP> texMap;
 
     CMATERIAL() = default;
@@ -40,8 +40,8 @@ struct CMATERIAL {
 // One named object of the model file. The CVERTEX and CFACE records point
 // into per-mesh float pools instead of owning a block each.
 struct CMESH {
-    unsigned int displayList = 0;        // GL list name, 0 = none
-    COBJECT3DIMPL* owner = nullptr;      // read for the normal mode
+    unsigned int displayList = 0;    // GL list name, 0 = none
+    COBJECT3DIMPL* owner = nullptr;  // read for the normal mode
     std::string name;
     std::optional<std::string> materialName;
     uint16_t vertexCount = 0;
@@ -92,18 +92,21 @@ public:
     ~CRECORDLIST() { Clear(); }
 
     // A new record, all fields empty, at the front of the list.
-    T* Create() {
+    T* Create()
+    {
         records_.push_front(std::make_unique<T>());
         return records_.front().get();
     }
-    void Clear() {
+    void Clear()
+    {
         while (!records_.empty()) records_.pop_front();
     }
     int Count() const { return static_cast<int>(records_.size()); }
     T* At(size_t index) const { return index < records_.size() ? records_[index].get() : nullptr; }
 
     template <typename F>
-    void ForEach(F f) const {
+    void ForEach(F f) const
+    {
         for (const auto& r : records_) f(*r);
     }
 

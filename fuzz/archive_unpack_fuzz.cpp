@@ -26,16 +26,18 @@ struct Folders {
 
 const Folders& TheFolders();
 
-void RemoveScratch() {
+void RemoveScratch()
+{
     PlatformChangeDirectory(TheFolders().start.c_str());
     PlatformRemoveTree(TheFolders().scratch.c_str());
 }
 
 // Made once; never destroyed, so that RemoveScratch can still read it at exit.
-const Folders& TheFolders() {
+const Folders& TheFolders()
+{
     static const Folders* folders = [] {
-        Folders* made = new Folders{PlatformCurrentDirectory(),
-                                    PlatformMakeTempDirectory("plumora-archive-fuzz-")};
+        Folders* made =
+            new Folders{PlatformCurrentDirectory(), PlatformMakeTempDirectory("plumora-archive-fuzz-")};
         if (made->start.empty() || made->scratch.empty()) std::abort();
         std::atexit(RemoveScratch);
         return made;
@@ -43,7 +45,8 @@ const Folders& TheFolders() {
     return *folders;
 }
 
-void Check(bool ok, const char* what) {
+void Check(bool ok, const char* what)
+{
     if (!ok) {
         std::fprintf(stderr, "archive fuzz: %s\n", what);
         std::abort();
@@ -52,7 +55,8 @@ void Check(bool ok, const char* what) {
 
 // True when the current folder holds nothing but data.dat and, if tree is
 // true, plumora_data.
-bool OnlyExpectedEntries(bool tree) {
+bool OnlyExpectedEntries(bool tree)
+{
     for (const auto& entry : std::filesystem::directory_iterator(".")) {
         std::string name = entry.path().filename().string();
         if (name != "data.dat" && !(tree && name == "plumora_data")) return false;
@@ -62,7 +66,8 @@ bool OnlyExpectedEntries(bool tree) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     const Folders& folders = TheFolders();
     Check(PlatformChangeDirectory(folders.scratch.c_str()), "cannot enter the scratch folder");
     PLATFORMFILE file = PlatformCreateFile("data.dat");

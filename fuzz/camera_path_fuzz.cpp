@@ -17,14 +17,16 @@ namespace {
 const uint32_t TRACKS_FLOWN = 16;
 const uint32_t KEYS_PER_TRACK = 16;
 
-void Check(bool ok, const char* what) {
+void Check(bool ok, const char* what)
+{
     if (!ok) {
         std::fprintf(stderr, "camera path fuzz: %s\n", what);
         std::abort();
     }
 }
 
-void CheckTrack(const CCAMTRACK& track) {
+void CheckTrack(const CCAMTRACK& track)
+{
     const CSPLINE& eye = track.eyePath;
     const CSPLINE& target = track.targetPath;
     Check(eye.keyCount > 0, "a kept track without keys");
@@ -36,7 +38,8 @@ void CheckTrack(const CCAMTRACK& track) {
 
 // Demo times at, between and after the keys of the first tracks, in the
 // order a flight meets them.
-std::vector<uint32_t> FlightTimes(const CCAMERA& camera) {
+std::vector<uint32_t> FlightTimes(const CCAMERA& camera)
+{
     std::vector<uint32_t> times{0};
     for (uint32_t i = 0; i < std::min(camera.trackCount, TRACKS_FLOWN); ++i) {
         const CSPLINE& eye = camera.trackList[i].eyePath;
@@ -55,7 +58,8 @@ std::vector<uint32_t> FlightTimes(const CCAMERA& camera) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     FuzzInputFile input(data, size);
     CCAMERA camera;
     int whole = camera.ReadPath(input.path());
@@ -76,7 +80,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           "the current track left the list");
     // Reading again replaces the flown path with the same one.
     uint32_t tracks = camera.trackCount;
-    Check(camera.ReadPath(input.path()) == whole && camera.trackCount == tracks,
-          "a second reading differs");
+    Check(camera.ReadPath(input.path()) == whole && camera.trackCount == tracks, "a second reading differs");
     return 0;
 }

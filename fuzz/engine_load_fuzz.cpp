@@ -14,14 +14,16 @@
 
 namespace {
 
-void Loader(const char*, int* width, int* height, int* components, unsigned char** pixels) {
+void Loader(const char*, int* width, int* height, int* components, unsigned char** pixels)
+{
     static unsigned char image[4 * 4 * 3];
     *width = *height = 4;
     *components = 3;
     *pixels = image;
 }
 
-void Check(bool ok, const char* what) {
+void Check(bool ok, const char* what)
+{
     if (!ok) {
         std::fprintf(stderr, "engine fuzz: %s\n", what);
         std::abort();
@@ -30,7 +32,8 @@ void Check(bool ok, const char* what) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     int fd = memfd_create("model.3ds", MFD_CLOEXEC);
     if (fd < 0) return 0;
     size_t done = 0;
@@ -48,12 +51,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         unsigned short vertexCount = 0, faceCount = 0;
         CVERTEX* vertices = nullptr;
         CFACE* faces = nullptr;
-        obj->GetMeshData(static_cast<unsigned short>(i), &vertexCount, &faceCount, &vertices, &faces, nullptr);
+        obj->GetMeshData(static_cast<unsigned short>(i), &vertexCount, &faceCount, &vertices, &faces,
+                         nullptr);
         for (unsigned v = 0; v < vertexCount; ++v)
             Check(vertices[v].position && vertices[v].normal, "vertex without position or normal");
         for (unsigned f = 0; f < faceCount; ++f) {
             const CFACE& face = faces[f];
-            Check(face.a < vertexCount && face.b < vertexCount && face.c < vertexCount, "face outside the vertices");
+            Check(face.a < vertexCount && face.b < vertexCount && face.c < vertexCount,
+                  "face outside the vertices");
             Check(face.normal != nullptr, "face without normal");
         }
     }

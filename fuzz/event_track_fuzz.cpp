@@ -13,7 +13,8 @@
 
 namespace {
 
-void Check(bool ok, const char* what) {
+void Check(bool ok, const char* what)
+{
     if (!ok) {
         std::fprintf(stderr, "event track fuzz: %s\n", what);
         std::abort();
@@ -21,7 +22,8 @@ void Check(bool ok, const char* what) {
 }
 
 // Polls at time; an event returned must be the next one in file order.
-void Poll(CEVENTTRACK& track, float time) {
+void Poll(CEVENTTRACK& track, float time)
+{
     uint32_t before = track.nextEvent;
     uint32_t code = track.PollEvent(time);
     if (track.nextEvent != before) {
@@ -35,7 +37,8 @@ void Poll(CEVENTTRACK& track, float time) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     FuzzInputFile input(data, size);
     CEVENTTRACK track;
     track.ReadEvents(input.path());
@@ -44,8 +47,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // Times a clock can give (not a number, huge, negative, wrapped) while
     // events are still due, then every event's own time.
     const float odd[] = {std::numeric_limits<float>::quiet_NaN(),
-                         std::numeric_limits<float>::infinity(), -1e30f, 1e30f, 65536.0f,
-                         -1.0f, 65535.9f};
+                         std::numeric_limits<float>::infinity(),
+                         -1e30f,
+                         1e30f,
+                         65536.0f,
+                         -1.0f,
+                         65535.9f};
     for (float time : odd) {
         Poll(track, time);
     }

@@ -6,8 +6,8 @@
 #include <cstdio>
 #include <cstdlib>
 
-FuzzInputFile::FuzzInputFile(const uint8_t* data, size_t size)
-    : fd_(memfd_create("fuzz-input", MFD_CLOEXEC)) {
+FuzzInputFile::FuzzInputFile(const uint8_t* data, size_t size) : fd_(memfd_create("fuzz-input", MFD_CLOEXEC))
+{
     if (fd_ < 0) {
         std::perror("fuzz input: memfd_create");
         std::abort();
@@ -24,6 +24,7 @@ FuzzInputFile::FuzzInputFile(const uint8_t* data, size_t size)
     path_ = "/proc/self/fd/" + std::to_string(fd_);
 }
 
-FuzzInputFile::~FuzzInputFile() {
+FuzzInputFile::~FuzzInputFile()
+{
     close(fd_);
 }

@@ -16,7 +16,8 @@ namespace {
 
 // The regular files below folder, in name order (replays are repeatable);
 // false when the folder cannot be read.
-bool ListInputs(const char* folder, std::vector<std::filesystem::path>& inputs) {
+bool ListInputs(const char* folder, std::vector<std::filesystem::path>& inputs)
+{
     std::error_code ec;
     for (const auto& entry : std::filesystem::recursive_directory_iterator(folder, ec)) {
         if (entry.is_regular_file()) inputs.push_back(entry.path());
@@ -27,7 +28,8 @@ bool ListInputs(const char* folder, std::vector<std::filesystem::path>& inputs) 
 
 }  // namespace
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     size_t count = 0;
     for (int i = 1; i < argc; ++i) {
         std::vector<std::filesystem::path> inputs;
@@ -38,7 +40,8 @@ int main(int argc, char** argv) {
         for (const auto& path : inputs) {
             std::fprintf(stderr, "replaying %s\n", path.c_str());
             std::ifstream in(path, std::ios::binary);
-            std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+            std::vector<uint8_t> bytes((std::istreambuf_iterator<char>(in)),
+                                       std::istreambuf_iterator<char>());
             LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
             ++count;
         }

@@ -19,7 +19,8 @@ namespace {
 const int GROWTH_STEPS = 12;
 const float LONG_FRAME_MS = 1000.0f;
 
-void Check(bool ok, const char* what) {
+void Check(bool ok, const char* what)
+{
     if (!ok) {
         std::fprintf(stderr, "pipe map fuzz: %s\n", what);
         std::abort();
@@ -30,7 +31,8 @@ void Check(bool ok, const char* what) {
 // model has no mesh, 4 a piece whose model could not be loaded, 5 a piece
 // that turns back on itself, and types up to 8 repeating them, so that type
 // numbers the generated map uses are all known.
-TypeTable& Types() {
+TypeTable& Types()
+{
     static TypeTable* table = [] {
         TypeTable* made = new TypeTable();
         FakeModel noMesh = TriangleModel(1);
@@ -46,12 +48,12 @@ TypeTable& Types() {
     return *table;
 }
 
-void CheckPipe(const CPIPE& pipe, TypeTable& types) {
+void CheckPipe(const CPIPE& pipe, TypeTable& types)
+{
     Check(pipe.segmentCount > 0 && pipe.segments != nullptr, "a kept pipe without segments");
     for (uint16_t s = 0; s < pipe.segmentCount; ++s) {
         const CPIPETYPE* type = pipe.segments[s].type;
-        Check(type >= types.data() && type < types.data() + types.size(),
-              "a segment outside the type table");
+        Check(type >= types.data() && type < types.data() + types.size(), "a segment outside the type table");
     }
     Check(pipe.grownCount == 0 && pipe.phase == 0 && pipe.progress == 0.0f,
           "a kept pipe is not ready to grow");
@@ -59,7 +61,8 @@ void CheckPipe(const CPIPE& pipe, TypeTable& types) {
 
 // Growth must stay within the pipe's segments and view only the growing
 // segment's mesh.
-void CheckGrowth(const CPIPE& pipe) {
+void CheckGrowth(const CPIPE& pipe)
+{
     Check(pipe.grownCount <= pipe.segmentCount, "grown past the last segment");
     Check(pipe.phase < 2, "a growth phase past filling");
     if (pipe.grownCount < pipe.segmentCount) {
@@ -71,7 +74,8 @@ void CheckGrowth(const CPIPE& pipe) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     FuzzInputFile input(data, size);
     TypeTable& types = Types();
     CPIPEMAP map;

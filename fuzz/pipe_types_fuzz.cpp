@@ -17,7 +17,8 @@
 
 namespace {
 
-void Check(bool ok, const char* what) {
+void Check(bool ok, const char* what)
+{
     if (!ok) {
         std::fprintf(stderr, "pipe types fuzz: %s\n", what);
         std::abort();
@@ -25,7 +26,8 @@ void Check(bool ok, const char* what) {
 }
 
 // A model whose only face names a vertex it does not have.
-FakeModel BrokenModel() {
+FakeModel BrokenModel()
+{
     FakeModel model = TriangleModel(1);
     model.faces[0].c = 7;
     return model;
@@ -34,14 +36,15 @@ FakeModel BrokenModel() {
 // The models the fake engine finds: the pieces the generated script names,
 // and two bad models for hand-made seeds. Any other name fails to open, as
 // a missing file would.
-void SetUpEngine() {
+void SetUpEngine()
+{
     static bool done = false;
     if (done) {
         return;
     }
     done = true;
-    const char* const pieces[] = {"pipe_straight.3ds", "pipe_elbow.3ds", "pipe_flanges.3ds",
-                                  "pipe_valve.3ds", "pipe_bellows.3ds", "pipe_tee.3ds"};
+    const char* const pieces[] = {"pipe_straight.3ds", "pipe_elbow.3ds",   "pipe_flanges.3ds",
+                                  "pipe_valve.3ds",    "pipe_bellows.3ds", "pipe_tee.3ds"};
     unsigned faces = 1;
     for (const char* piece : pieces) {
         fakeModels[std::string("plumora_data/obj3d/") + piece] = TriangleModel(faces, 10 + faces);
@@ -54,11 +57,13 @@ void SetUpEngine() {
     EntryPoints.CreateObject3d = CreateFakeObject;
 }
 
-bool Finite(const CVECTOR& v) {
+bool Finite(const CVECTOR& v)
+{
     return std::isfinite(v.x) && std::isfinite(v.y) && std::isfinite(v.z);
 }
 
-void CheckType(const CPIPETYPE& type, unsigned number) {
+void CheckType(const CPIPETYPE& type, unsigned number)
+{
     Check(type.number == number, "entry n is not type n");
     Check(Finite(type.exitOffset) && Finite(type.exitDirection), "an exit that is not finite");
     if (type.drawable) {
@@ -73,7 +78,8 @@ void CheckType(const CPIPETYPE& type, unsigned number) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
     SetUpEngine();
     FuzzInputFile input(data, size);
     LoadPipeTypesFile(input.path());

@@ -5,18 +5,20 @@
 
 namespace {
 
-CPIECEMESH EmptyMesh() {
+CPIECEMESH EmptyMesh()
+{
     return CPIECEMESH{0, 0, nullptr, nullptr, 0};
 }
 
-CPIECEMESH QueryMesh(COBJECT3D* object) {
+CPIECEMESH QueryMesh(COBJECT3D* object)
+{
     CPIECEMESH mesh = EmptyMesh();
-    object->GetMeshData(0, &mesh.vertexCount, &mesh.faceCount, &mesh.vertices, &mesh.faces,
-                        &mesh.texture);
+    object->GetMeshData(0, &mesh.vertexCount, &mesh.faceCount, &mesh.vertices, &mesh.faces, &mesh.texture);
     return mesh;
 }
 
-bool VertexUsable(const CPIECEMESH& mesh, uint16_t index) {
+bool VertexUsable(const CPIECEMESH& mesh, uint16_t index)
+{
     if (index >= mesh.vertexCount) {
         return false;
     }
@@ -24,11 +26,11 @@ bool VertexUsable(const CPIECEMESH& mesh, uint16_t index) {
     return vertex.position != nullptr && vertex.normal != nullptr;
 }
 
-bool FacesUsable(const CPIECEMESH& mesh) {
+bool FacesUsable(const CPIECEMESH& mesh)
+{
     for (uint32_t f = 0; f < mesh.faceCount; ++f) {
         const CFACE& face = mesh.faces[f];
-        if (!VertexUsable(mesh, face.a) || !VertexUsable(mesh, face.b) ||
-            !VertexUsable(mesh, face.c)) {
+        if (!VertexUsable(mesh, face.a) || !VertexUsable(mesh, face.b) || !VertexUsable(mesh, face.c)) {
             return false;
         }
     }
@@ -37,14 +39,14 @@ bool FacesUsable(const CPIECEMESH& mesh) {
 
 }  // namespace
 
-bool CheckPieceMesh(COBJECT3D* object, const char** why) {
+bool CheckPieceMesh(COBJECT3D* object, const char** why)
+{
     if (object == nullptr || object->GetMeshCount() <= 0) {
         *why = "the model has no mesh";
         return false;
     }
     CPIECEMESH mesh = QueryMesh(object);
-    if ((mesh.faceCount > 0 && mesh.faces == nullptr) ||
-        (mesh.vertexCount > 0 && mesh.vertices == nullptr)) {
+    if ((mesh.faceCount > 0 && mesh.faces == nullptr) || (mesh.vertexCount > 0 && mesh.vertices == nullptr)) {
         *why = "the model's first mesh has no face or vertex array";
         return false;
     }
@@ -55,7 +57,8 @@ bool CheckPieceMesh(COBJECT3D* object, const char** why) {
     return true;
 }
 
-CPIECEMESH GetPieceMesh(const CPIPETYPE* type) {
+CPIECEMESH GetPieceMesh(const CPIPETYPE* type)
+{
     if (type == nullptr || !type->drawable) {
         return EmptyMesh();
     }

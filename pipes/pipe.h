@@ -39,19 +39,19 @@ class CPIPE {
 public:
     CPIPESEGMENT* segments;  // segmentCount pieces in growth order; owned
     uint16_t segmentCount;
-    CPIPETYPE* types;        // the type table (pipeTypes); not owned
-    uint16_t typeCount;      // entries of types
-    uint16_t grownCount;     // segments fully grown = index of the growing one
+    CPIPETYPE* types;     // the type table (pipeTypes); not owned
+    uint16_t typeCount;   // entries of types
+    uint16_t grownCount;  // segments fully grown = index of the growing one
     // Mesh view: mesh 0 of the growing segment's model; stale once complete.
     uint16_t vertexCount;
     uint16_t faceCount;
     CVERTEX* vertices;
     CFACE* faces;
-    float progress;          // faces revealed in the current phase
-    uint32_t texture;        // mesh view: GL texture of the mesh, 0 = none
-    uint8_t phase;           // 0 tracing, 1 filling
-    CVECTOR position;        // the pipe's origin in the scene
-    CVECTOR rotation;        // degrees about X, Y and Z, applied in that order
+    float progress;    // faces revealed in the current phase
+    uint32_t texture;  // mesh view: GL texture of the mesh, 0 = none
+    uint8_t phase;     // 0 tracing, 1 filling
+    CVECTOR position;  // the pipe's origin in the scene
+    CVECTOR rotation;  // degrees about X, Y and Z, applied in that order
 
     // An empty pipe that refers to a type table of typeCount entries.
     CPIPE(CPIPETYPE* typeTable, uint16_t typeCount);

@@ -12,46 +12,53 @@
 
 namespace {
 
-void SolidCorner(const CVERTEX& vertex) {
+void SolidCorner(const CVERTEX& vertex)
+{
     glNormal3f(vertex.normal[0], vertex.normal[1], vertex.normal[2]);
     glVertex3f(vertex.position[0], vertex.position[1], vertex.position[2]);
 }
 
-void SolidFace(const CVERTEX* vertices, const CFACE& face) {
+void SolidFace(const CVERTEX* vertices, const CFACE& face)
+{
     SolidCorner(vertices[face.a]);
     SolidCorner(vertices[face.b]);
     SolidCorner(vertices[face.c]);
 }
 
 // A corner pulled inwards along its normal by TRACE_INSET.
-void TraceCorner(const CVERTEX& vertex) {
+void TraceCorner(const CVERTEX& vertex)
+{
     const float* p = vertex.position;
     const float* n = vertex.normal;
     glVertex3f(p[0] + n[0] * TRACE_INSET, p[1] + n[1] * TRACE_INSET, p[2] + n[2] * TRACE_INSET);
 }
 
 // Whole faces revealed by progress, kept inside what a 16-bit count holds.
-uint16_t FacesRevealed(float progress) {
+uint16_t FacesRevealed(float progress)
+{
     if (!(progress > 0.0f)) {
         return 0;
     }
     return progress >= 65535.0f ? 65535 : static_cast<uint16_t>(progress);
 }
 
-void StartSphereMap() {
+void StartSphereMap()
+{
     glEnable(GL_TEXTURE_GEN_S);
     glEnable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, metalTexture);
 }
 
-void EndSphereMap() {
+void EndSphereMap()
+{
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);
 }
 
 }  // namespace
 
-void CPIPE::DrawPiece(uint16_t i) {
+void CPIPE::DrawPiece(uint16_t i)
+{
     if (i >= segmentCount) {
         return;
     }
@@ -68,7 +75,8 @@ void CPIPE::DrawPiece(uint16_t i) {
     EndSphereMap();
 }
 
-void CPIPE::DrawTrace(uint16_t n) {
+void CPIPE::DrawTrace(uint16_t n)
+{
     uint16_t count = n < faceCount ? n : faceCount;
     glColor3f(0.0f, 0.1f, 0.0f);
     glDisable(GL_LIGHTING);
@@ -87,7 +95,8 @@ void CPIPE::DrawTrace(uint16_t n) {
 
 // Phase 1 of the growing piece: the whole trace, then the faces revealed
 // so far as solid metal in the trace colour.
-void CPIPE::DrawFilling() {
+void CPIPE::DrawFilling()
+{
     DrawTrace(faceCount);
     glColor3f(0.0f, 0.1f, 0.0f);
     glEnable(GL_LIGHTING);
@@ -102,7 +111,8 @@ void CPIPE::DrawFilling() {
     EndSphereMap();
 }
 
-void CPIPE::DrawGrowing() {
+void CPIPE::DrawGrowing()
+{
     const CPIPESEGMENT& growing = segments[grownCount];
     growing.ApplyTransform();
     if (phase == 0) {
@@ -113,7 +123,8 @@ void CPIPE::DrawGrowing() {
     growing.UndoTransform();
 }
 
-void CPIPE::Draw() {
+void CPIPE::Draw()
+{
     glTranslatef(position.x, position.y, position.z);
     glRotatef(rotation.x, 1.0f, 0.0f, 0.0f);
     glRotatef(rotation.y, 0.0f, 1.0f, 0.0f);

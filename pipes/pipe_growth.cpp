@@ -1,7 +1,8 @@
 // Growth of a pipe over frame time (CPIPE::Update, CPIPE::Advance).
 #include "pipes/pipe.h"
 
-void CPIPE::Update(float frameTime) {
+void CPIPE::Update(float frameTime)
+{
     // The negated test also turns away NaN; a complete pipe has nothing to grow.
     if (!(frameTime > 0.0f) || grownCount >= segmentCount) {
         return;
@@ -17,7 +18,8 @@ void CPIPE::Update(float frameTime) {
     }
 }
 
-void CPIPE::Advance() {
+void CPIPE::Advance()
+{
     if (grownCount >= segmentCount) {
         return;
     }

@@ -12,15 +12,15 @@ namespace {
 const int MAX_PIPES = 65535;
 
 // Reads the header; false (reported) when it is missing or out of range.
-bool ReadPipeCount(FILE* file, const char* path, uint16_t& count) {
+bool ReadPipeCount(FILE* file, const char* path, uint16_t& count)
+{
     long long announced = 0;  // signed and wide: reported as the script wrote it
     if (std::fscanf(file, "%*s %*s %lld", &announced) != 1) {
         std::fprintf(stderr, "%s: the header (label label count) is missing; no pipes\n", path);
         return false;
     }
     if (announced < 0 || announced > MAX_PIPES) {
-        std::fprintf(stderr, "%s: %lld pipes is outside 0 to %d; no pipes\n", path, announced,
-                     MAX_PIPES);
+        std::fprintf(stderr, "%s: %lld pipes is outside 0 to %d; no pipes\n", path, announced, MAX_PIPES);
         return false;
     }
     count = static_cast<uint16_t>(announced);
@@ -28,13 +28,15 @@ bool ReadPipeCount(FILE* file, const char* path, uint16_t& count) {
 }
 
 // True (reported) when anything but white space follows the last pipe.
-bool DataLeftOver(FILE* file, const char* path, uint16_t announced) {
+bool DataLeftOver(FILE* file, const char* path, uint16_t announced)
+{
     char word[2];
     if (std::fscanf(file, "%1s", word) != 1) {
         return false;
     }
-    std::fprintf(stderr, "%s: more data follows pipe %u; the pipe count %u or a segment count "
-                         "does not match the data\n",
+    std::fprintf(stderr,
+                 "%s: more data follows pipe %u; the pipe count %u or a segment count "
+                 "does not match the data\n",
                  path, announced, announced);
     return true;
 }
@@ -43,11 +45,13 @@ bool DataLeftOver(FILE* file, const char* path, uint16_t announced) {
 
 CPIPEMAP::CPIPEMAP() : pipes(nullptr), pipeCount(0) {}
 
-CPIPEMAP::~CPIPEMAP() {
+CPIPEMAP::~CPIPEMAP()
+{
     Release();
 }
 
-void CPIPEMAP::Release() {
+void CPIPEMAP::Release()
+{
     for (uint16_t i = 0; i < pipeCount; ++i) {
         delete pipes[i];
     }
@@ -56,11 +60,13 @@ void CPIPEMAP::Release() {
     pipeCount = 0;
 }
 
-void CPIPEMAP::Load(const char* path) {
+void CPIPEMAP::Load(const char* path)
+{
     Load(path, pipeTypes, pipeTypeCount);
 }
 
-int CPIPEMAP::Load(const char* path, CPIPETYPE* types, uint16_t typeCount) {
+int CPIPEMAP::Load(const char* path, CPIPETYPE* types, uint16_t typeCount)
+{
     Release();
     FILE* file = std::fopen(path, "r");
     if (file == nullptr) {
@@ -77,7 +83,8 @@ int CPIPEMAP::Load(const char* path, CPIPETYPE* types, uint16_t typeCount) {
 }
 
 bool CPIPEMAP::ReadNetwork(FILE* file, const char* path, CPIPETYPE* types, uint16_t typeCount,
-                           uint16_t announced) {
+                           uint16_t announced)
+{
     pipes = new (std::nothrow) CPIPE*[announced]();
     if (pipes == nullptr) {
         std::fprintf(stderr, "%s: out of memory for %u pipes; no pipes\n", path, announced);
@@ -97,7 +104,8 @@ bool CPIPEMAP::ReadNetwork(FILE* file, const char* path, CPIPETYPE* types, uint1
 // PIPE_READ_OK when every pipe loaded, PIPE_READ_REFUSED when some were left
 // out, PIPE_READ_BROKEN when the script ended early or broke off.
 PIPEREAD CPIPEMAP::ReadPipes(FILE* file, const char* path, CPIPETYPE* types, uint16_t typeCount,
-                             uint16_t announced) {
+                             uint16_t announced)
+{
     PIPEREAD overall = PIPE_READ_OK;
     for (uint16_t i = 0; i < announced; ++i) {
         CPIPE* pipe = new (std::nothrow) CPIPE(types, typeCount);
@@ -119,13 +127,15 @@ PIPEREAD CPIPEMAP::ReadPipes(FILE* file, const char* path, CPIPETYPE* types, uin
     return overall;
 }
 
-void CPIPEMAP::Update(float frameTime) {
+void CPIPEMAP::Update(float frameTime)
+{
     for (uint16_t i = 0; i < pipeCount; ++i) {
         pipes[i]->Update(frameTime);
     }
 }
 
-void CPIPEMAP::Draw() {
+void CPIPEMAP::Draw()
+{
     for (uint16_t i = 0; i < pipeCount; ++i) {
         pipes[i]->Draw();
     }

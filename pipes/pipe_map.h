@@ -49,8 +49,7 @@ public:
 
 private:
     void Release();
-    bool ReadNetwork(FILE* file, const char* path, CPIPETYPE* types, uint16_t typeCount,
-                     uint16_t announced);
+    bool ReadNetwork(FILE* file, const char* path, CPIPETYPE* types, uint16_t typeCount, uint16_t announced);
     PIPEREAD ReadPipes(FILE* file, const char* path, CPIPETYPE* types, uint16_t typeCount,
                        uint16_t announced);
 };

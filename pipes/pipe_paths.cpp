@@ -13,7 +13,8 @@ const float STRAIGHT_DOWN = 3.1415927f;
 // Straight down has no shortest rotation; d with its first two components
 // swapped gives a usable axis ((0, 0, 1) for (0, -1, 0)). A zero axis (d
 // equal to up) stays zero and yields the identity bend.
-CVECTOR BendAxis(CVECTOR up, CVECTOR d, float theta) {
+CVECTOR BendAxis(CVECTOR up, CVECTOR d, float theta)
+{
     CVECTOR axis;
     if (theta == STRAIGHT_DOWN) {
         CVECTOR swapped;
@@ -27,7 +28,8 @@ CVECTOR BendAxis(CVECTOR up, CVECTOR d, float theta) {
 }
 
 // Twist about the piece's own +Y first, then the bend carrying +Y onto d.
-CQUATERNION OrientAlong(CVECTOR d, float twist) {
+CQUATERNION OrientAlong(CVECTOR d, float twist)
+{
     CVECTOR up;
     up.Set(0.0f, 1.0f, 0.0f);
     float theta = up.AngleTo(d);
@@ -41,7 +43,8 @@ CQUATERNION OrientAlong(CVECTOR d, float twist) {
 
 }  // namespace
 
-void CPIPE::CopyExits() {
+void CPIPE::CopyExits()
+{
     for (uint16_t i = 0; i < segmentCount; ++i) {
         CPIPESEGMENT& segment = segments[i];
         if (segment.type == nullptr) {  // never added: a straight piece of no length
@@ -54,7 +57,8 @@ void CPIPE::CopyExits() {
     }
 }
 
-void CPIPE::BuildPaths() {
+void CPIPE::BuildPaths()
+{
     CopyExits();
     for (uint16_t i = 0; i < segmentCount; ++i) {
         CPIPESEGMENT& s = segments[i];

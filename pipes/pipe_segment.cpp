@@ -10,7 +10,8 @@ const float INVERSE_PI = 0.31830987f;
 // The orientation as a glRotatef axis and an angle in degrees. The axis
 // starts as a finite vector because a zero angle leaves it unwritten; a
 // rotation by 0 degrees is the identity about any axis.
-void RotationOf(const CQUATERNION& orientation, CVECTOR& axis, float& degrees) {
+void RotationOf(const CQUATERNION& orientation, CVECTOR& axis, float& degrees)
+{
     axis.Set(0.0f, 1.0f, 0.0f);
     float angle = 0.0f;
     orientation.ToAxisAngle(axis, angle);
@@ -19,7 +20,8 @@ void RotationOf(const CQUATERNION& orientation, CVECTOR& axis, float& degrees) {
 
 }  // namespace
 
-void CPIPESEGMENT::ApplyTransform() const {
+void CPIPESEGMENT::ApplyTransform() const
+{
     CVECTOR axis;
     float degrees = 0.0f;
     RotationOf(orientation, axis, degrees);
@@ -27,7 +29,8 @@ void CPIPESEGMENT::ApplyTransform() const {
     glRotatef(-degrees, axis.x, axis.y, axis.z);
 }
 
-void CPIPESEGMENT::UndoTransform() const {
+void CPIPESEGMENT::UndoTransform() const
+{
     CVECTOR axis;
     float degrees = 0.0f;
     RotationOf(orientation, axis, degrees);

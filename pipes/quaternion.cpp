@@ -2,11 +2,13 @@
 
 #include <cmath>
 
-CVECTOR CQUATERNION::VectorPart() const {
+CVECTOR CQUATERNION::VectorPart() const
+{
     return CVECTOR{x, y, z};
 }
 
-CQUATERNION CQUATERNION::Multiply(CQUATERNION b) const {
+CQUATERNION CQUATERNION::Multiply(CQUATERNION b) const
+{
     CVECTOR qv = VectorPart();
     CVECTOR bv = b.VectorPart();
     CVECTOR v = qv.Scale(b.w).Add(bv.Scale(w)).Add(qv.Cross(bv));
@@ -14,11 +16,13 @@ CQUATERNION CQUATERNION::Multiply(CQUATERNION b) const {
     return CQUATERNION{v.x, v.y, v.z, scalar};
 }
 
-CQUATERNION CQUATERNION::Conjugate() const {
+CQUATERNION CQUATERNION::Conjugate() const
+{
     return CQUATERNION{-x, -y, -z, w};
 }
 
-void CQUATERNION::ToAxisAngle(CVECTOR& axis, float& angle) const {
+void CQUATERNION::ToAxisAngle(CVECTOR& axis, float& angle) const
+{
     // A normalised quaternion may carry w a rounding step above 1; acos
     // would give NaN there instead of the identity's angle 0.
     double cosHalf = w > 1.0f ? 1.0 : (w < -1.0f ? -1.0 : static_cast<double>(w));
@@ -30,14 +34,16 @@ void CQUATERNION::ToAxisAngle(CVECTOR& axis, float& angle) const {
     axis = VectorPart().Scale(inverseSin);
 }
 
-CVECTOR CQUATERNION::Rotate(CVECTOR v) const {
+CVECTOR CQUATERNION::Rotate(CVECTOR v) const
+{
     CQUATERNION p{v.x, v.y, v.z, 0.0f};
     CQUATERNION r = Multiply(p);
     CQUATERNION s = r.Multiply(Conjugate());
     return s.VectorPart();
 }
 
-void CQUATERNION::Normalize() {
+void CQUATERNION::Normalize()
+{
     float length = std::sqrt(x * x + y * y + z * z + w * w);
     if (length == 0.0f) {
         return;
@@ -49,7 +55,8 @@ void CQUATERNION::Normalize() {
     w *= inverse;
 }
 
-void CQUATERNION::FromAxisAngle(float ax, float ay, float az, float angle) {
+void CQUATERNION::FromAxisAngle(float ax, float ay, float az, float angle)
+{
     double half = static_cast<double>(angle) / 2.0;
     float sinHalf = static_cast<float>(std::sin(half));
     x = ax * sinHalf;

@@ -16,12 +16,14 @@ const float MAX_SCRIPT_COORDINATE = 1e6f;
 
 // True when value is a number within -MAX_SCRIPT_COORDINATE to
 // MAX_SCRIPT_COORDINATE (both included).
-inline bool WithinSceneBounds(float value) {
+inline bool WithinSceneBounds(float value)
+{
     return std::isfinite(value) && std::fabs(value) <= MAX_SCRIPT_COORDINATE;
 }
 
 // True when every component of v is within the bounds above.
-inline bool WithinSceneBounds(const CVECTOR& v) {
+inline bool WithinSceneBounds(const CVECTOR& v)
+{
     return WithinSceneBounds(v.x) && WithinSceneBounds(v.y) && WithinSceneBounds(v.z);
 }
 

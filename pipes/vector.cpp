@@ -2,21 +2,25 @@
 
 #include <cmath>
 
-void CVECTOR::Set(float nx, float ny, float nz) {
+void CVECTOR::Set(float nx, float ny, float nz)
+{
     x = nx;
     y = ny;
     z = nz;
 }
 
-float CVECTOR::Dot(CVECTOR v) const {
+float CVECTOR::Dot(CVECTOR v) const
+{
     return v.z * z + v.y * y + v.x * x;
 }
 
-CVECTOR CVECTOR::Cross(CVECTOR v) const {
+CVECTOR CVECTOR::Cross(CVECTOR v) const
+{
     return CVECTOR{v.y * z - v.z * y, v.z * x - v.x * z, v.x * y - v.y * x};
 }
 
-void CVECTOR::Normalize() {
+void CVECTOR::Normalize()
+{
     float length = std::sqrt(x * x + y * y + z * z);
     if (length == 0.0f) {
         return;
@@ -27,25 +31,30 @@ void CVECTOR::Normalize() {
     z *= inverse;
 }
 
-CVECTOR CVECTOR::Scale(float s) const {
+CVECTOR CVECTOR::Scale(float s) const
+{
     return CVECTOR{x * s, y * s, z * s};
 }
 
-CVECTOR CVECTOR::Subtract(CVECTOR v) const {
+CVECTOR CVECTOR::Subtract(CVECTOR v) const
+{
     return CVECTOR{x - v.x, y - v.y, z - v.z};
 }
 
-CVECTOR CVECTOR::Add(CVECTOR v) const {
+CVECTOR CVECTOR::Add(CVECTOR v) const
+{
     return CVECTOR{v.x + x, v.y + y, v.z + z};
 }
 
-void CVECTOR::Negate() {
+void CVECTOR::Negate()
+{
     x = -x;
     y = -y;
     z = -z;
 }
 
-float CVECTOR::AngleTo(CVECTOR v) const {
+float CVECTOR::AngleTo(CVECTOR v) const
+{
     float d = Dot(v);
     if (d > 1.0f) {
         d = 1.0f;

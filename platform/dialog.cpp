@@ -24,11 +24,9 @@ bool OpenWindow(const PLATFORMDIALOG& d, DialogWindow* w)
     SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1);
     w->window = SDL_CreateWindow("plumora", d.frame.x, d.frame.y, d.frame.width, d.frame.height,
                                  SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS);
-    if (!w->window)
-        return false;
+    if (!w->window) return false;
     w->context = SDL_GL_CreateContext(w->window);
-    if (!w->context)
-        return false;
+    if (!w->context) return false;
     SDL_GL_MakeCurrent(w->window, w->context);
     SDL_RaiseWindow(w->window);
     WatchWindow(w->window);
@@ -37,29 +35,25 @@ bool OpenWindow(const PLATFORMDIALOG& d, DialogWindow* w)
 
 void UploadPicture(const PLATFORMDIALOG& d, DialogWindow* w)
 {
-    if (!d.picture || d.pictureWidth <= 0 || d.pictureHeight <= 0)
-        return;
+    if (!d.picture || d.pictureWidth <= 0 || d.pictureHeight <= 0) return;
     glGenTextures(1, &w->texture);
     glBindTexture(GL_TEXTURE_2D, w->texture);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, d.pictureWidth, d.pictureHeight, 0, GL_BGR,
-                 GL_UNSIGNED_BYTE, d.picture);
+    glTexImage2D(GL_TEXTURE_2D, 0, GL_RGB, d.pictureWidth, d.pictureHeight, 0, GL_BGR, GL_UNSIGNED_BYTE,
+                 d.picture);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
 }
 
 void CloseWindow(DialogWindow* w)
 {
-    if (w->texture)
-        glDeleteTextures(1, &w->texture);
+    if (w->texture) glDeleteTextures(1, &w->texture);
     // With the display connection gone these would wait for answers.
     bool connected = !DisplayConnectionLost();
-    if (w->context && connected)
-        SDL_GL_DeleteContext(w->context);
+    if (w->context && connected) SDL_GL_DeleteContext(w->context);
     if (w->window) {
-        if (connected)
-            SDL_DestroyWindow(w->window);
+        if (connected) SDL_DestroyWindow(w->window);
         ForgetWindow();
     }
 }
@@ -73,26 +67,19 @@ int Accept(PLATFORMDIALOG* d, bool (*acceptOk)(int))
 int HandleKey(SDL_Keycode key, PLATFORMDIALOG* d, bool (*acceptOk)(int))
 {
     bool listOpen = ImGui::IsPopupOpen("", ImGuiPopupFlags_AnyPopupId);
-    if (key == SDLK_ESCAPE && !listOpen)
-        return 0;
-    if ((key == SDLK_RETURN || key == SDLK_KP_ENTER) && !listOpen)
-        return Accept(d, acceptOk);
-    if (!listOpen && key == SDLK_UP && d->selected > 0)
-        --d->selected;
-    if (!listOpen && key == SDLK_DOWN && d->selected + 1 < d->itemCount)
-        ++d->selected;
+    if (key == SDLK_ESCAPE && !listOpen) return 0;
+    if ((key == SDLK_RETURN || key == SDLK_KP_ENTER) && !listOpen) return Accept(d, acceptOk);
+    if (!listOpen && key == SDLK_UP && d->selected > 0) --d->selected;
+    if (!listOpen && key == SDLK_DOWN && d->selected + 1 < d->itemCount) ++d->selected;
     return DIALOG_OPEN;
 }
 
 int PumpEvents(PLATFORMDIALOG* d, bool (*acceptOk)(int))
 {
-    if (PlatformQuitSignalled())
-        return 0;
-    if (WatchedWindowLost())
-        return -1;
+    if (PlatformQuitSignalled()) return 0;
+    if (WatchedWindowLost()) return -1;
     SDL_Event event;
-    if (!SDL_WaitEventTimeout(&event, 50))
-        return DIALOG_OPEN;
+    if (!SDL_WaitEventTimeout(&event, 50)) return DIALOG_OPEN;
     do {
         ImGui_ImplSDL2_ProcessEvent(&event);
         if (event.type == SDL_QUIT ||
@@ -100,8 +87,7 @@ int PumpEvents(PLATFORMDIALOG* d, bool (*acceptOk)(int))
             return 0;
         if (event.type == SDL_KEYDOWN) {
             int result = HandleKey(event.key.keysym.sym, d, acceptOk);
-            if (result != DIALOG_OPEN)
-                return result;
+            if (result != DIALOG_OPEN) return result;
         }
     } while (SDL_PollEvent(&event));
     return DIALOG_OPEN;
@@ -117,14 +103,11 @@ void DrawList(PLATFORMDIALOG* d)
     Place(d->list);
     ImGui::SetNextItemWidth(static_cast<float>(d->list.width));
     const char* preview = d->selected >= 0 ? d->items[d->selected] : "";
-    if (!ImGui::BeginCombo("##modes", preview, ImGuiComboFlags_HeightLarge))
-        return;
+    if (!ImGui::BeginCombo("##modes", preview, ImGuiComboFlags_HeightLarge)) return;
     for (int i = 0; i < d->itemCount; ++i) {
         ImGui::PushID(i);
-        if (ImGui::Selectable(d->items[i], i == d->selected))
-            d->selected = i;
-        if (i == d->selected)
-            ImGui::SetItemDefaultFocus();
+        if (ImGui::Selectable(d->items[i], i == d->selected)) d->selected = i;
+        if (i == d->selected) ImGui::SetItemDefaultFocus();
         ImGui::PopID();
     }
     ImGui::EndCombo();
@@ -144,16 +127,15 @@ int DrawDialog(PLATFORMDIALOG* d, const DialogWindow& w, bool (*acceptOk)(int))
                  ImGuiWindowFlags_NoDecoration | ImGuiWindowFlags_NoMove | ImGuiWindowFlags_NoSavedSettings);
     if (w.texture) {
         Place(d->pictureArea);
-        ImGui::Image(reinterpret_cast<ImTextureID>(static_cast<intptr_t>(w.texture)),
-                     ImVec2(static_cast<float>(d->pictureArea.width), static_cast<float>(d->pictureArea.height)),
-                     ImVec2(0, 1), ImVec2(1, 0));
+        ImGui::Image(
+            reinterpret_cast<ImTextureID>(static_cast<intptr_t>(w.texture)),
+            ImVec2(static_cast<float>(d->pictureArea.width), static_cast<float>(d->pictureArea.height)),
+            ImVec2(0, 1), ImVec2(1, 0));
     }
     DrawList(d);
     int result = DIALOG_OPEN;
-    if (Button("Cancel", d->cancel))
-        result = 0;
-    if (Button("OK", d->ok))
-        result = Accept(d, acceptOk);
+    if (Button("Cancel", d->cancel)) result = 0;
+    if (Button("OK", d->ok)) result = Accept(d, acceptOk);
     ImGui::End();
     return result;
 }
@@ -204,8 +186,7 @@ int PlatformRunDialog(PLATFORMDIALOG* d, bool (*acceptOk)(int selected))
         ImGui_ImplSDL2_NewFrame();
         ImGui::NewFrame();
         int clicked = DrawDialog(d, w, acceptOk);
-        if (result == DIALOG_OPEN)
-            result = clicked;
+        if (result == DIALOG_OPEN) result = clicked;
         Render(*d, w);
     }
     ImGui_ImplOpenGL2_Shutdown();

@@ -14,10 +14,10 @@ struct PLATFORMDIALOG {
     const unsigned char* picture;  // BGR pixels, rows bottom-up; null: none
     int pictureWidth;
     int pictureHeight;
-    PLATFORMRECT pictureArea;      // where the picture is stretched to
-    const char* const* items;      // the list's entries, in list order
+    PLATFORMRECT pictureArea;  // where the picture is stretched to
+    const char* const* items;  // the list's entries, in list order
     int itemCount;
-    int selected;                  // in and out: the selected entry, -1 none
+    int selected;  // in and out: the selected entry, -1 none
     PLATFORMRECT list;
     PLATFORMRECT cancel;
     PLATFORMRECT ok;

@@ -45,8 +45,7 @@ int OnXError(Display* errorDisplay, XErrorEvent* error)
 // then calls the display's exit handler.
 int OnIOError(Display*)
 {
-    if (!connectionLost)
-        std::fprintf(stderr, "video: the display connection was lost\n");
+    if (!connectionLost) std::fprintf(stderr, "video: the display connection was lost\n");
     return 0;
 }
 
@@ -62,8 +61,7 @@ void OnConnectionLost(Display*, void*)
 
 void WatchDisplayErrors()
 {
-    if (!UsingX11() || handlerInstalled)
-        return;
+    if (!UsingX11() || handlerInstalled) return;
     driverHandler = XSetErrorHandler(OnXError);
     driverIOHandler = XSetIOErrorHandler(OnIOError);
     handlerInstalled = true;
@@ -73,12 +71,10 @@ void WatchWindow(SDL_Window* window)
 {
     windowLost = false;
     lossTaken = false;
-    if (!handlerInstalled || !window)
-        return;
+    if (!handlerInstalled || !window) return;
     SDL_SysWMinfo info;
     SDL_VERSION(&info.version);
-    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11)
-        return;
+    if (!SDL_GetWindowWMInfo(window, &info) || info.subsystem != SDL_SYSWM_X11) return;
     if (display != info.info.x11.display) {
         display = info.info.x11.display;
         XSetIOErrorExitHandler(display, OnConnectionLost, nullptr);
@@ -88,8 +84,7 @@ void WatchWindow(SDL_Window* window)
 
 void ForgetWindow()
 {
-    if (display && !connectionLost)
-        XSync(display, False);
+    if (display && !connectionLost) XSync(display, False);
     watchedWindow = 0;
 }
 

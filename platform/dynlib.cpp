@@ -17,8 +17,7 @@ void RememberError(const char* fallback)
 void* PlatformLoadLibrary(const char* path)
 {
     void* library = dlopen(path, RTLD_NOW | RTLD_LOCAL);
-    if (!library)
-        RememberError("cannot load library");
+    if (!library) RememberError("cannot load library");
     return library;
 }
 
@@ -30,15 +29,13 @@ void* PlatformGetSymbol(void* library, const char* name)
     }
     dlerror();
     void* symbol = dlsym(library, name);
-    if (!symbol)
-        RememberError("symbol not found");
+    if (!symbol) RememberError("symbol not found");
     return symbol;
 }
 
 void PlatformFreeLibrary(void* library)
 {
-    if (library)
-        dlclose(library);
+    if (library) dlclose(library);
 }
 
 const char* PlatformLibraryError()

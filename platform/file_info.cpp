@@ -43,8 +43,7 @@ bool PlatformInspect(const char* path, bool followLinks, PLATFORMPATHINFO* info)
 bool PlatformInspectFile(PLATFORMFILE file, PLATFORMPATHINFO* info)
 {
     struct stat st;
-    if (fstat(file, &st) != 0)
-        return PlatformSetFileErrorFromErrno();
+    if (fstat(file, &st) != 0) return PlatformSetFileErrorFromErrno();
     Describe(st, info);
     return true;
 }
@@ -52,8 +51,7 @@ bool PlatformInspectFile(PLATFORMFILE file, PLATFORMPATHINFO* info)
 bool PlatformListDirectory(const char* path, std::vector<std::string>* names)
 {
     DIR* listing = opendir(path);
-    if (!listing)
-        return PlatformSetFileErrorFromErrno();
+    if (!listing) return PlatformSetFileErrorFromErrno();
     errno = 0;
     while (struct dirent* entry = readdir(listing)) {
         if (strcmp(entry->d_name, ".") != 0 && strcmp(entry->d_name, "..") != 0)
@@ -62,7 +60,6 @@ bool PlatformListDirectory(const char* path, std::vector<std::string>* names)
     }
     int code = errno;
     closedir(listing);
-    if (code != 0)
-        return PlatformSetFileError(PLATFORM_FILE_FAILED, code);
+    if (code != 0) return PlatformSetFileError(PLATFORM_FILE_FAILED, code);
     return true;
 }

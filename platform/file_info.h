@@ -13,17 +13,17 @@
 #include "platform/files.h"
 
 enum PLATFORMPATHKIND {
-    PLATFORM_PATH_MISSING,    // nothing there (or a component on the way is not a directory)
+    PLATFORM_PATH_MISSING,  // nothing there (or a component on the way is not a directory)
     PLATFORM_PATH_DIRECTORY,
-    PLATFORM_PATH_REGULAR,    // a regular file
-    PLATFORM_PATH_LINK,       // a symbolic link (only when links are not followed)
-    PLATFORM_PATH_OTHER,      // a device, FIFO or socket
+    PLATFORM_PATH_REGULAR,  // a regular file
+    PLATFORM_PATH_LINK,     // a symbolic link (only when links are not followed)
+    PLATFORM_PATH_OTHER,    // a device, FIFO or socket
 };
 
 struct PLATFORMPATHINFO {
     PLATFORMPATHKIND kind;
-    uint64_t size;         // bytes, for a regular file; 0 otherwise
-    uint64_t device;       // with inode: the same pair means the same file
+    uint64_t size;    // bytes, for a regular file; 0 otherwise
+    uint64_t device;  // with inode: the same pair means the same file
     uint64_t inode;
     unsigned permissions;  // the nine rwx bits
 };

@@ -59,8 +59,7 @@ std::vector<std::string> SplitPath(const char* path)
             part.clear();
         }
     }
-    if (!part.empty())
-        parts.push_back(part);
+    if (!part.empty()) parts.push_back(part);
     return parts;
 }
 
@@ -70,8 +69,7 @@ bool FailOnEntry(int dir, const std::string& name, int code)
     struct stat st;
     if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISLNK(st.st_mode))
         return Fail(PLATFORM_FILE_SYMLINK, ELOOP);
-    if (code == ENOENT || code == ENOTDIR)
-        return Fail(PLATFORM_FILE_MISSING, code);
+    if (code == ENOENT || code == ENOTDIR) return Fail(PLATFORM_FILE_MISSING, code);
     return Fail(PLATFORM_FILE_FAILED, code);
 }
 
@@ -79,8 +77,7 @@ bool FailOnEntry(int dir, const std::string& name, int code)
 int OpenSubdirectory(int dir, const std::string& name)
 {
     int fd = openat(dir, name.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
-    if (fd < 0)
-        FailOnEntry(dir, name, errno);
+    if (fd < 0) FailOnEntry(dir, name, errno);
     return fd;
 }
 
@@ -97,8 +94,7 @@ int OpenParent(PLATFORMDIR base, const char* path, std::string* leaf)
     }
     int dir = path[0] == '/' ? open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
                              : openat(BaseDescriptor(base), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (dir < 0)
-        FailErrno();
+    if (dir < 0) FailErrno();
     for (size_t i = 0; dir >= 0 && i + 1 < parts.size(); ++i) {
         int next = OpenSubdirectory(dir, parts[i]);
         CloseQuietly(dir);
@@ -115,12 +111,10 @@ bool PrepareFileSlot(int dir, const std::string& name)
     struct stat st;
     if (fstatat(dir, name.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT ? true : FailErrno();
-    if (S_ISLNK(st.st_mode))
-        return Fail(PLATFORM_FILE_SYMLINK, ELOOP);
+    if (S_ISLNK(st.st_mode)) return Fail(PLATFORM_FILE_SYMLINK, ELOOP);
     if (!S_ISREG(st.st_mode))
         return Fail(PLATFORM_FILE_FAILED, S_ISDIR(st.st_mode) ? EISDIR : PLATFORM_NOT_REGULAR);
-    if (st.st_nlink > 1 && unlinkat(dir, name.c_str(), 0) != 0)
-        return FailErrno();
+    if (st.st_nlink > 1 && unlinkat(dir, name.c_str(), 0) != 0) return FailErrno();
     return true;
 }
 
@@ -128,13 +122,11 @@ bool PrepareFileSlot(int dir, const std::string& name)
 bool FinishOpen(int fd)
 {
     struct stat st;
-    if (fstat(fd, &st) != 0)
-        return FailErrno();
+    if (fstat(fd, &st) != 0) return FailErrno();
     if (!S_ISREG(st.st_mode))
         return Fail(PLATFORM_FILE_FAILED, S_ISDIR(st.st_mode) ? EISDIR : PLATFORM_NOT_REGULAR);
     int flags = fcntl(fd, F_GETFL);
-    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0)
-        return FailErrno();
+    if (flags < 0 || fcntl(fd, F_SETFL, flags & ~O_NONBLOCK) != 0) return FailErrno();
     return true;
 }
 
@@ -160,12 +152,9 @@ int64_t PlatformRead(PLATFORMFILE file, void* buffer, size_t size)
     size_t done = 0;
     while (done < size) {
         ssize_t n = read(file, static_cast<char*>(buffer) + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n < 0)
-            return FailErrno(), -1;
-        if (n == 0)
-            break;
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return FailErrno(), -1;
+        if (n == 0) break;
         done += static_cast<size_t>(n);
     }
     return static_cast<int64_t>(done);
@@ -174,30 +163,26 @@ int64_t PlatformRead(PLATFORMFILE file, void* buffer, size_t size)
 int64_t PlatformFileSize(PLATFORMFILE file)
 {
     struct stat st;
-    if (fstat(file, &st) != 0)
-        return FailErrno(), -1;
+    if (fstat(file, &st) != 0) return FailErrno(), -1;
     return static_cast<int64_t>(st.st_size);
 }
 
 bool PlatformSeek(PLATFORMFILE file, int64_t offset)
 {
-    if (lseek(file, static_cast<off_t>(offset), SEEK_SET) < 0)
-        return FailErrno();
+    if (lseek(file, static_cast<off_t>(offset), SEEK_SET) < 0) return FailErrno();
     return true;
 }
 
 PLATFORMDIR PlatformOpenDirectory(const char* path)
 {
     int fd = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd < 0)
-        PlatformSetFileErrorFromErrno();
+    if (fd < 0) PlatformSetFileErrorFromErrno();
     return fd < 0 ? PLATFORM_NO_DIRECTORY : fd;
 }
 
 void PlatformCloseDirectory(PLATFORMDIR dir)
 {
-    if (dir >= 0)
-        CloseQuietly(dir);
+    if (dir >= 0) CloseQuietly(dir);
 }
 
 PLATFORMFILE PlatformCreateFile(const char* path)
@@ -209,12 +194,11 @@ PLATFORMFILE PlatformCreateFileAt(PLATFORMDIR base, const char* path)
 {
     std::string leaf;
     int dir = OpenParent(base, path, &leaf);
-    if (dir < 0)
-        return PLATFORM_NO_FILE;
+    if (dir < 0) return PLATFORM_NO_FILE;
     int fd = -1;
     if (PrepareFileSlot(dir, leaf)) {
-        fd = openat(dir, leaf.c_str(),
-                    O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC, 0644);
+        fd = openat(dir, leaf.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC,
+                    0644);
         if (fd < 0)
             FailOnEntry(dir, leaf, errno);
         else if (!FinishOpen(fd))
@@ -229,10 +213,8 @@ bool PlatformWrite(PLATFORMFILE file, const void* data, size_t size)
     size_t done = 0;
     while (done < size) {
         ssize_t n = write(file, static_cast<const char*>(data) + done, size - done);
-        if (n < 0 && errno == EINTR)
-            continue;
-        if (n <= 0)
-            return Fail(PLATFORM_FILE_FAILED, n < 0 ? errno : ENOSPC);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) return Fail(PLATFORM_FILE_FAILED, n < 0 ? errno : ENOSPC);
         done += static_cast<size_t>(n);
     }
     return true;
@@ -240,10 +222,8 @@ bool PlatformWrite(PLATFORMFILE file, const void* data, size_t size)
 
 bool PlatformClose(PLATFORMFILE file)
 {
-    if (file == PLATFORM_NO_FILE)
-        return true;
-    if (close(file) != 0 && errno != EINTR)
-        return FailErrno();
+    if (file == PLATFORM_NO_FILE) return true;
+    if (close(file) != 0 && errno != EINTR) return FailErrno();
     return true;
 }
 
@@ -256,8 +236,7 @@ bool PlatformMakeDirectoryAt(PLATFORMDIR base, const char* path, bool mustBeNew)
 {
     std::string leaf;
     int dir = OpenParent(base, path, &leaf);
-    if (dir < 0)
-        return false;
+    if (dir < 0) return false;
     bool ok = mkdirat(dir, leaf.c_str(), 0755) == 0;
     if (!ok && errno == EEXIST && mustBeNew) {
         Fail(PLATFORM_FILE_FAILED, EEXIST);
@@ -294,19 +273,16 @@ bool ClearFilesIn(int fd, std::string* subdirectory)
     bool ok = true;
     while (struct dirent* entry = readdir(listing)) {
         const char* name = entry->d_name;
-        if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0)
-            continue;
+        if (strcmp(name, ".") == 0 || strcmp(name, "..") == 0) continue;
         struct stat st;
         if (fstatat(fd, name, &st, AT_SYMLINK_NOFOLLOW) != 0) {
             ok = errno == ENOENT ? ok : FailErrno();
         } else if (S_ISDIR(st.st_mode)) {
-            if (subdirectory->empty())
-                *subdirectory = name;
+            if (subdirectory->empty()) *subdirectory = name;
         } else if (unlinkat(fd, name, 0) != 0 && errno != ENOENT) {
             ok = FailErrno();
         }
-        if (!ok)
-            break;
+        if (!ok) break;
     }
     closedir(listing);
     return ok;
@@ -323,8 +299,7 @@ bool RemoveDirectory(int parent, const std::string& name)
     bool ok = fd >= 0;
     while (ok) {
         ok = ClearFilesIn(fd, &sub);
-        if (!ok)
-            break;
+        if (!ok) break;
         int next = -1;
         if (!sub.empty()) {
             next = OpenSubdirectory(fd, sub);
@@ -344,8 +319,7 @@ bool RemoveDirectory(int parent, const std::string& name)
         ok = fd >= 0;
     }
     CloseQuietly(fd);
-    if (ok && unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0)
-        ok = FailErrno();
+    if (ok && unlinkat(parent, name.c_str(), AT_REMOVEDIR) != 0) ok = FailErrno();
     return ok;
 }
 
@@ -360,8 +334,7 @@ bool PlatformRemoveTreeAt(PLATFORMDIR base, const char* path)
 {
     std::string leaf;
     int dir = OpenParent(base, path, &leaf);
-    if (dir < 0)
-        return lastError == PLATFORM_FILE_MISSING;
+    if (dir < 0) return lastError == PLATFORM_FILE_MISSING;
     if (leaf == "." || leaf == "..") {
         CloseQuietly(dir);
         return Fail(PLATFORM_FILE_FAILED, EINVAL);
@@ -396,9 +369,7 @@ PLATFORMFILEERROR PlatformLastFileError()
 
 const char* PlatformLastFileErrorText()
 {
-    if (lastError == PLATFORM_FILE_SYMLINK)
-        return "symbolic link in the way";
-    if (lastErrno == PLATFORM_NOT_REGULAR)
-        return "not a regular file";
+    if (lastError == PLATFORM_FILE_SYMLINK) return "symbolic link in the way";
+    if (lastErrno == PLATFORM_NOT_REGULAR) return "not a regular file";
     return strerror(lastErrno);
 }

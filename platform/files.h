@@ -28,9 +28,9 @@ enum : int { PLATFORM_NO_DIRECTORY = -1, PLATFORM_CURRENT_DIRECTORY = -2 };
 
 enum PLATFORMFILEERROR {
     PLATFORM_FILE_OK = 0,
-    PLATFORM_FILE_MISSING,   // a directory on the path does not exist (or is not a directory)
-    PLATFORM_FILE_SYMLINK,   // a symbolic link lies on the path or at it
-    PLATFORM_FILE_FAILED,    // anything else: permissions, disk full, wrong file type, I/O
+    PLATFORM_FILE_MISSING,  // a directory on the path does not exist (or is not a directory)
+    PLATFORM_FILE_SYMLINK,  // a symbolic link lies on the path or at it
+    PLATFORM_FILE_FAILED,   // anything else: permissions, disk full, wrong file type, I/O
 };
 
 // Opens an existing regular file for reading; PLATFORM_NO_FILE on failure

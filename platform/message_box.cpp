@@ -16,14 +16,11 @@ void PlatformMessageBox(const char* caption, const char* text)
     // Only a real desktop can show a box; the offscreen and dummy drivers
     // would fail anyway, and with no display at all SDL must not be asked.
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0))
-        return;
-    if (!driver && !SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY"))
-        return;
+    if (driver && (std::strcmp(driver, "offscreen") == 0 || std::strcmp(driver, "dummy") == 0)) return;
+    if (!driver && !SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY")) return;
     // With the display gone, or the run already ending on a quit signal,
     // there is nobody to answer a box.
-    if (DisplayConnectionLost() || PlatformQuitSignalled())
-        return;
+    if (DisplayConnectionLost() || PlatformQuitSignalled()) return;
     CQUITSIGNALGUARD guard;
     SDL_ShowSimpleMessageBox(0, caption, text, nullptr);
 }

@@ -41,12 +41,10 @@ std::string PlatformProgramDirectory()
 {
     char buffer[PATH_MAX];
     ssize_t length = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
-    if (length <= 0)
-        return std::string();
+    if (length <= 0) return std::string();
     std::string path(buffer, static_cast<size_t>(length));
     size_t slash = path.rfind('/');
-    if (path[0] != '/' || slash == std::string::npos)
-        return std::string();
+    if (path[0] != '/' || slash == std::string::npos) return std::string();
     return slash == 0 ? std::string("/") : path.substr(0, slash);
 }
 
@@ -64,18 +62,15 @@ bool PlatformChangeDirectory(const char* path)
 std::string PlatformCurrentDirectory()
 {
     char buffer[PATH_MAX];
-    if (!getcwd(buffer, sizeof buffer))
-        return std::string();
+    if (!getcwd(buffer, sizeof buffer)) return std::string();
     return std::string(buffer);
 }
 
 std::string PlatformAbsolutePath(const char* path)
 {
-    if (path[0] == '/')
-        return std::string(path);
+    if (path[0] == '/') return std::string(path);
     std::string current = PlatformCurrentDirectory();
-    if (current.empty())
-        return std::string();
+    if (current.empty()) return std::string();
     return current + "/" + path;
 }
 
@@ -94,8 +89,7 @@ PLATFORMPATHKIND PlatformPathKind(const char* path)
     struct stat st;
     if (stat(path, &st) != 0)
         return errno == ENOENT || errno == ENOTDIR ? PLATFORM_PATH_MISSING : PLATFORM_PATH_OTHER;
-    if (S_ISDIR(st.st_mode))
-        return PLATFORM_PATH_DIRECTORY;
+    if (S_ISDIR(st.st_mode)) return PLATFORM_PATH_DIRECTORY;
     return S_ISREG(st.st_mode) ? PLATFORM_PATH_FILE : PLATFORM_PATH_OTHER;
 }
 
@@ -107,16 +101,13 @@ std::string PlatformResolvePath(const char* path)
         if (char* real = realpath(head.c_str(), nullptr)) {
             std::string resolved(real);
             free(real);
-            if (tail.empty())
-                return resolved;
+            if (tail.empty()) return resolved;
             return (resolved == "/" ? "" : resolved) + "/" + tail;
         }
         size_t slash = head.find_last_of('/');
-        if (errno != ENOENT || slash == std::string::npos || head == "/")
-            return absolute;
+        if (errno != ENOENT || slash == std::string::npos || head == "/") return absolute;
         std::string leaf = head.substr(slash + 1);
-        if (!leaf.empty())
-            tail = tail.empty() ? leaf : leaf + "/" + tail;
+        if (!leaf.empty()) tail = tail.empty() ? leaf : leaf + "/" + tail;
         head = slash == 0 ? "/" : head.substr(0, slash);
     }
 }
@@ -127,8 +118,7 @@ bool PlatformCanCreateIn(const char* directory, std::string* reason)
     std::vector<char> buffer(pattern.begin(), pattern.end());
     buffer.push_back('\0');
     if (!mkdtemp(buffer.data())) {
-        if (reason)
-            *reason = std::strerror(errno);
+        if (reason) *reason = std::strerror(errno);
         return false;
     }
     rmdir(buffer.data());

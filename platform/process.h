@@ -36,10 +36,10 @@ void PlatformUseSilentAudio();
 
 // What a path names, following symbolic links.
 enum PLATFORMPATHKIND {
-    PLATFORM_PATH_MISSING,    // nothing there (a dangling link, a file on the way)
+    PLATFORM_PATH_MISSING,  // nothing there (a dangling link, a file on the way)
     PLATFORM_PATH_DIRECTORY,
-    PLATFORM_PATH_FILE,       // a regular file
-    PLATFORM_PATH_OTHER,      // a device, FIFO, socket, or it cannot be examined
+    PLATFORM_PATH_FILE,   // a regular file
+    PLATFORM_PATH_OTHER,  // a device, FIFO, socket, or it cannot be examined
 };
 PLATFORMPATHKIND PlatformPathKind(const char* path);
 // The absolute form of path with every symbolic link, "." and ".." in the

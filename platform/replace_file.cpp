@@ -39,8 +39,7 @@ bool ResolveFinal(const char* path, std::string* final)
         return true;
     }
     char resolved[PATH_MAX];
-    if (!realpath(path, resolved))
-        return PlatformSetFileErrorFromErrno();
+    if (!realpath(path, resolved)) return PlatformSetFileErrorFromErrno();
     *final = resolved;
     return true;
 }
@@ -55,12 +54,9 @@ bool CheckFinalSlot(int folder, const std::string& leaf, bool* existing, mode_t*
     *permissions = 0666;
     if (fstatat(folder, leaf.c_str(), &st, AT_SYMLINK_NOFOLLOW) != 0)
         return errno == ENOENT || PlatformSetFileErrorFromErrno();
-    if (S_ISDIR(st.st_mode))
-        return PlatformSetFileError(PLATFORM_FILE_FAILED, EISDIR);
-    if (S_ISLNK(st.st_mode))
-        return PlatformSetFileError(PLATFORM_FILE_SYMLINK, ELOOP);
-    if (!S_ISREG(st.st_mode))
-        return PlatformSetFileError(PLATFORM_FILE_FAILED, PLATFORM_NOT_REGULAR);
+    if (S_ISDIR(st.st_mode)) return PlatformSetFileError(PLATFORM_FILE_FAILED, EISDIR);
+    if (S_ISLNK(st.st_mode)) return PlatformSetFileError(PLATFORM_FILE_SYMLINK, ELOOP);
+    if (!S_ISREG(st.st_mode)) return PlatformSetFileError(PLATFORM_FILE_FAILED, PLATFORM_NOT_REGULAR);
     *existing = true;
     *permissions = st.st_mode & 07777;
     return true;
@@ -71,8 +67,8 @@ std::string RandomSuffix(unsigned attempt)
     static const char LETTERS[] = "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789";
     struct timespec now;
     clock_gettime(CLOCK_MONOTONIC, &now);
-    uint64_t seed = uint64_t(now.tv_nsec) ^ (uint64_t(now.tv_sec) << 30) ^
-                    (uint64_t(getpid()) << 16) ^ (uint64_t(attempt) * 0x9E3779B97F4A7C15ull);
+    uint64_t seed = uint64_t(now.tv_nsec) ^ (uint64_t(now.tv_sec) << 30) ^ (uint64_t(getpid()) << 16) ^
+                    (uint64_t(attempt) * 0x9E3779B97F4A7C15ull);
     std::string suffix;
     for (int i = 0; i < 8; ++i) {
         seed = seed * 6364136223846793005ull + 1442695040888963407ull;
@@ -90,10 +86,8 @@ int CreateTemporary(PLATFORMREPLACEMENT* r, bool existing, mode_t permissions)
         std::string leaf = "." + r->finalLeaf + "." + RandomSuffix(unsigned(attempt));
         int fd = openat(r->folder, leaf.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
                         existing ? 0600 : permissions);
-        if (fd < 0 && errno == EEXIST)
-            continue;
-        if (fd < 0)
-            return PlatformSetFileErrorFromErrno(), -1;
+        if (fd < 0 && errno == EEXIST) continue;
+        if (fd < 0) return PlatformSetFileErrorFromErrno(), -1;
         if (existing && fchmod(fd, permissions) != 0) {
             PlatformSetFileErrorFromErrno();
             unlinkat(r->folder, leaf.c_str(), 0);
@@ -114,13 +108,11 @@ int CreateTemporary(PLATFORMREPLACEMENT* r, bool existing, mode_t permissions)
 bool PlatformBeginReplacement(const char* path, PLATFORMREPLACEMENT* r)
 {
     std::string folder;
-    if (!ResolveFinal(path, &r->finalPath))
-        return false;
+    if (!ResolveFinal(path, &r->finalPath)) return false;
     if (!SplitFinal(r->finalPath, &folder, &r->finalLeaf))
         return PlatformSetFileError(PLATFORM_FILE_FAILED, EISDIR);
     r->folder = PlatformOpenDirectory(folder.c_str());
-    if (r->folder == PLATFORM_NO_DIRECTORY)
-        return false;
+    if (r->folder == PLATFORM_NO_DIRECTORY) return false;
     bool existing;
     mode_t permissions;
     if (CheckFinalSlot(r->folder, r->finalLeaf, &existing, &permissions))
@@ -159,8 +151,7 @@ bool PlatformCommitReplacement(PLATFORMREPLACEMENT* r)
 
 void PlatformAbandonReplacement(PLATFORMREPLACEMENT* r)
 {
-    if (r->file != PLATFORM_NO_FILE)
-        close(r->file);
+    if (r->file != PLATFORM_NO_FILE) close(r->file);
     r->file = PLATFORM_NO_FILE;
     if (!r->temporaryLeaf.empty() && r->folder != PLATFORM_NO_DIRECTORY)
         unlinkat(r->folder, r->temporaryLeaf.c_str(), 0);

@@ -13,11 +13,11 @@
 #include "platform/files.h"
 
 struct PLATFORMREPLACEMENT {
-    PLATFORMFILE file = PLATFORM_NO_FILE;   // write the new contents here
+    PLATFORMFILE file = PLATFORM_NO_FILE;        // write the new contents here
     PLATFORMDIR folder = PLATFORM_NO_DIRECTORY;  // holds both names
-    std::string temporaryPath;  // while the temporary file exists, else empty
-    std::string finalPath;      // a link's target if the path was a link
-    std::string temporaryLeaf;  // the last components of both, inside folder
+    std::string temporaryPath;                   // while the temporary file exists, else empty
+    std::string finalPath;                       // a link's target if the path was a link
+    std::string temporaryLeaf;                   // the last components of both, inside folder
     std::string finalLeaf;
 };
 

@@ -21,8 +21,7 @@ pid_t ParentOf(const char* pid)
     char path[64];
     std::snprintf(path, sizeof path, "/proc/%s/stat", pid);
     FILE* file = std::fopen(path, "r");
-    if (!file)
-        return -1;
+    if (!file) return -1;
     char text[512];
     size_t length = std::fread(text, 1, sizeof text - 1, file);
     std::fclose(file);
@@ -30,8 +29,7 @@ pid_t ParentOf(const char* pid)
     const char* end = std::strrchr(text, ')');
     char state = 0;
     int parent = -1;
-    if (!end || std::sscanf(end + 1, " %c %d", &state, &parent) != 2)
-        return -1;
+    if (!end || std::sscanf(end + 1, " %c %d", &state, &parent) != 2) return -1;
     return static_cast<pid_t>(parent);
 }
 
@@ -41,16 +39,13 @@ std::set<pid_t> ChildProcesses()
 {
     std::set<pid_t> children;
     DIR* proc = opendir("/proc");
-    if (!proc)
-        return children;
+    if (!proc) return children;
     pid_t self = getpid();
     while (dirent* entry = readdir(proc)) {
         char* end = nullptr;
         long pid = std::strtol(entry->d_name, &end, 10);
-        if (pid <= 0 || *end != '\0')
-            continue;
-        if (ParentOf(entry->d_name) == self)
-            children.insert(static_cast<pid_t>(pid));
+        if (pid <= 0 || *end != '\0') continue;
+        if (ParentOf(entry->d_name) == self) children.insert(static_cast<pid_t>(pid));
     }
     closedir(proc);
     return children;
@@ -81,8 +76,7 @@ void CQUITSIGNALGUARD::Watch()
             // Set first: the blocked call may return as soon as a child dies.
             fired = true;
             for (pid_t child : ChildProcesses())
-                if (earlierChildren.count(child) == 0)
-                    kill(child, SIGKILL);
+                if (earlierChildren.count(child) == 0) kill(child, SIGKILL);
         }
         wake.wait_for(hold, std::chrono::milliseconds(50));
     }

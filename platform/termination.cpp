@@ -17,8 +17,7 @@ bool catching = false;
 
 void Remember(int signal)
 {
-    if (requested == 0)
-        requested = signal;
+    if (requested == 0) requested = signal;
 }
 
 }  // namespace
@@ -34,11 +33,9 @@ void PlatformCatchTermination(bool resumeCalls)
     for (int i = 0; i < CAUGHT_COUNT; ++i) {
         struct sigaction found;
         sigaction(CAUGHT[i], nullptr, &found);
-        if (!catching)
-            previous[i] = found;
+        if (!catching) previous[i] = found;
         // A signal ignored from the start (nohup, a background job) stays ignored.
-        if (previous[i].sa_handler != SIG_IGN)
-            sigaction(CAUGHT[i], &action, nullptr);
+        if (previous[i].sa_handler != SIG_IGN) sigaction(CAUGHT[i], &action, nullptr);
     }
     catching = true;
 }
@@ -46,8 +43,7 @@ void PlatformCatchTermination(bool resumeCalls)
 void PlatformReleaseTermination()
 {
     if (catching)
-        for (int i = 0; i < CAUGHT_COUNT; ++i)
-            sigaction(CAUGHT[i], &previous[i], nullptr);
+        for (int i = 0; i < CAUGHT_COUNT; ++i) sigaction(CAUGHT[i], &previous[i], nullptr);
     catching = false;
     requested = 0;
 }

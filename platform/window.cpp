@@ -25,8 +25,7 @@ bool FindExactMode(const PLATFORMMODE& wanted, SDL_DisplayMode* found)
     int count = SDL_GetNumDisplayModes(0);
     for (int i = 0; i < count; ++i) {
         SDL_DisplayMode mode;
-        if (SDL_GetDisplayMode(0, i, &mode) != 0)
-            continue;
+        if (SDL_GetDisplayMode(0, i, &mode) != 0) continue;
         if (mode.w == wanted.width && mode.h == wanted.height && BitsOf(mode.format) == wanted.bits &&
             mode.refresh_rate == wanted.refresh) {
             *found = mode;
@@ -41,8 +40,7 @@ bool FindExactMode(const PLATFORMMODE& wanted, SDL_DisplayMode* found)
 bool InvisibleByAccident()
 {
     const char* driver = SDL_GetCurrentVideoDriver();
-    if (!driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0))
-        return false;
+    if (!driver || (std::strcmp(driver, "offscreen") != 0 && std::strcmp(driver, "dummy") != 0)) return false;
     const char* asked = SDL_GetHint(SDL_HINT_VIDEODRIVER);
     return !asked || std::strstr(asked, driver) == nullptr;
 }
@@ -51,8 +49,7 @@ bool InvisibleByAccident()
 void ReportNoDisplay(const char* reason)
 {
     const char* name = SDL_getenv("DISPLAY");
-    if (!name || !*name)
-        name = SDL_getenv("WAYLAND_DISPLAY");
+    if (!name || !*name) name = SDL_getenv("WAYLAND_DISPLAY");
     if (name && *name)
         std::fprintf(stderr, "video: cannot open display \"%s\"%s%s\n", name, reason ? ": " : "",
                      reason ? reason : "");
@@ -64,8 +61,7 @@ void ReportNoDisplay(const char* reason)
 
 bool PlatformRegisterWindowClass()
 {
-    if (classRegistered)
-        return true;
+    if (classRegistered) return true;
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", "OpenGL", 1);
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -85,8 +81,7 @@ bool PlatformRegisterWindowClass()
 
 bool PlatformUnregisterWindowClass()
 {
-    if (!classRegistered)
-        return false;
+    if (!classRegistered) return false;
     // Without its connection the video driver would wait forever for
     // answers. After a window was destroyed from outside, the driver's
     // second connection may still hold an error about it, which would end
@@ -94,8 +89,7 @@ bool PlatformUnregisterWindowClass()
     // Either way the process end releases what is left.
     bool quit = !DisplayConnectionLost() && !WatchedWindowLost();
     StopWatchingDisplay();
-    if (quit)
-        SDL_QuitSubSystem(SDL_INIT_VIDEO);
+    if (quit) SDL_QuitSubSystem(SDL_INIT_VIDEO);
     classRegistered = false;
     return true;
 }
@@ -103,8 +97,7 @@ bool PlatformUnregisterWindowClass()
 bool PlatformDesktopMode(PLATFORMMODE* mode)
 {
     SDL_DisplayMode desktop;
-    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0)
-        return false;
+    if (SDL_GetDesktopDisplayMode(0, &desktop) != 0) return false;
     *mode = {desktop.w, desktop.h, BitsOf(desktop.format), desktop.refresh_rate};
     return true;
 }
@@ -125,13 +118,11 @@ bool PlatformChangeDisplayMode(const PLATFORMMODE* mode)
 {
     if (!mode) {
         modeRequested = false;
-        if (window && !DisplayConnectionLost())
-            SDL_SetWindowFullscreen(window, 0);
+        if (window && !DisplayConnectionLost()) SDL_SetWindowFullscreen(window, 0);
         return true;
     }
     SDL_DisplayMode found;
-    if (!FindExactMode(*mode, &found))
-        return false;
+    if (!FindExactMode(*mode, &found)) return false;
     requestedMode = found;
     modeRequested = true;
     return true;
@@ -139,8 +130,7 @@ bool PlatformChangeDisplayMode(const PLATFORMMODE* mode)
 
 void PlatformShowCursor(bool visible)
 {
-    if (DisplayConnectionLost())
-        return;
+    if (DisplayConnectionLost()) return;
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
@@ -159,8 +149,7 @@ bool PlatformRequestPixelFormat(int bits)
 bool PlatformCreateWindow(const char* title, int width, int height)
 {
     Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
-    if (modeRequested)
-        flags |= SDL_WINDOW_FULLSCREEN;
+    if (modeRequested) flags |= SDL_WINDOW_FULLSCREEN;
     window = SDL_CreateWindow(title, 0, 0, width, height, flags);
     if (!window) {
         std::fprintf(stderr, "window: %s\n", SDL_GetError());
@@ -175,8 +164,7 @@ bool PlatformCreateWindow(const char* title, int width, int height)
 bool PlatformCreateOffscreenWindow(int width, int height)
 {
     window = SDL_CreateWindow("OpenGL", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!window)
-        std::fprintf(stderr, "window: %s\n", SDL_GetError());
+    if (!window) std::fprintf(stderr, "window: %s\n", SDL_GetError());
     return window != nullptr;
 }
 
@@ -194,8 +182,7 @@ bool PlatformChoosePixelFormat()
 bool PlatformCreateContext()
 {
     context = SDL_GL_CreateContext(window);
-    if (!context)
-        std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
+    if (!context) std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
     return context != nullptr;
 }
 
@@ -206,29 +193,24 @@ bool PlatformMakeCurrent()
 
 bool PlatformReleaseContext()
 {
-    if (DisplayConnectionLost())
-        return true;
+    if (DisplayConnectionLost()) return true;
     return SDL_GL_MakeCurrent(window, nullptr) == 0;
 }
 
 bool PlatformDeleteContext()
 {
-    if (!context)
-        return false;
-    if (!DisplayConnectionLost())
-        SDL_GL_DeleteContext(context);
+    if (!context) return false;
+    if (!DisplayConnectionLost()) SDL_GL_DeleteContext(context);
     context = nullptr;
     return true;
 }
 
 bool PlatformDestroyWindow()
 {
-    if (!window)
-        return false;
+    if (!window) return false;
     // With the connection gone, destroying would wait for an unmap event
     // that never comes.
-    if (!DisplayConnectionLost())
-        SDL_DestroyWindow(window);
+    if (!DisplayConnectionLost()) SDL_DestroyWindow(window);
     window = nullptr;
     ForgetWindow();
     return true;
@@ -253,14 +235,12 @@ void PlatformShowWindow()
 
 void PlatformSwapBuffers()
 {
-    if (window && !DisplayConnectionLost())
-        SDL_GL_SwapWindow(window);
+    if (window && !DisplayConnectionLost()) SDL_GL_SwapWindow(window);
 }
 
 void PlatformWindowSize(int* width, int* height)
 {
     *width = 0;
     *height = 0;
-    if (window)
-        SDL_GL_GetDrawableSize(window, width, height);
+    if (window) SDL_GL_GetDrawableSize(window, width, height);
 }

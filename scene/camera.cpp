@@ -7,7 +7,8 @@
 namespace {
 
 // acos of a cosine clamped to [-1, 1], in degrees (0.31830987 is 1/pi).
-float DegreesFromCosine(float q) {
+float DegreesFromCosine(float q)
+{
     if (q > 1.0f) {
         q = 1.0f;
     } else if (q < -1.0f) {
@@ -26,17 +27,22 @@ CCAMERA::CCAMERA()
       trackList(nullptr),
       trackCount(0),
       currentTrack(0),
-      shakeAmplitude(0.0f) {}
+      shakeAmplitude(0.0f)
+{
+}
 
-CCAMERA::~CCAMERA() {
+CCAMERA::~CCAMERA()
+{
     FreePath();
 }
 
-bool CCAMERA::PathOver() const {
+bool CCAMERA::PathOver() const
+{
     return currentTrack < 0 || static_cast<uint32_t>(currentTrack) >= trackCount;
 }
 
-void CCAMERA::Update(uint32_t t) {
+void CCAMERA::Update(uint32_t t)
+{
     if (PathOver()) {
         return;
     }
@@ -51,7 +57,8 @@ void CCAMERA::Update(uint32_t t) {
     AimAt(track.targetPath.Evaluate(t));
 }
 
-void CCAMERA::AimAt(CVECTOR target) {
+void CCAMERA::AimAt(CVECTOR target)
+{
     const CVECTOR ahead{0.0f, 0.0f, -1.0f};
     const CVECTOR right{1.0f, 0.0f, 0.0f};
     const CVECTOR down{0.0f, -1.0f, 0.0f};
@@ -72,11 +79,13 @@ void CCAMERA::AimAt(CVECTOR target) {
     }
 }
 
-void CCAMERA::StartShake(float amplitude) {
+void CCAMERA::StartShake(float amplitude)
+{
     shakeAmplitude = amplitude;
 }
 
-void CCAMERA::ApplyShake(float factor) {
+void CCAMERA::ApplyShake(float factor)
+{
     float offset = factor * shakeAmplitude * -1.0f;
     shakeAmplitude = offset;
     eye.x += offset;
@@ -84,14 +93,16 @@ void CCAMERA::ApplyShake(float factor) {
     eye.z += offset;
 }
 
-void CCAMERA::ApplyView() {
+void CCAMERA::ApplyView()
+{
     glRotatef(roll, 0.0f, 0.0f, 1.0f);
     glRotatef(pitch, 1.0f, 0.0f, 0.0f);
     glRotatef(yaw, 0.0f, 1.0f, 0.0f);
     glTranslatef(-eye.x, -eye.y, -eye.z);
 }
 
-void CCAMERA::FreePath() {
+void CCAMERA::FreePath()
+{
     delete[] trackList;
     trackList = nullptr;
     trackCount = 0;

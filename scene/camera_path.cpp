@@ -31,7 +31,8 @@ enum TrackResult {
     TRACK_BAD,    // nothing usable: left out, reading stops
 };
 
-long FileEnd(FILE* file) {
+long FileEnd(FILE* file)
+{
     if (std::fseek(file, 0, SEEK_END) != 0) {
         return 0;
     }
@@ -42,14 +43,15 @@ long FileEnd(FILE* file) {
 
 enum CountResult {
     COUNT_OK,
-    COUNT_MISSING,   // no number where the count belongs
+    COUNT_MISSING,  // no number where the count belongs
     COUNT_NEGATIVE,
     COUNT_TOO_LARGE,  // more items than the rest of the file can hold
 };
 
 // Reads "word count" and checks that count items of minBytes each still fit.
 // announced receives the number as written, sign included.
-CountResult ReadCount(const PathFile& in, long long& announced, uint32_t& count, long minBytes) {
+CountResult ReadCount(const PathFile& in, long long& announced, uint32_t& count, long minBytes)
+{
     if (std::fscanf(in.file, "%*s %lld", &announced) != 1) {
         return COUNT_MISSING;
     }
@@ -66,26 +68,28 @@ CountResult ReadCount(const PathFile& in, long long& announced, uint32_t& count,
 
 // Reports a count that cannot be used; where is "file" or "file: track n".
 void ReportCount(const char* where, const char* what, CountResult result, long long announced,
-                 const char* outcome) {
+                 const char* outcome)
+{
     if (result == COUNT_MISSING) {
         std::fprintf(stderr, "%s: the %s is missing or malformed; %s\n", where, what, outcome);
     } else if (result == COUNT_NEGATIVE) {
         std::fprintf(stderr, "%s: the %s %lld is negative; %s\n", where, what, announced, outcome);
     } else if (result == COUNT_TOO_LARGE) {
-        std::fprintf(stderr, "%s: the %s %lld is more than the rest of the file can hold; %s\n",
-                     where, what, announced, outcome);
+        std::fprintf(stderr, "%s: the %s %lld is more than the rest of the file can hold; %s\n", where, what,
+                     announced, outcome);
     }
 }
 
 enum KeyResult {
     KEY_OK,
-    KEY_MALFORMED,     // missing or short
+    KEY_MALFORMED,      // missing or short
     KEY_OUT_OF_BOUNDS,  // a coordinate that is not a number or lies beyond the bounds
 };
 
-KeyResult ReadKey(FILE* file, uint32_t& time, CVECTOR& eye, CVECTOR& target) {
-    int fields = std::fscanf(file, "%*s %u %*s %f %f %f %*s %f %f %f", &time, &eye.x, &eye.y,
-                             &eye.z, &target.x, &target.y, &target.z);
+KeyResult ReadKey(FILE* file, uint32_t& time, CVECTOR& eye, CVECTOR& target)
+{
+    int fields = std::fscanf(file, "%*s %u %*s %f %f %f %*s %f %f %f", &time, &eye.x, &eye.y, &eye.z,
+                             &target.x, &target.y, &target.z);
     if (fields != 7) {
         return KEY_MALFORMED;
     }
@@ -94,22 +98,25 @@ KeyResult ReadKey(FILE* file, uint32_t& time, CVECTOR& eye, CVECTOR& target) {
 
 // Reports a key that ends the path; eye and target are what was read.
 void ReportBadKey(const PathFile& in, uint32_t trackNumber, uint32_t keyNumber, KeyResult result,
-                  const CVECTOR& eye, const CVECTOR& target) {
+                  const CVECTOR& eye, const CVECTOR& target)
+{
     if (result == KEY_MALFORMED) {
-        std::fprintf(stderr, "%s: track %u, key %u is missing or malformed; the path ends there\n",
-                     in.name, trackNumber, keyNumber);
+        std::fprintf(stderr, "%s: track %u, key %u is missing or malformed; the path ends there\n", in.name,
+                     trackNumber, keyNumber);
         return;
     }
     bool eyeBad = !WithinSceneBounds(eye);
     const CVECTOR& bad = eyeBad ? eye : target;
-    std::fprintf(stderr, "%s: track %u, key %u: the %s (%g, %g, %g) is not a number or lies "
-                         "beyond +-%g; the path ends there\n",
+    std::fprintf(stderr,
+                 "%s: track %u, key %u: the %s (%g, %g, %g) is not a number or lies "
+                 "beyond +-%g; the path ends there\n",
                  in.name, trackNumber, keyNumber, eyeBad ? "eye" : "target", bad.x, bad.y, bad.z,
                  MAX_SCRIPT_COORDINATE);
 }
 
 // Reads the keys of one allocated track; a bad key cuts the track there.
-TrackResult ReadKeys(const PathFile& in, uint32_t trackNumber, CCAMTRACK& track) {
+TrackResult ReadKeys(const PathFile& in, uint32_t trackNumber, CCAMTRACK& track)
+{
     uint32_t count = track.eyePath.keyCount;
     bool ascending = true;
     for (uint32_t k = 0; k < count; ++k) {
@@ -122,8 +129,8 @@ TrackResult ReadKeys(const PathFile& in, uint32_t trackNumber, CCAMTRACK& track)
             return k > 0 ? TRACK_CUT : TRACK_BAD;
         }
         if (k > 0 && time < track.eyePath.keyTimes[k - 1] && ascending) {
-            std::fprintf(stderr, "%s: track %u, key %u: key times do not ascend\n", in.name,
-                         trackNumber, k + 1);
+            std::fprintf(stderr, "%s: track %u, key %u: key times do not ascend\n", in.name, trackNumber,
+                         k + 1);
             ascending = false;
         }
         track.SetKey(k, eye, target, time);
@@ -132,7 +139,8 @@ TrackResult ReadKeys(const PathFile& in, uint32_t trackNumber, CCAMTRACK& track)
 }
 
 // trackNumber counts from 1, as a reader of the file would.
-TrackResult ReadTrack(const PathFile& in, uint32_t trackNumber, CCAMTRACK& track) {
+TrackResult ReadTrack(const PathFile& in, uint32_t trackNumber, CCAMTRACK& track)
+{
     long long announced = 0;
     uint32_t count = 0;
     CountResult counted = ReadCount(in, announced, count, MIN_KEY_BYTES);
@@ -147,15 +155,15 @@ TrackResult ReadTrack(const PathFile& in, uint32_t trackNumber, CCAMTRACK& track
         return TRACK_EMPTY;
     }
     if (!track.Allocate(count)) {
-        std::fprintf(stderr, "%s: track %u: out of memory for %u keys\n", in.name, trackNumber,
-                     count);
+        std::fprintf(stderr, "%s: track %u: out of memory for %u keys\n", in.name, trackNumber, count);
         return TRACK_BAD;
     }
     return ReadKeys(in, trackNumber, track);
 }
 
 // Reads every track into list; returns how many were kept.
-uint32_t ReadTracks(const PathFile& in, CCAMTRACK* list, uint32_t count, bool& whole) {
+uint32_t ReadTracks(const PathFile& in, CCAMTRACK* list, uint32_t count, bool& whole)
+{
     uint32_t kept = 0;
     for (uint32_t i = 0; i < count; ++i) {
         TrackResult result = ReadTrack(in, i + 1, list[kept]);
@@ -174,7 +182,8 @@ uint32_t ReadTracks(const PathFile& in, CCAMTRACK* list, uint32_t count, bool& w
 
 }  // namespace
 
-int CCAMERA::ReadPath(const char* fileName) {
+int CCAMERA::ReadPath(const char* fileName)
+{
     FreePath();
     currentTrack = 0;
     FILE* file = std::fopen(fileName, "r");

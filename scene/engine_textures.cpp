@@ -38,8 +38,7 @@ void EngineTextureLoader(const char* fileName, int* width, int* height, int* com
 
 void FreeEngineTextures()
 {
-    for (unsigned char* buffer : HandedOut())
-        FreePixelBuffer(buffer);
+    for (unsigned char* buffer : HandedOut()) FreePixelBuffer(buffer);
     HandedOut().clear();
 }
 

@@ -8,7 +8,8 @@ namespace {
 
 // The demo time truncated toward zero, modulo 65536 (two's complement for a
 // negative time); 0 for a time that is not finite.
-uint32_t TimeModulo16(float time) {
+uint32_t TimeModulo16(float time)
+{
     if (!std::isfinite(time)) {
         return 0;
     }
@@ -20,25 +21,28 @@ uint32_t TimeModulo16(float time) {
 }
 
 // Data that loads but will not play as the author expects.
-void WarnAboutTime(const char* name, const CEVENT* list, uint32_t index) {
+void WarnAboutTime(const char* name, const CEVENT* list, uint32_t index)
+{
     uint32_t time = list[index].eventTime;
     if (time >= 65536) {
-        std::fprintf(stderr, "%s: event %u at %u ms is never due (times lie below 65536 ms) "
-                             "and holds back the events after it\n",
+        std::fprintf(stderr,
+                     "%s: event %u at %u ms is never due (times lie below 65536 ms) "
+                     "and holds back the events after it\n",
                      name, index + 1, time);
     } else if (index > 0 && time < list[index - 1].eventTime) {
-        std::fprintf(stderr, "%s: event %u at %u ms comes before the event ahead of it\n", name,
-                     index + 1, time);
+        std::fprintf(stderr, "%s: event %u at %u ms comes before the event ahead of it\n", name, index + 1,
+                     time);
     }
 }
 
 // Reads up to capacity records "time code word"; returns how many were
 // read completely (the trailing word is skipped and never required).
-uint32_t ReadRecords(FILE* file, const char* name, CEVENT* list, uint32_t capacity) {
+uint32_t ReadRecords(FILE* file, const char* name, CEVENT* list, uint32_t capacity)
+{
     for (uint32_t i = 0; i < capacity; ++i) {
         if (std::fscanf(file, "%u %u %*s", &list[i].eventTime, &list[i].eventCode) != 2) {
-            std::fprintf(stderr, "%s: event %u is missing or malformed; using the first %u events\n",
-                         name, i + 1, i);
+            std::fprintf(stderr, "%s: event %u is missing or malformed; using the first %u events\n", name,
+                         i + 1, i);
             return i;
         }
         WarnAboutTime(name, list, i);
@@ -49,7 +53,8 @@ uint32_t ReadRecords(FILE* file, const char* name, CEVENT* list, uint32_t capaci
 // Reads the count, signed and wide so that it is reported as the file wrote
 // it; false (reported) when it is missing or negative. capacity receives the
 // count, cut to MAX_EVENTS (reported).
-bool ReadEventCount(FILE* file, const char* name, long long& announced, uint32_t& capacity) {
+bool ReadEventCount(FILE* file, const char* name, long long& announced, uint32_t& capacity)
+{
     if (std::fscanf(file, "%lld", &announced) != 1) {
         std::fprintf(stderr, "%s: missing event count; no events\n", name);
         return false;
@@ -60,8 +65,9 @@ bool ReadEventCount(FILE* file, const char* name, long long& announced, uint32_t
     }
     capacity = CEVENTTRACK::MAX_EVENTS;
     if (announced > CEVENTTRACK::MAX_EVENTS) {
-        std::fprintf(stderr, "%s: %lld events are more than the %u a track holds; using the "
-                             "first %u\n",
+        std::fprintf(stderr,
+                     "%s: %lld events are more than the %u a track holds; using the "
+                     "first %u\n",
                      name, announced, capacity, capacity);
     } else {
         capacity = static_cast<uint32_t>(announced);
@@ -72,7 +78,8 @@ bool ReadEventCount(FILE* file, const char* name, long long& announced, uint32_t
 // Reads the count and the records; returns the list (null if there is
 // none) and sets count to the events read completely, whole to whether
 // that is every event the file announces.
-CEVENT* ReadList(FILE* file, const char* name, uint32_t& count, bool& whole) {
+CEVENT* ReadList(FILE* file, const char* name, uint32_t& count, bool& whole)
+{
     long long announced = 0;
     uint32_t capacity = 0;
     count = 0;
@@ -94,18 +101,21 @@ CEVENT* ReadList(FILE* file, const char* name, uint32_t& count, bool& whole) {
 
 CEVENTTRACK::CEVENTTRACK() : eventList(nullptr), nextEvent(0), eventCount(0) {}
 
-CEVENTTRACK::~CEVENTTRACK() {
+CEVENTTRACK::~CEVENTTRACK()
+{
     Release();
 }
 
-void CEVENTTRACK::Release() {
+void CEVENTTRACK::Release()
+{
     delete[] eventList;
     eventList = nullptr;
     nextEvent = 0;
     eventCount = 0;
 }
 
-int CEVENTTRACK::ReadEvents(const char* fileName) {
+int CEVENTTRACK::ReadEvents(const char* fileName)
+{
     uint16_t keepNext = nextEvent;
     Release();
     nextEvent = keepNext;
@@ -120,7 +130,8 @@ int CEVENTTRACK::ReadEvents(const char* fileName) {
     return whole ? 1 : 0;
 }
 
-uint32_t CEVENTTRACK::PollEvent(float time) {
+uint32_t CEVENTTRACK::PollEvent(float time)
+{
     if (nextEvent >= eventCount) {
         return 0;
     }

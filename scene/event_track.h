@@ -20,7 +20,7 @@ public:
     enum : uint32_t { MAX_EVENTS = 65535 };
 
     CEVENT* eventList;
-    uint16_t nextEvent;   // first event not yet returned
+    uint16_t nextEvent;  // first event not yet returned
     uint32_t eventCount;
 
     CEVENTTRACK();

@@ -15,8 +15,7 @@ void SendCorner(const CVERTEX& vertex)
 {
     const float* n = vertex.normal;
     const float* p = vertex.position;
-    if (n)
-        glNormal3f(n[0], n[1], n[2]);
+    if (n) glNormal3f(n[0], n[1], n[2]);
     glVertex3f(p[0], p[1], p[2]);
 }
 
@@ -31,8 +30,7 @@ void DrawMesh(unsigned short index)
     glBegin(GL_TRIANGLES);
     if (vertices && faces) {
         for (unsigned short f = 0; f < faceCount; ++f) {
-            if (!CornersInside(faces[f], vertexCount))
-                continue;
+            if (!CornersInside(faces[f], vertexCount)) continue;
             SendCorner(vertices[faces[f].a]);
             SendCorner(vertices[faces[f].b]);
             SendCorner(vertices[faces[f].c]);
@@ -53,8 +51,7 @@ void DrawFace()
     glBindTexture(GL_TEXTURE_2D, metalTexture);
     if (faceObject) {
         const unsigned short meshCount = static_cast<unsigned short>(faceObject->GetMeshCount());
-        for (unsigned short m = 0; m < meshCount; ++m)
-            DrawMesh(m);
+        for (unsigned short m = 0; m < meshCount; ++m) DrawMesh(m);
     }
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);

@@ -7,7 +7,7 @@
 
 class COBJECT3D;
 
-extern COBJECT3D* faceObject;    // the face model; null when the engine is missing
+extern COBJECT3D* faceObject;  // the face model; null when the engine is missing
 
 // Draws every triangle of every mesh of faceObject with its vertex normals
 // and positions, in the caller's model-view transform. Sets the colour to

@@ -2,9 +2,7 @@
 
 #include <GL/gl.h>
 
-CFLASH::CFLASH() : intensity(0.0f)
-{
-}
+CFLASH::CFLASH() : intensity(0.0f) {}
 
 void CFLASH::Trigger()
 {

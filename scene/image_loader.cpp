@@ -23,8 +23,7 @@ void Report(const char* what, const char* name)
 
 }  // namespace
 
-void LoadImageFile(const char* fileName, int* width, int* height, int* components,
-                   unsigned char** pixels)
+void LoadImageFile(const char* fileName, int* width, int* height, int* components, unsigned char** pixels)
 {
     if (!width || !height || !components || !pixels) return;
     char path[IMAGE_PATH_SIZE];
@@ -42,6 +41,5 @@ void LoadImageFile(const char* fileName, int* width, int* height, int* component
     *height = picture.height;
     *components = 3;
     *pixels = picture.pixels;
-    FlipRows(picture.pixels, static_cast<uint16_t>(picture.width * 3),
-             static_cast<uint16_t>(picture.height));
+    FlipRows(picture.pixels, static_cast<uint16_t>(picture.width * 3), static_cast<uint16_t>(picture.height));
 }

@@ -26,7 +26,6 @@ enum { EMPTY_PICTURE_SIZE = 4 };
 // does not fit the path buffer, is reported on stderr with its path and
 // replaced by a black EMPTY_PICTURE_SIZE square; the same happens when a
 // DevIL entry point is not bound. Null out-pointers make the call do nothing.
-void LoadImageFile(const char* fileName, int* width, int* height, int* components,
-                   unsigned char** pixels);
+void LoadImageFile(const char* fileName, int* width, int* height, int* components, unsigned char** pixels);
 
 #endif

@@ -15,9 +15,9 @@ namespace {
 
 const int kTileWidth = 256;
 const int kTileHeight = 16;
-const float kLineSpeed = 0.25f;             // overlay units per ms
-const float kDesignUnit = 0.0009765625f;    // 1 / 1024
-const float kCreditsSpeed = 0.06666667f;    // design units per ms (1/15)
+const float kLineSpeed = 0.25f;           // overlay units per ms
+const float kDesignUnit = 0.0009765625f;  // 1 / 1024
+const float kCreditsSpeed = 0.06666667f;  // design units per ms (1/15)
 
 void AdvanceLineScroll(float frameDelta)
 {

@@ -15,11 +15,11 @@ extern CTEXTURE greetingsTexture;  // "greetings.jpg", no mask
 extern CTEXTURE creditsTexture;    // "credits.png", with mask
 
 // Scroll state, carried from frame to frame and never reset during a run.
-extern float lineScroll;     // strip offset in overlay units, in [-256, 0) after the first call
-extern float creditsScroll;  // how far the greetings have risen, overlay units
-extern float unitX;          // W / 1024, fixed on the first credits frame
-extern float unitY;          // H / 1024, fixed on the first credits frame
-extern bool creditsUnitsSet; // true once unitX and unitY are fixed
+extern float lineScroll;      // strip offset in overlay units, in [-256, 0) after the first call
+extern float creditsScroll;   // how far the greetings have risen, overlay units
+extern float unitX;           // W / 1024, fixed on the first credits frame
+extern float unitY;           // H / 1024, fixed on the first credits frame
+extern bool creditsUnitsSet;  // true once unitX and unitY are fixed
 
 // Sets the overlay view, moves the strips on by frameDelta (ms) x 0.25
 // units (the offset jumps to -256 when it reaches 0), and draws

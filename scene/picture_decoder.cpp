@@ -15,8 +15,8 @@ const int kMaxRows = 65535;
 bool DevilBound()
 {
     const CENTRYPOINTS& e = EntryPoints;
-    return e.ilGenImages && e.ilBindImage && e.ilLoadImage && e.ilGetData &&
-           e.ilDeleteImages && e.ilGetInteger && e.ilConvertImage;
+    return e.ilGenImages && e.ilBindImage && e.ilLoadImage && e.ilGetData && e.ilDeleteImages &&
+           e.ilGetInteger && e.ilConvertImage;
 }
 
 namespace {
@@ -57,4 +57,3 @@ bool DecodePicture(const char* path, CPICTURE* picture)
     e.ilDeleteImages(1, &image);
     return decoded;
 }
-

@@ -29,19 +29,19 @@ const float TURNTABLE_SPEED = 0.01f;          // degrees per ms
 void ReactToEvent(int code)
 {
     switch (code) {
-    case 1:
-        camera.StartShake(SHAKE_AMPLITUDE);
-        break;
-    case 3:
-    case 4:
-        flash.Trigger();
-        break;
-    case 6:
-        camera.StartShake(SHAKE_AMPLITUDE);
-        flash.Trigger();
-        break;
-    default:
-        break;  // 0: nothing due; 2, 5 and unknown codes are consumed silently
+        case 1:
+            camera.StartShake(SHAKE_AMPLITUDE);
+            break;
+        case 3:
+        case 4:
+            flash.Trigger();
+            break;
+        case 6:
+            camera.StartShake(SHAKE_AMPLITUDE);
+            flash.Trigger();
+            break;
+        default:
+            break;  // 0: nothing due; 2, 5 and unknown codes are consumed silently
     }
 }
 
@@ -85,8 +85,7 @@ void DrawTurntable()
     DrawFace();
     SetOverlayView();
     DrawCreditsOverlay(frameDelta);
-    flash.DrawFlash(DisplayMode.screenWidth, DisplayMode.screenHeight,
-                    frameDelta * TURNTABLE_FLASH_DECAY);
+    flash.DrawFlash(DisplayMode.screenWidth, DisplayMode.screenHeight, frameDelta * TURNTABLE_FLASH_DECAY);
 }
 
 }  // namespace
@@ -99,16 +98,16 @@ void RenderFrame()
     SetPerspectiveView();
     ReactToEvent(events.PollEvent(frameTime));
     switch (SceneAt(frameTime)) {
-    case SCENE_PIPES_FLIGHT:
-        DrawPipesFlight();
-        break;
-    case SCENE_FACE_FLIGHT:
-        DrawFaceFlight();
-        break;
-    case SCENE_TURNTABLE:
-        DrawTurntable();
-        break;
-    case SCENE_NONE:
-        break;
+        case SCENE_PIPES_FLIGHT:
+            DrawPipesFlight();
+            break;
+        case SCENE_FACE_FLIGHT:
+            DrawFaceFlight();
+            break;
+        case SCENE_TURNTABLE:
+            DrawTurntable();
+            break;
+        case SCENE_NONE:
+            break;
     }
 }

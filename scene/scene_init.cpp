@@ -25,8 +25,7 @@ const char* const MUSIC_PATH = "plumora_data/msx/msx.mp3";
 bool AudioBound()
 {
     const CENTRYPOINTS& e = EntryPoints;
-    return e.BASS_Init && e.BASS_Start && e.BASS_StreamCreateFile && e.BASS_ChannelPlay &&
-           e.BASS_StreamFree;
+    return e.BASS_Init && e.BASS_Start && e.BASS_StreamCreateFile && e.BASS_ChannelPlay && e.BASS_StreamFree;
 }
 
 void ZeroCamera()
@@ -45,8 +44,7 @@ void LoadFace()
     }
     faceObject = EntryPoints.CreateObject3d();
     if (!faceObject) {
-        std::fprintf(stderr, "%s: the engine could not create a model; the face is not shown\n",
-                     FACE_PATH);
+        std::fprintf(stderr, "%s: the engine could not create a model; the face is not shown\n", FACE_PATH);
         return;
     }
     LoadFaceModel(faceObject, FACE_PATH, EngineTextureLoader);
@@ -82,8 +80,7 @@ void StartMusic()
 
 void StopMusic()
 {
-    if (AudioBound())
-        EntryPoints.BASS_StreamFree(musicStream);
+    if (AudioBound()) EntryPoints.BASS_StreamFree(musicStream);
     musicStream = 0;
 }
 

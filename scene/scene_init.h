@@ -8,8 +8,8 @@
 
 class COBJECT3D;
 
-extern COBJECT3D* faceObject;   // the face model; never destroyed
-extern uint32_t musicStream;    // audio stream handle; 0 = none
+extern COBJECT3D* faceObject;  // the face model; never destroyed
+extern uint32_t musicStream;   // audio stream handle; 0 = none
 
 // Loads every texture, model and script in a fixed order, starts the music
 // and, last, the demo clock, so that demo time 0 is the music's start.

@@ -4,11 +4,13 @@
 
 CSPLINE::CSPLINE() : keyPoints(nullptr), keyCount(0), keyTimes(nullptr) {}
 
-CSPLINE::~CSPLINE() {
+CSPLINE::~CSPLINE()
+{
     FreeKeys();
 }
 
-int CSPLINE::Allocate(uint32_t count) {
+int CSPLINE::Allocate(uint32_t count)
+{
     FreeKeys();
     keyPoints = new (std::nothrow) CVECTOR[count];
     keyTimes = new (std::nothrow) uint32_t[count];
@@ -20,17 +22,19 @@ int CSPLINE::Allocate(uint32_t count) {
     return 1;
 }
 
-void CSPLINE::SetKey(uint32_t index, CVECTOR point, uint32_t time) {
+void CSPLINE::SetKey(uint32_t index, CVECTOR point, uint32_t time)
+{
     keyPoints[index] = point;
     keyTimes[index] = time;
 }
 
-uint32_t CSPLINE::LastKeyTime() const {
+uint32_t CSPLINE::LastKeyTime() const
+{
     return keyCount == 0 ? 0 : keyTimes[keyCount - 1];
 }
 
-void CSPLINE::FindSegment(uint32_t t, int32_t& prev2, int32_t& prev, int32_t& cur,
-                          int32_t& next) const {
+void CSPLINE::FindSegment(uint32_t t, int32_t& prev2, int32_t& prev, int32_t& cur, int32_t& next) const
+{
     prev2 = prev = next = -1;
     cur = 0;
     if (keyCount == 0) {
@@ -57,7 +61,8 @@ void CSPLINE::FindSegment(uint32_t t, int32_t& prev2, int32_t& prev, int32_t& cu
     next = cur + 1 <= last ? cur + 1 : -1;
 }
 
-CVECTOR CSPLINE::Evaluate(uint32_t t) const {
+CVECTOR CSPLINE::Evaluate(uint32_t t) const
+{
     if (keyCount == 0) {
         return CVECTOR{0.0f, 0.0f, 0.0f};
     }
@@ -69,8 +74,8 @@ CVECTOR CSPLINE::Evaluate(uint32_t t) const {
     return SegmentPoint(t, prev2, prev, cur, next);
 }
 
-void CSPLINE::Tangents(int32_t prev2, int32_t prev, int32_t cur, int32_t next, CVECTOR& m0,
-                       CVECTOR& m1) const {
+void CSPLINE::Tangents(int32_t prev2, int32_t prev, int32_t cur, int32_t next, CVECTOR& m0, CVECTOR& m1) const
+{
     CVECTOR p0 = keyPoints[prev];
     CVECTOR p1 = keyPoints[cur];
     // At an open end the inner tangent comes first and the end tangent is
@@ -89,8 +94,8 @@ void CSPLINE::Tangents(int32_t prev2, int32_t prev, int32_t cur, int32_t next, C
     }
 }
 
-CVECTOR CSPLINE::SegmentPoint(uint32_t t, int32_t prev2, int32_t prev, int32_t cur,
-                              int32_t next) const {
+CVECTOR CSPLINE::SegmentPoint(uint32_t t, int32_t prev2, int32_t prev, int32_t cur, int32_t next) const
+{
     CVECTOR m0, m1;
     Tangents(prev2, prev, cur, next, m0, m1);
     // prev's time < t < cur's time, so both differences are positive.
@@ -107,7 +112,8 @@ CVECTOR CSPLINE::SegmentPoint(uint32_t t, int32_t prev2, int32_t prev, int32_t c
     return sum.Add(keyPoints[cur].Scale(h01)).Add(m1.Scale(h11));
 }
 
-void CSPLINE::FreeKeys() {
+void CSPLINE::FreeKeys()
+{
     delete[] keyTimes;
     keyTimes = nullptr;
     delete[] keyPoints;
@@ -115,7 +121,8 @@ void CSPLINE::FreeKeys() {
     keyCount = 0;
 }
 
-void CSPLINE::Truncate(uint32_t count) {
+void CSPLINE::Truncate(uint32_t count)
+{
     if (count < keyCount) {
         keyCount = count;
     }

@@ -31,8 +31,7 @@ public:
     // first key, keyCount - 1 after the last); prev, prev2 and next are the
     // keys before and after it when t lies strictly inside a segment, -1
     // otherwise. A spline without keys gives cur -1 too.
-    void FindSegment(uint32_t t, int32_t& prev2, int32_t& prev, int32_t& cur,
-                     int32_t& next) const;
+    void FindSegment(uint32_t t, int32_t& prev2, int32_t& prev, int32_t& cur, int32_t& next) const;
     // The point at time t: a key's point at, before or after the keys,
     // otherwise the Hermite curve of the segment in 32-bit float arithmetic.
     // A spline without keys gives (0, 0, 0).
@@ -43,10 +42,8 @@ public:
     void Truncate(uint32_t count);
 
 private:
-    void Tangents(int32_t prev2, int32_t prev, int32_t cur, int32_t next, CVECTOR& m0,
-                  CVECTOR& m1) const;
-    CVECTOR SegmentPoint(uint32_t t, int32_t prev2, int32_t prev, int32_t cur,
-                         int32_t next) const;
+    void Tangents(int32_t prev2, int32_t prev, int32_t cur, int32_t next, CVECTOR& m0, CVECTOR& m1) const;
+    CVECTOR SegmentPoint(uint32_t t, int32_t prev2, int32_t prev, int32_t cur, int32_t next) const;
 };
 
 #endif

@@ -27,8 +27,7 @@ private:
 void BuildMipmaps(int components, int width, int height, const unsigned char* pixels)
 {
     CPACKEDUNPACK packed;
-    gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, GL_RGB, GL_UNSIGNED_BYTE,
-                      pixels);
+    gluBuild2DMipmaps(GL_TEXTURE_2D, components, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels);
 }
 
 void SetLinearFilters()
@@ -54,10 +53,7 @@ void EmitQuad(double left, double top, double right, double bottom)
 
 }  // namespace
 
-CTEXTURE::CTEXTURE()
-    : colorTexture(0), maskTexture(0), width(0), height(0), components(0), hasMask(0)
-{
-}
+CTEXTURE::CTEXTURE() : colorTexture(0), maskTexture(0), width(0), height(0), components(0), hasMask(0) {}
 
 CTEXTURE::~CTEXTURE()
 {
@@ -83,8 +79,7 @@ int CTEXTURE::Create(const char* fileName, int withMask, TEXTURELOADER loader)
     glBindTexture(GL_TEXTURE_2D, colorTexture);
     unsigned char* pixels = nullptr;
     if (loader != nullptr) loader(fileName, &width, &height, &components, &pixels);
-    if (pixels == nullptr || width <= 0 || height <= 0 || components != 3)
-        UseEmptyPicture(&pixels);
+    if (pixels == nullptr || width <= 0 || height <= 0 || components != 3) UseEmptyPicture(&pixels);
     if (pixels != nullptr) BuildMipmaps(components, width, height, pixels);
     SetLinearFilters();
     if (hasMask) CreateMask(pixels);
@@ -154,8 +149,7 @@ void LoadPlainTexture(const char* fileName, unsigned int* textureName)
     LoadImageFile(fileName, &width, &height, &components, &pixels);
     if (pixels != nullptr) {
         CPACKEDUNPACK packed;
-        glTexImage2D(GL_TEXTURE_2D, 0, components, width, height, 0, GL_RGB,
-                     GL_UNSIGNED_BYTE, pixels);
+        glTexImage2D(GL_TEXTURE_2D, 0, components, width, height, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels);
     }
     FreePixelBuffer(pixels);
     SetLinearFilters();

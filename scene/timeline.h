@@ -15,12 +15,9 @@ enum CSCENE {
 // The scene of a frame whose demo time is frameTime (milliseconds).
 inline CSCENE SceneAt(float frameTime)
 {
-    if (frameTime <= SCENE_FACE_START)
-        return SCENE_PIPES_FLIGHT;
-    if (frameTime > SCENE_FACE_START && frameTime < SCENE_TURNTABLE_START)
-        return SCENE_FACE_FLIGHT;
-    if (frameTime > SCENE_TURNTABLE_START)
-        return SCENE_TURNTABLE;
+    if (frameTime <= SCENE_FACE_START) return SCENE_PIPES_FLIGHT;
+    if (frameTime > SCENE_FACE_START && frameTime < SCENE_TURNTABLE_START) return SCENE_FACE_FLIGHT;
+    if (frameTime > SCENE_TURNTABLE_START) return SCENE_TURNTABLE;
     return SCENE_NONE;
 }
 

@@ -20,9 +20,9 @@ struct CUNPACKJOB {
     CARCHIVEREADER reader;
     std::vector<uint8_t> buffer;
     PLATFORMDIR base = PLATFORM_CURRENT_DIRECTORY;  // where the tree goes
-    bool newTree = false;    // the tree must be made here, never joined
-    bool madeTree = false;   // newTree: the top directory has been made
-    bool touched = false;    // a record has reached the file system
+    bool newTree = false;                           // the tree must be made here, never joined
+    bool madeTree = false;                          // newTree: the top directory has been made
+    bool touched = false;                           // a record has reached the file system
     std::string error;
 };
 
@@ -42,23 +42,18 @@ bool Interrupted(CUNPACKJOB& job)
 // still unpacks); every other failure ends the unpacking.
 bool SkipOrFail(CUNPACKJOB& job, const char* action, const std::string& path)
 {
-    if (PlatformLastFileError() == PLATFORM_FILE_MISSING)
-        return true;
-    return Fail(job, std::string("cannot ") + action + " " + path + " (" +
-                         PlatformLastFileErrorText() + ")");
+    if (PlatformLastFileError() == PLATFORM_FILE_MISSING) return true;
+    return Fail(job, std::string("cannot ") + action + " " + path + " (" + PlatformLastFileErrorText() + ")");
 }
 
 bool CopyContents(CUNPACKJOB& job, PLATFORMFILE out, const std::string& path)
 {
     job.buffer.resize(COPY_CHUNK);
     for (;;) {
-        if (Interrupted(job))
-            return false;
+        if (Interrupted(job)) return false;
         int64_t count = job.reader.ReadData(job.buffer.data(), job.buffer.size());
-        if (count < 0)
-            return Fail(job, job.reader.Error());
-        if (count == 0)
-            return true;
+        if (count < 0) return Fail(job, job.reader.Error());
+        if (count == 0) return true;
         if (!PlatformWrite(out, job.buffer.data(), static_cast<size_t>(count)))
             return Fail(job, "cannot write " + path + " (" + PlatformLastFileErrorText() + ")");
     }
@@ -67,8 +62,7 @@ bool CopyContents(CUNPACKJOB& job, PLATFORMFILE out, const std::string& path)
 bool UnpackFile(CUNPACKJOB& job, const std::string& path)
 {
     PLATFORMFILE out = PlatformCreateFileAt(job.base, path.c_str());
-    if (out == PLATFORM_NO_FILE)
-        return SkipOrFail(job, "create", path);
+    if (out == PLATFORM_NO_FILE) return SkipOrFail(job, "create", path);
     bool ok = CopyContents(job, out, path);
     if (!PlatformClose(out) && ok)
         ok = Fail(job, "cannot write " + path + " (" + PlatformLastFileErrorText() + ")");
@@ -86,8 +80,7 @@ bool UnpackDirectory(CUNPACKJOB& job, const std::string& path)
 
 bool UnpackRecord(CUNPACKJOB& job, const CARCHIVERECORD& record)
 {
-    if (record.tag != TAG_FILE && record.tag != TAG_DIRECTORY)
-        return true;
+    if (record.tag != TAG_FILE && record.tag != TAG_DIRECTORY) return true;
     std::string path;
     const char* why = nullptr;
     if (!CheckArchiveName(record.name, record.tag == TAG_FILE, &path, &why))
@@ -96,8 +89,7 @@ bool UnpackRecord(CUNPACKJOB& job, const CARCHIVERECORD& record)
     // A new tree: until its top directory is made here, every other record
     // counts as one whose directory is missing, so nothing lands in a tree
     // that someone else made meanwhile.
-    if (job.newTree && !job.madeTree && (record.tag == TAG_FILE || path != ARCHIVE_ROOT))
-        return true;
+    if (job.newTree && !job.madeTree && (record.tag == TAG_FILE || path != ARCHIVE_ROOT)) return true;
     job.touched = true;
     return record.tag == TAG_FILE ? UnpackFile(job, path) : UnpackDirectory(job, path);
 }
@@ -106,15 +98,11 @@ bool UnpackRecords(CUNPACKJOB& job)
 {
     CARCHIVERECORD record;
     for (;;) {
-        if (Interrupted(job))
-            return false;
+        if (Interrupted(job)) return false;
         ARCHIVESTEP step = job.reader.Next(&record);
-        if (step == ARCHIVE_END)
-            return true;
-        if (step == ARCHIVE_ERROR)
-            return Fail(job, job.reader.Error());
-        if (!UnpackRecord(job, record))
-            return false;
+        if (step == ARCHIVE_END) return true;
+        if (step == ARCHIVE_ERROR) return Fail(job, job.reader.Error());
+        if (!UnpackRecord(job, record)) return false;
     }
 }
 
@@ -122,21 +110,18 @@ bool UnpackRecords(CUNPACKJOB& job)
 bool RunJob(CUNPACKJOB& job, const char* path, std::string* error)
 {
     bool ok = job.reader.Open(path) ? UnpackRecords(job) : Fail(job, job.reader.Error());
-    if (ok)
-        return true;
+    if (ok) return true;
     bool owned = job.newTree ? job.madeTree : job.touched;
     if (owned && !PlatformRemoveTreeAt(job.base, ARCHIVE_ROOT))
-        job.error += std::string("; cannot remove ") + ARCHIVE_ROOT + " (" +
-                     PlatformLastFileErrorText() + ")";
-    if (error)
-        *error = std::string(path) + ": " + job.error;
+        job.error +=
+            std::string("; cannot remove ") + ARCHIVE_ROOT + " (" + PlatformLastFileErrorText() + ")";
+    if (error) *error = std::string(path) + ": " + job.error;
     return false;
 }
 
 bool FailOnFolder(const char* dir, const std::string& what, std::string* error)
 {
-    if (error)
-        *error = std::string(dir) + ": " + what;
+    if (error) *error = std::string(dir) + ": " + what;
     return false;
 }
 
@@ -154,14 +139,15 @@ bool UnpackArchiveInto(const char* path, const char* dir, std::string* error)
     job.newTree = true;
     job.base = PlatformOpenDirectory(dir);
     if (job.base == PLATFORM_NO_DIRECTORY)
-        return FailOnFolder(dir, std::string("cannot open the folder (") +
-                                     PlatformLastFileErrorText() + ")", error);
+        return FailOnFolder(dir, std::string("cannot open the folder (") + PlatformLastFileErrorText() + ")",
+                            error);
     PLATFORMPATHINFO top;
     std::string topPath = std::string(dir) + "/" + ARCHIVE_ROOT;
     bool ok;
     if (!PlatformInspect(topPath.c_str(), false, &top))
-        ok = FailOnFolder(dir, std::string("cannot look at ") + ARCHIVE_ROOT + " (" +
-                                   PlatformLastFileErrorText() + ")", error);
+        ok = FailOnFolder(
+            dir, std::string("cannot look at ") + ARCHIVE_ROOT + " (" + PlatformLastFileErrorText() + ")",
+            error);
     else if (top.kind != PLATFORM_PATH_MISSING)
         ok = FailOnFolder(dir, std::string(ARCHIVE_ROOT) + " already exists", error);
     else

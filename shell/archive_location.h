@@ -12,7 +12,7 @@
 // passed over). An empty folder argument (unknown) is skipped. Returns empty
 // when neither holds it, with *error naming the folders searched, e.g.
 // "data.dat: not found in /home/me nor next to the program in /opt/plumora".
-std::string FindArchive(const char* name, const std::string& currentDir,
-                        const std::string& programDir, std::string* error);
+std::string FindArchive(const char* name, const std::string& currentDir, const std::string& programDir,
+                        std::string* error);
 
 #endif

@@ -16,11 +16,9 @@ std::vector<std::string> Components(const std::string& name)
     size_t start = 0;
     while (start <= name.size()) {
         size_t end = name.find('/', start);
-        if (end == std::string::npos)
-            end = name.size();
+        if (end == std::string::npos) end = name.size();
         std::string part = name.substr(start, end - start);
-        if (!part.empty() && part != ".")
-            parts.push_back(part);
+        if (!part.empty() && part != ".") parts.push_back(part);
         start = end + 1;
     }
     return parts;
@@ -28,15 +26,11 @@ std::vector<std::string> Components(const std::string& name)
 
 const char* Refusal(const std::string& name, const std::vector<std::string>& parts, bool isFile)
 {
-    if (name.empty())
-        return "empty name";
-    if (memchr(name.data(), '\0', name.size()))
-        return "contains a NUL byte";
-    if (name[0] == '/')
-        return "absolute path";
+    if (name.empty()) return "empty name";
+    if (memchr(name.data(), '\0', name.size())) return "contains a NUL byte";
+    if (name[0] == '/') return "absolute path";
     for (const std::string& part : parts)
-        if (part == "..")
-            return "contains a '..' component";
+        if (part == "..") return "contains a '..' component";
     if (parts.empty() || parts[0] != ARCHIVE_ROOT || (isFile && parts.size() < 2))
         return "not below plumora_data/";
     return nullptr;
@@ -48,11 +42,9 @@ bool CheckArchiveName(const std::string& name, bool isFile, std::string* path, c
 {
     std::vector<std::string> parts = Components(name);
     *why = Refusal(name, parts, isFile);
-    if (*why)
-        return false;
+    if (*why) return false;
     path->clear();
-    for (const std::string& part : parts)
-        *path += (path->empty() ? "" : "/") + part;
+    for (const std::string& part : parts) *path += (path->empty() ? "" : "/") + part;
     return true;
 }
 

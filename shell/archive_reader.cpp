@@ -10,8 +10,7 @@ typedef unsigned long long ULL;
 std::string Truncated(ULL record, const char* what, ULL needed, ULL left)
 {
     char text[160];
-    snprintf(text, sizeof text,
-             "truncated archive (record at offset %llu: %s needs %llu bytes, %llu left)",
+    snprintf(text, sizeof text, "truncated archive (record at offset %llu: %s needs %llu bytes, %llu left)",
              record, what, needed, left);
     return text;
 }
@@ -19,8 +18,7 @@ std::string Truncated(ULL record, const char* what, ULL needed, ULL left)
 }  // namespace
 
 CARCHIVEREADER::CARCHIVEREADER()
-    : file(PLATFORM_NO_FILE), size(0), offset(0), recordOffset(0), dataLeft(0),
-      state(ARCHIVE_RECORD)
+    : file(PLATFORM_NO_FILE), size(0), offset(0), recordOffset(0), dataLeft(0), state(ARCHIVE_RECORD)
 {
 }
 
@@ -52,16 +50,14 @@ ARCHIVESTEP CARCHIVEREADER::Fail(const std::string& message)
 bool CARCHIVEREADER::Need(uint64_t count, const char* what)
 {
     uint64_t left = size - offset;
-    if (count <= left)
-        return true;
+    if (count <= left) return true;
     Fail(Truncated(recordOffset, what, count, left));
     return false;
 }
 
 bool CARCHIVEREADER::Take(void* out, size_t count, const char* what)
 {
-    if (!Need(count, what))
-        return false;
+    if (!Need(count, what)) return false;
     int64_t got = PlatformRead(file, out, count);
     if (got < 0) {
         Fail("cannot read the archive at offset " + std::to_string(offset) + " (" +
@@ -69,8 +65,7 @@ bool CARCHIVEREADER::Take(void* out, size_t count, const char* what)
         return false;
     }
     if (static_cast<uint64_t>(got) != count) {
-        Fail("truncated archive (it ends at offset " + std::to_string(offset + got) +
-             " while being read)");
+        Fail("truncated archive (it ends at offset " + std::to_string(offset + got) + " while being read)");
         return false;
     }
     offset += count;
@@ -90,8 +85,7 @@ bool CARCHIVEREADER::ReadTag(uint8_t* tag)
 bool CARCHIVEREADER::ReadNumber(uint32_t* value, size_t bytes, const char* what)
 {
     uint8_t raw[4] = {0, 0, 0, 0};
-    if (!Take(raw, bytes, what))
-        return false;
+    if (!Take(raw, bytes, what)) return false;
     *value = static_cast<uint32_t>(raw[0]) | static_cast<uint32_t>(raw[1]) << 8 |
              static_cast<uint32_t>(raw[2]) << 16 | static_cast<uint32_t>(raw[3]) << 24;
     return true;
@@ -99,8 +93,7 @@ bool CARCHIVEREADER::ReadNumber(uint32_t* value, size_t bytes, const char* what)
 
 bool CARCHIVEREADER::SkipData()
 {
-    if (dataLeft == 0)
-        return true;
+    if (dataLeft == 0) return true;
     if (!PlatformSeek(file, static_cast<int64_t>(offset + dataLeft))) {
         Fail(std::string("cannot read the archive (") + PlatformLastFileErrorText() + ")");
         return false;
@@ -112,34 +105,26 @@ bool CARCHIVEREADER::SkipData()
 
 ARCHIVESTEP CARCHIVEREADER::Next(CARCHIVERECORD* record)
 {
-    if (state != ARCHIVE_RECORD || !SkipData() || !ReadTag(&record->tag))
-        return state;
+    if (state != ARCHIVE_RECORD || !SkipData() || !ReadTag(&record->tag)) return state;
     record->offset = recordOffset;
     record->name.clear();
     record->dataLength = 0;
-    if (record->tag == TAG_END)
-        return state = ARCHIVE_END;
+    if (record->tag == TAG_END) return state = ARCHIVE_END;
     uint32_t nameLength = 0;
-    if (!ReadNumber(&nameLength, 2, "name length") || !Need(nameLength, "name"))
-        return state;
+    if (!ReadNumber(&nameLength, 2, "name length") || !Need(nameLength, "name")) return state;
     record->name.resize(nameLength);
-    if (!Take(&record->name[0], nameLength, "name"))
-        return state;
-    if (record->tag != TAG_FILE)
-        return state;
-    if (!ReadNumber(&record->dataLength, 4, "data length") || !Need(record->dataLength, "data"))
-        return state;
+    if (!Take(&record->name[0], nameLength, "name")) return state;
+    if (record->tag != TAG_FILE) return state;
+    if (!ReadNumber(&record->dataLength, 4, "data length") || !Need(record->dataLength, "data")) return state;
     dataLeft = record->dataLength;
     return state;
 }
 
 int64_t CARCHIVEREADER::ReadData(void* buffer, size_t capacity)
 {
-    if (state != ARCHIVE_RECORD)
-        return -1;
+    if (state != ARCHIVE_RECORD) return -1;
     size_t count = dataLeft < capacity ? static_cast<size_t>(dataLeft) : capacity;
-    if (count > 0 && !Take(buffer, count, "data"))
-        return -1;
+    if (count > 0 && !Take(buffer, count, "data")) return -1;
     dataLeft -= count;
     return static_cast<int64_t>(count);
 }

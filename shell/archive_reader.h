@@ -23,7 +23,7 @@
 enum : uint8_t { TAG_FILE = 1, TAG_DIRECTORY = 2, TAG_END = 3 };
 
 struct CARCHIVERECORD {
-    uint64_t offset;      // where the record's tag lies in the archive
+    uint64_t offset;  // where the record's tag lies in the archive
     uint8_t tag;
     std::string name;     // the stored bytes, unchanged (any byte, NUL included)
     uint32_t dataLength;  // bytes of contents; TAG_FILE only, 0 otherwise

@@ -56,8 +56,7 @@ CCOMMAND ParseCommandLine(int argc, const char* const* argv, std::string* error)
                      argument + "'";
             return COMMAND_BAD;
         }
-        if (command == COMMAND_RUN)
-            command = meant;
+        if (command == COMMAND_RUN) command = meant;
     }
     return command;
 }
@@ -71,16 +70,16 @@ int RunCommandLine(int argc, const char* const* argv, std::FILE* out, std::FILE*
 {
     std::string error;
     switch (ParseCommandLine(argc, argv, &error)) {
-    case COMMAND_RUN:
-        return run();
-    case COMMAND_HELP:
-        std::fputs(USAGE, out);
-        return EXIT_DONE;
-    case COMMAND_VERSION:
-        std::fprintf(out, "plumora %s\n", PLUMORA_VERSION);
-        return EXIT_DONE;
-    case COMMAND_BAD:
-        break;
+        case COMMAND_RUN:
+            return run();
+        case COMMAND_HELP:
+            std::fputs(USAGE, out);
+            return EXIT_DONE;
+        case COMMAND_VERSION:
+            std::fprintf(out, "plumora %s\n", PLUMORA_VERSION);
+            return EXIT_DONE;
+        case COMMAND_BAD:
+            break;
     }
     std::fprintf(err, "plumora: %s\nTry 'plumora --help' for more information.\n", error.c_str());
     return EXIT_USAGE;

@@ -62,8 +62,7 @@ int RunInPrivateFolder(const char* archive)
             ReleaseAndDelete();
             return EXIT_NO_WINDOW;
         }
-        if (opened == DEMO_WINDOW_OPEN)
-            RunFrameLoop(RenderFrame, &message);
+        if (opened == DEMO_WINDOW_OPEN) RunFrameLoop(RenderFrame, &message);
         CloseDemoWindow();
     }
     ReleaseAndDelete();

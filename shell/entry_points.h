@@ -31,8 +31,8 @@ enum : unsigned int {
 // The audio layer (audio/bass.so): the BASS calls the scene makes.
 typedef int (*BASS_INIT)(int device, uint32_t freq, uint32_t flags, void* window, const void* clsid);
 typedef int (*BASS_START)(void);
-typedef uint32_t (*BASS_STREAMCREATEFILE)(int mem, const void* file, uint64_t offset,
-                                          uint64_t length, uint32_t flags);
+typedef uint32_t (*BASS_STREAMCREATEFILE)(int mem, const void* file, uint64_t offset, uint64_t length,
+                                          uint32_t flags);
 typedef int (*BASS_CHANNELPLAY)(uint32_t handle, int restart);
 typedef int (*BASS_STREAMFREE)(uint32_t handle);
 

@@ -12,8 +12,7 @@ bool escapePressed = false;
 
 void Dispatch(const PLATFORMMSG& message)
 {
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE)
-        escapePressed = true;
+    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) escapePressed = true;
     DemoWindowProc(message.message, message.wParam, message.lParam);
 }
 
@@ -47,8 +46,7 @@ void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last)
         PLATFORMMSG message;
         if (PlatformPeekMessage(&message)) {
             *last = message;
-            if (message.message == WM_QUIT)
-                break;
+            if (message.message == WM_QUIT) break;
             Dispatch(message);
             continue;
         }
@@ -56,8 +54,7 @@ void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last)
             PlatformWaitMessage(INACTIVE_WAIT_MS);
             continue;
         }
-        if (EscapeWanted())
-            break;
+        if (EscapeWanted()) break;
         drawFrame();
         PlatformSwapBuffers();
     }
@@ -82,8 +79,7 @@ bool PumpMessagesFor(uint32_t milliseconds, PLATFORMMSG* last)
             return false;
         }
         int64_t left = end - PlatformCounter();
-        if (left <= 0)
-            return true;
+        if (left <= 0) return true;
         PlatformWaitMessage(TicksToWholeMilliseconds(left));
     }
 }

@@ -26,8 +26,7 @@ const char* BindNames(void* library, const char* path, Binding* bindings, int co
         *bindings[i].slot = PlatformGetSymbol(library, bindings[i].name);
         if (!*bindings[i].slot && library) {
             std::fprintf(stderr, "%s: %s\n", path, PlatformLibraryError());
-            if (!missing)
-                missing = bindings[i].name;
+            if (!missing) missing = bindings[i].name;
         }
     }
     return missing;
@@ -72,10 +71,14 @@ bool BindLibraries(std::string* error)
     e = CENTRYPOINTS();
     std::string devilReason, bassReason, engineReason;
     e.devil = Load(DEVIL_PATH, &devilReason);
-    Binding devil[] = {{"ilInit", Slot(e.ilInit)},         {"ilGenImages", Slot(e.ilGenImages)},
-                       {"ilBindImage", Slot(e.ilBindImage)}, {"ilLoadImage", Slot(e.ilLoadImage)},
-                       {"ilGetData", Slot(e.ilGetData)},     {"ilDeleteImages", Slot(e.ilDeleteImages)},
-                       {"ilGetInteger", Slot(e.ilGetInteger)}, {"ilConvertImage", Slot(e.ilConvertImage)}};
+    Binding devil[] = {{"ilInit", Slot(e.ilInit)},
+                       {"ilGenImages", Slot(e.ilGenImages)},
+                       {"ilBindImage", Slot(e.ilBindImage)},
+                       {"ilLoadImage", Slot(e.ilLoadImage)},
+                       {"ilGetData", Slot(e.ilGetData)},
+                       {"ilDeleteImages", Slot(e.ilDeleteImages)},
+                       {"ilGetInteger", Slot(e.ilGetInteger)},
+                       {"ilConvertImage", Slot(e.ilConvertImage)}};
     const char* devilMissing = BindNames(e.devil, DEVIL_PATH, devil, 8);
 
     e.bass = Load(BASS_PATH, &bassReason);

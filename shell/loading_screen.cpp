@@ -27,8 +27,7 @@ bool PauseOnMessages(uint32_t milliseconds)
 GLuint MakeTexture(const char* path)
 {
     CPICTUREFILE picture;
-    if (!LoadPictureFile(path, &picture))
-        return 0;
+    if (!LoadPictureFile(path, &picture)) return 0;
     GLuint texture = 0;
     glGenTextures(1, &texture);
     glBindTexture(GL_TEXTURE_2D, texture);
@@ -53,10 +52,14 @@ void DrawRect(GLuint texture, int x, int y, int width, int height)
         glColor3f(0.2f, 0.8f, 0.3f);
     }
     glBegin(GL_QUADS);
-    glTexCoord2f(0, 1); glVertex2i(x, y);
-    glTexCoord2f(1, 1); glVertex2i(x + width, y);
-    glTexCoord2f(1, 0); glVertex2i(x + width, y + height);
-    glTexCoord2f(0, 0); glVertex2i(x, y + height);
+    glTexCoord2f(0, 1);
+    glVertex2i(x, y);
+    glTexCoord2f(1, 1);
+    glVertex2i(x + width, y);
+    glTexCoord2f(1, 0);
+    glVertex2i(x + width, y + height);
+    glTexCoord2f(0, 0);
+    glVertex2i(x, y + height);
     glEnd();
 }
 
@@ -81,10 +84,8 @@ void DrawStep(GLuint background, GLuint ball, const CBALLGEOMETRY& g, int width,
     SetWindowProjection(width, height);
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glClear(GL_COLOR_BUFFER_BIT);
-    if (background)
-        DrawRect(background, 0, 0, width, height);
-    for (int i = 0; i < balls; ++i)
-        DrawRect(ball, LoadingBallLeft(g, i), g.top, g.ballWidth, g.ballHeight);
+    if (background) DrawRect(background, 0, 0, width, height);
+    for (int i = 0; i < balls; ++i) DrawRect(ball, LoadingBallLeft(g, i), g.top, g.ballWidth, g.ballHeight);
     glDisable(GL_TEXTURE_2D);
     glFlush();
     PlatformSwapBuffers();
@@ -112,21 +113,17 @@ int LoadingBallLeft(const CBALLGEOMETRY& g, int ball)
 bool RunLoadingAnimation(int width, int height, bool (*pause)(uint32_t milliseconds))
 {
     CBALLGEOMETRY g = LoadingBallGeometry(static_cast<uint32_t>(width), static_cast<uint32_t>(height));
-    if (EntryPoints.ilInit)
-        EntryPoints.ilInit();
+    if (EntryPoints.ilInit) EntryPoints.ilInit();
     GLuint background = MakeTexture(BACKGROUND_PICTURE);
     GLuint ball = MakeTexture(BALL_PICTURE);
     DrawStep(background, ball, g, width, height, 0);
     bool complete = true;
     for (int i = 0; i < LOADING_BALL_COUNT && complete; ++i) {
         complete = pause(static_cast<uint32_t>(std::rand() % 500));
-        if (complete)
-            DrawStep(background, ball, g, width, height, i + 1);
+        if (complete) DrawStep(background, ball, g, width, height, i + 1);
     }
-    if (background)
-        glDeleteTextures(1, &background);
-    if (ball)
-        glDeleteTextures(1, &ball);
+    if (background) glDeleteTextures(1, &background);
+    if (ball) glDeleteTextures(1, &ball);
     return complete;
 }
 

@@ -15,7 +15,8 @@ bool LoadPictureFile(const char* path, CPICTUREFILE* picture)
     }
     picture->width = decoded.width;
     picture->height = decoded.height;
-    picture->pixels.assign(decoded.pixels, decoded.pixels + static_cast<size_t>(decoded.width) * decoded.height * 3);
+    picture->pixels.assign(decoded.pixels,
+                           decoded.pixels + static_cast<size_t>(decoded.width) * decoded.height * 3);
     FreePixelBuffer(decoded.pixels);
     FlipRows(picture->pixels.data(), static_cast<uint16_t>(picture->width * 3),
              static_cast<uint16_t>(picture->height));
@@ -25,7 +26,6 @@ bool LoadPictureFile(const char* path, CPICTUREFILE* picture)
 
 bool LoadSetupPicture(const char* path, CPICTUREFILE* picture)
 {
-    if (EntryPoints.ilInit)
-        EntryPoints.ilInit();
+    if (EntryPoints.ilInit) EntryPoints.ilInit();
     return LoadPictureFile(path, picture);
 }

@@ -16,10 +16,8 @@ bool IsAbsolute(const std::string& path)
 
 std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir)
 {
-    if (IsAbsolute(runtimeDir))
-        return runtimeDir;
-    if (IsAbsolute(tempDir))
-        return tempDir;
+    if (IsAbsolute(runtimeDir)) return runtimeDir;
+    if (IsAbsolute(tempDir)) return tempDir;
     return "/tmp";
 }
 
@@ -31,8 +29,8 @@ CPRIVATEFOLDER::~CPRIVATEFOLDER()
 bool CPRIVATEFOLDER::CreateAndEnter(std::string* error)
 {
     Remove();
-    std::string chosen = PrivateFolderBase(PlatformEnvironment("XDG_RUNTIME_DIR"),
-                                           PlatformEnvironment("TMPDIR"));
+    std::string chosen =
+        PrivateFolderBase(PlatformEnvironment("XDG_RUNTIME_DIR"), PlatformEnvironment("TMPDIR"));
     std::string reason;
     std::string made = PlatformMakeTempDirectoryIn(chosen.c_str(), FOLDER_PREFIX, &reason);
     if (made.empty()) {
@@ -52,8 +50,7 @@ bool CPRIVATEFOLDER::CreateAndEnter(std::string* error)
 
 bool CPRIVATEFOLDER::Remove()
 {
-    if (path.empty())
-        return true;
+    if (path.empty()) return true;
     // The removal refuses links on the way, and the base may well be reached
     // through one (/tmp on some systems): step into the base, which follows
     // links, and remove the folder by its own name from there.

@@ -23,11 +23,9 @@ std::vector<std::string> modeTexts;
 bool AcceptOk(int selected)
 {
     // Nothing selected: OK is ignored rather than reading an unfilled text.
-    if (selected < 0 || selected >= static_cast<int>(modeTexts.size()))
-        return false;
+    if (selected < 0 || selected >= static_cast<int>(modeTexts.size())) return false;
     CDISPLAYMODE mode;
-    if (!ParseModeText(modeTexts[static_cast<size_t>(selected)].c_str(), &mode))
-        return false;
+    if (!ParseModeText(modeTexts[static_cast<size_t>(selected)].c_str(), &mode)) return false;
     DisplayMode = mode;
     return true;
 }
@@ -43,8 +41,7 @@ void FillModeList(std::vector<std::string>* list)
 int CurrentModeIndex(const std::vector<std::string>& list)
 {
     PLATFORMMODE desktop;
-    if (!PlatformDesktopMode(&desktop))
-        return -1;
+    if (!PlatformDesktopMode(&desktop)) return -1;
     return FindListText(list, ModeText(desktop.width, desktop.height, desktop.bits, desktop.refresh), 0);
 }
 
@@ -61,8 +58,7 @@ int RunDialog(const CPICTUREFILE& picture)
     d.pictureHeight = picture.height;
     d.pictureArea = {0, 0, static_cast<int>(SETUP_DIALOG_WIDTH), SETUP_PICTURE_HEIGHT};
     std::vector<const char*> items;
-    for (const std::string& text : modeTexts)
-        items.push_back(text.c_str());
+    for (const std::string& text : modeTexts) items.push_back(text.c_str());
     d.items = items.data();
     d.itemCount = static_cast<int>(items.size());
     d.selected = CurrentModeIndex(modeTexts);
@@ -78,8 +74,7 @@ int CompareIgnoringCase(const char* a, const char* b, long n)
     for (long i = 0; n < 0 || i < n; ++i) {
         int ca = std::tolower(static_cast<unsigned char>(a[i]));
         int cb = std::tolower(static_cast<unsigned char>(b[i]));
-        if (ca != cb || ca == 0)
-            return ca - cb;
+        if (ca != cb || ca == 0) return ca - cb;
     }
     return 0;
 }
@@ -96,8 +91,7 @@ std::string ModeText(int width, int height, int bits, int refresh)
 void AddSortedText(std::vector<std::string>* list, const std::string& text)
 {
     auto at = list->begin();
-    while (at != list->end() && CompareIgnoringCase(at->c_str(), text.c_str(), -1) <= 0)
-        ++at;
+    while (at != list->end() && CompareIgnoringCase(at->c_str(), text.c_str(), -1) <= 0) ++at;
     list->insert(at, text);
 }
 
@@ -106,7 +100,8 @@ int FindListText(const std::vector<std::string>& list, const std::string& text, 
     int count = static_cast<int>(list.size());
     for (int step = 1; step <= count; ++step) {
         int i = ((start < 0 ? -1 : start) + step) % count;
-        if (CompareIgnoringCase(list[static_cast<size_t>(i)].c_str(), text.c_str(), static_cast<long>(text.size())) == 0)
+        if (CompareIgnoringCase(list[static_cast<size_t>(i)].c_str(), text.c_str(),
+                                static_cast<long>(text.size())) == 0)
             return i;
     }
     return -1;
@@ -125,13 +120,13 @@ bool ParseModeText(const char* text, CDISPLAYMODE* mode)
 void SetupDialogPosition(uint32_t screenWidth, uint32_t screenHeight, int32_t* x, int32_t* y)
 {
     *x = screenWidth >= SETUP_DIALOG_WIDTH ? static_cast<int32_t>((screenWidth - SETUP_DIALOG_WIDTH) / 2) : 0;
-    *y = screenHeight >= SETUP_DIALOG_HEIGHT ? static_cast<int32_t>((screenHeight - SETUP_DIALOG_HEIGHT) / 2) : 0;
+    *y = screenHeight >= SETUP_DIALOG_HEIGHT ? static_cast<int32_t>((screenHeight - SETUP_DIALOG_HEIGHT) / 2)
+                                             : 0;
 }
 
 int ShowSetupDialog()
 {
-    if (!PlatformRegisterWindowClass())
-        return -1;
+    if (!PlatformRegisterWindowClass()) return -1;
     CPICTUREFILE picture;
     LoadSetupPicture(SETUP_PICTURE, &picture);
     modeTexts.clear();
@@ -139,7 +134,6 @@ int ShowSetupDialog()
     int result = RunDialog(picture);
     // After OK the demo window opens on this same display connection: were
     // it closed, an X server without other clients could reset in between.
-    if (result != 1)
-        PlatformUnregisterWindowClass();
+    if (result != 1) PlatformUnregisterWindowClass();
     return result;
 }

@@ -29,8 +29,8 @@ struct CFACE {
 // pixel) and pixels (width * height * 3 bytes RGB, rows bottom first,
 // allocated by the caller and never freed by the engine). The engine reads
 // the buffer only during the Load call that asked for it.
-typedef void (*TEXTURELOADER)(const char* fileName, int* width, int* height,
-                              int* components, unsigned char** pixels);
+typedef void (*TEXTURELOADER)(const char* fileName, int* width, int* height, int* components,
+                              unsigned char** pixels);
 
 enum { FORMAT_3DS = 1 };
 enum { PARAM_NORMALMODE = 1 };
@@ -62,9 +62,8 @@ public:
     virtual int GetMeshCount() = 0;
     // Slot 8. Mesh index (0 = last object of the file); each out pointer may
     // be null. The arrays stay owned by the object until Unload.
-    virtual void GetMeshData(unsigned short index, unsigned short* vertexCount,
-                             unsigned short* faceCount, CVERTEX** vertices,
-                             CFACE** faces, unsigned int* texture) = 0;
+    virtual void GetMeshData(unsigned short index, unsigned short* vertexCount, unsigned short* faceCount,
+                             CVERTEX** vertices, CFACE** faces, unsigned int* texture) = 0;
 };
 
 // A new, empty object (normal mode NORMALS_FACE), or null without memory.

@@ -16,8 +16,7 @@ protected:
     static bool Create(const char* path, const std::string& contents)
     {
         PLATFORMFILE file = PlatformCreateFile(path);
-        if (file == PLATFORM_NO_FILE)
-            return false;
+        if (file == PLATFORM_NO_FILE) return false;
         bool ok = PlatformWrite(file, contents.data(), contents.size());
         return PlatformClose(file) && ok;
     }

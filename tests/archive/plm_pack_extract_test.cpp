@@ -20,8 +20,7 @@ TEST_F(ExtractTest, RoundTripsAPackedTreeByteForByte)
 {
     MakeSource();
     std::string big(700 * 1024, '\0');
-    for (size_t i = 0; i < big.size(); ++i)
-        big[i] = static_cast<char>(i * 13 + i / 509);
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 13 + i / 509);
     WriteBytes("src/plumora_data/gfx/big.bin", big);
     ASSERT_EQ(Run("pack src data.dat"), 0) << err;
     ASSERT_EQ(Run("extract data.dat dest"), 0) << err;
@@ -40,7 +39,10 @@ TEST_F(ExtractTest, RoundTripsAPackedTreeByteForByte)
 TEST_F(ExtractTest, HostileArchivesAreRefusedAndTheFolderStaysAsItWas)
 {
     const fs::path corpus = PLM_ARCHIVE_CORPUS;
-    struct Case { fs::path archive; const char* why; };
+    struct Case {
+        fs::path archive;
+        const char* why;
+    };
     ArchiveBuilder truncated;
     truncated.Dir("plumora_data").File("plumora_data/a", "12345").bytes.resize(25);
     truncated.Save("truncated.dat");

@@ -17,8 +17,8 @@ protected:
     int Run(const std::string& args)
     {
         fs::path outFile = root / "stdout.txt", errFile = root / "stderr.txt";
-        std::string command = std::string("timeout -s KILL 120 ") + PLM_PACK + " " + args + " >'" + outFile.string() +
-                              "' 2>'" + errFile.string() + "'";
+        std::string command = std::string("timeout -s KILL 120 ") + PLM_PACK + " " + args + " >'" +
+                              outFile.string() + "' 2>'" + errFile.string() + "'";
         int status = std::system(command.c_str());
         out = ReadBytes(outFile);
         err = ReadBytes(errFile);
@@ -32,8 +32,7 @@ protected:
     void MakeSource()
     {
         std::string all;
-        for (int byte = 0; byte < 256; ++byte)
-            all += static_cast<char>(byte);
+        for (int byte = 0; byte < 256; ++byte) all += static_cast<char>(byte);
         fs::create_directories("src/plumora_data/gfx");
         fs::create_directories("src/plumora_data/empty dir");
         fs::create_directories("src/plumora_data/a/b/c");

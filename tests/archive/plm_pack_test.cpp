@@ -24,8 +24,13 @@ TEST_F(PlmPackTest, PacksInByteOrderWithDirectoriesFirst)
     WriteBytes("src/plumora_data/_", "z");
     ASSERT_EQ(Run("pack src data.dat"), 0) << err;
     ArchiveBuilder expected;
-    expected.Dir("plumora_data").File("plumora_data/B", "y").File("plumora_data/_", "z")
-        .Dir("plumora_data/a").File("plumora_data/a/c", "").File("plumora_data/b", "x").End();
+    expected.Dir("plumora_data")
+        .File("plumora_data/B", "y")
+        .File("plumora_data/_", "z")
+        .Dir("plumora_data/a")
+        .File("plumora_data/a/c", "")
+        .File("plumora_data/b", "x")
+        .End();
     EXPECT_EQ(ReadBytes("data.dat"), expected.bytes);
 }
 
@@ -51,7 +56,10 @@ TEST_F(PlmPackTest, BadSourceIsNamedAndAnExistingOutputStaysByteIdentical)
     fs::create_directory("empty");
     fs::create_directories("odd");
     WriteBytes("odd/plumora_data", "a file");
-    struct Case { const char* dir; const char* message; };
+    struct Case {
+        const char* dir;
+        const char* message;
+    };
     const Case cases[] = {
         {"nowhere", "plm-pack: nowhere: does not exist\n"},
         {"file", "plm-pack: file: not a directory\n"},
@@ -75,7 +83,10 @@ TEST_F(PlmPackTest, OutputThatIsNoRegularFileIsRefusedBeforeAnythingIsWritten)
     fs::create_directory_symlink(root / "outside" / "elsewhere", "dirlink");
     fs::create_symlink(root / "work" / "fifo", "fifolink");
     fs::create_symlink(root / "outside" / "missing", "dangling");
-    struct Case { const char* out; const char* why; };
+    struct Case {
+        const char* out;
+        const char* why;
+    };
     const Case cases[] = {
         {"dir", "dir: is a directory"},
         {"dir/", "dir/: is a directory"},
@@ -194,8 +205,7 @@ TEST_F(PlmPackTest, SignalDuringPackRemovesTheTemporaryFileAndKeepsTheOutput)
         posix_spawnattr_init(&attributes);
         sigset_t defaults, none;
         sigemptyset(&defaults);
-        for (int caught : {SIGINT, SIGTERM, SIGHUP})
-            sigaddset(&defaults, caught);
+        for (int caught : {SIGINT, SIGTERM, SIGHUP}) sigaddset(&defaults, caught);
         sigemptyset(&none);
         posix_spawnattr_setsigdefault(&attributes, &defaults);
         posix_spawnattr_setsigmask(&attributes, &none);
@@ -206,19 +216,16 @@ TEST_F(PlmPackTest, SignalDuringPackRemovesTheTemporaryFileAndKeepsTheOutput)
         close(pipeEnds[1]);
         auto temporaryExists = [] {
             for (const auto& entry : fs::directory_iterator("."))
-                if (entry.path().filename().string().rfind(".out.dat.", 0) == 0)
-                    return true;
+                if (entry.path().filename().string().rfind(".out.dat.", 0) == 0) return true;
             return false;
         };
-        for (int poll = 0; poll < 600000 && !temporaryExists(); ++poll)
-            usleep(100);
+        for (int poll = 0; poll < 600000 && !temporaryExists(); ++poll) usleep(100);
         EXPECT_TRUE(temporaryExists());
         kill(pid, signal);
         char buffer[4096];
         std::string progress;
         ssize_t got;
-        while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0)
-            progress.append(buffer, size_t(got));
+        while ((got = read(pipeEnds[0], buffer, sizeof buffer)) > 0) progress.append(buffer, size_t(got));
         close(pipeEnds[0]);
         int status = 0;
         ASSERT_EQ(waitpid(pid, &status, 0), pid);
@@ -270,7 +277,10 @@ TEST_F(PlmPackTest, HelpVersionAndUsageErrors)
     EXPECT_EQ(Run("--version"), 0);
     EXPECT_EQ(out.rfind("plm-pack ", 0), 0u) << out;
 
-    struct Case { const char* args; const char* message; };
+    struct Case {
+        const char* args;
+        const char* message;
+    };
     const Case cases[] = {
         {"", "no command given"},
         {"bogus", "unknown command 'bogus'"},

@@ -39,8 +39,7 @@ inline std::map<std::string, std::string> Snapshot(const fs::path& dir)
 {
     std::map<std::string, std::string> entries;
     std::error_code ec;
-    if (!fs::exists(fs::symlink_status(dir, ec)))
-        return entries;
+    if (!fs::exists(fs::symlink_status(dir, ec))) return entries;
     for (auto it = fs::recursive_directory_iterator(dir); it != fs::recursive_directory_iterator(); ++it) {
         std::string name = fs::relative(it->path(), dir).string();
         if (it->is_symlink())
@@ -61,8 +60,7 @@ struct ArchiveBuilder {
 
     ArchiveBuilder& Number(uint32_t value, int count)
     {
-        for (int i = 0; i < count; ++i)
-            bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+        for (int i = 0; i < count; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
         return *this;
     }
     ArchiveBuilder& Record(uint8_t tag, const std::string& name)

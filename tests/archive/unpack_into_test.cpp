@@ -26,18 +26,31 @@ TEST_F(UnpackIntoTest, UnpacksBelowTheFolderAndNotTheCurrentOne)
 {
     // The first record lies inside a tree that does not exist yet: skipped,
     // as the program skips it.
-    ArchiveBuilder().File("plumora_data/early", "lost").Dir("plumora_data").Dir("plumora_data/gfx")
-        .File("plumora_data/gfx/a", "abc").Dir("plumora_data").End().Save();
+    ArchiveBuilder()
+        .File("plumora_data/early", "lost")
+        .Dir("plumora_data")
+        .Dir("plumora_data/gfx")
+        .File("plumora_data/gfx/a", "abc")
+        .Dir("plumora_data")
+        .End()
+        .Save();
     ASSERT_TRUE(Unpack()) << error;
-    EXPECT_EQ(Snapshot("dest"), (Tree{{"mine.txt", "file:mine"}, {"plumora_data", "dir"},
-                                      {"plumora_data/gfx", "dir"}, {"plumora_data/gfx/a", "file:abc"}}));
+    EXPECT_EQ(Snapshot("dest"), (Tree{{"mine.txt", "file:mine"},
+                                      {"plumora_data", "dir"},
+                                      {"plumora_data/gfx", "dir"},
+                                      {"plumora_data/gfx/a", "file:abc"}}));
     EXPECT_FALSE(fs::exists("plumora_data"));
 }
 
 TEST_F(UnpackIntoTest, FailureAfterTheTreeWasMadeRemovesOnlyThatTree)
 {
-    ArchiveBuilder().Dir("plumora_data").File("plumora_data/a", "written").Dir("plumora_data/x")
-        .File("plumora_data/x", "cannot replace a directory").End().Save();
+    ArchiveBuilder()
+        .Dir("plumora_data")
+        .File("plumora_data/a", "written")
+        .Dir("plumora_data/x")
+        .File("plumora_data/x", "cannot replace a directory")
+        .End()
+        .Save();
     EXPECT_FALSE(Unpack());
     EXPECT_NE(error.find("data.dat: cannot create plumora_data/x"), std::string::npos) << error;
     EXPECT_EQ(Snapshot("dest"), (Tree{{"mine.txt", "file:mine"}}));

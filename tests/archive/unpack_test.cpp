@@ -38,13 +38,19 @@ TEST_F(UnpackTest, SingleEndByteCreatesNothing)
 TEST_F(UnpackTest, UnpacksDirectoriesAndFiles)
 {
     std::string big(600 * 1024, '\0');
-    for (size_t i = 0; i < big.size(); ++i)
-        big[i] = static_cast<char>(i * 7 + i / 251);
-    ArchiveBuilder().Dir("plumora_data").Dir("plumora_data/gfx").File("plumora_data/gfx/a.jpg", "abc")
-        .File("plumora_data/big.bin", big).File("plumora_data/empty", "").End().Save();
+    for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 7 + i / 251);
+    ArchiveBuilder()
+        .Dir("plumora_data")
+        .Dir("plumora_data/gfx")
+        .File("plumora_data/gfx/a.jpg", "abc")
+        .File("plumora_data/big.bin", big)
+        .File("plumora_data/empty", "")
+        .End()
+        .Save();
     EXPECT_TRUE(Unpack()) << error;
-    EXPECT_EQ(Unpacked(), (Tree{{"gfx", "dir"}, {"gfx/a.jpg", "file:abc"},
-                                {"big.bin", "file:" + big}, {"empty", "file:"}}));
+    EXPECT_EQ(
+        Unpacked(),
+        (Tree{{"gfx", "dir"}, {"gfx/a.jpg", "file:abc"}, {"big.bin", "file:" + big}, {"empty", "file:"}}));
 }
 
 TEST_F(UnpackTest, BytesAfterEndAreNeverRead)
@@ -75,25 +81,38 @@ TEST_F(UnpackTest, OverExistingTreeTruncatesFilesAndKeepsTheRest)
     fs::create_directories("plumora_data/gfx");
     WriteBytes("plumora_data/gfx/a.jpg", "a much longer old content");
     WriteBytes("plumora_data/stale.txt", "stale");
-    ArchiveBuilder().Dir("plumora_data").Dir("plumora_data/gfx").File("plumora_data/gfx/a.jpg", "new")
-        .End().Save();
+    ArchiveBuilder()
+        .Dir("plumora_data")
+        .Dir("plumora_data/gfx")
+        .File("plumora_data/gfx/a.jpg", "new")
+        .End()
+        .Save();
     EXPECT_TRUE(Unpack()) << error;
     EXPECT_EQ(Unpacked(), (Tree{{"gfx", "dir"}, {"gfx/a.jpg", "file:new"}, {"stale.txt", "file:stale"}}));
 }
 
 TEST_F(UnpackTest, RecordWithoutItsDirectoryIsSkippedAndTheRestUnpacks)
 {
-    ArchiveBuilder().Dir("plumora_data").File("plumora_data/nodir/a.txt", "lost")
-        .Dir("plumora_data/nodir/sub").Dir("plumora_data/gfx").File("plumora_data/gfx/b.txt", "kept")
-        .End().Save();
+    ArchiveBuilder()
+        .Dir("plumora_data")
+        .File("plumora_data/nodir/a.txt", "lost")
+        .Dir("plumora_data/nodir/sub")
+        .Dir("plumora_data/gfx")
+        .File("plumora_data/gfx/b.txt", "kept")
+        .End()
+        .Save();
     EXPECT_TRUE(Unpack()) << error;
     EXPECT_EQ(Unpacked(), (Tree{{"gfx", "dir"}, {"gfx/b.txt", "file:kept"}}));
 }
 
 TEST_F(UnpackTest, EmptyAndDotComponentsAreDropped)
 {
-    ArchiveBuilder().Dir("plumora_data/").Dir("./plumora_data//gfx").File("plumora_data/./gfx//a", "x")
-        .End().Save();
+    ArchiveBuilder()
+        .Dir("plumora_data/")
+        .Dir("./plumora_data//gfx")
+        .File("plumora_data/./gfx//a", "x")
+        .End()
+        .Save();
     EXPECT_TRUE(Unpack()) << error;
     EXPECT_EQ(Unpacked(), (Tree{{"gfx", "dir"}, {"gfx/a", "file:x"}}));
 }
@@ -114,8 +133,12 @@ TEST_F(UnpackTest, DirectoryInPlaceOfArchiveIsReported)
 TEST_F(UnpackTest, EveryTruncationFailsAndLeavesNoTree)
 {
     ArchiveBuilder archive;
-    archive.Dir("plumora_data").Dir("plumora_data/gfx").File("plumora_data/gfx/a.jpg", "abcdef")
-        .Record(9, "note").File("plumora_data/b", "").End();
+    archive.Dir("plumora_data")
+        .Dir("plumora_data/gfx")
+        .File("plumora_data/gfx/a.jpg", "abcdef")
+        .Record(9, "note")
+        .File("plumora_data/b", "")
+        .End();
     for (size_t length = 0; length < archive.bytes.size(); ++length) {
         SCOPED_TRACE("prefix of " + std::to_string(length) + " bytes");
         WriteBytes("data.dat", archive.bytes.substr(0, length));
@@ -151,7 +174,11 @@ TEST_F(UnpackTest, MissingEndRecordIsATruncation)
 
 TEST_F(UnpackTest, NamesOutsideTheTreeAreRefused)
 {
-    struct Case { uint8_t tag; std::string name; std::string why; };
+    struct Case {
+        uint8_t tag;
+        std::string name;
+        std::string why;
+    };
     const Case cases[] = {
         {1, "", "empty name"},
         {2, "", "empty name"},
@@ -189,10 +216,11 @@ TEST_F(UnpackTest, NothingIsWrittenThroughAPlantedDirectoryLink)
         fs::create_directory_symlink(root / "outside" / "elsewhere", "plumora_data/gfx");
         ArchiveBuilder archive;
         archive.Dir("plumora_data");
-        if (withDirectoryRecord)
-            archive.Dir("plumora_data/gfx");
-        archive.File("plumora_data/gfx/keep.txt", "evil").File("plumora_data/gfx/new.txt", "evil")
-            .End().Save();
+        if (withDirectoryRecord) archive.Dir("plumora_data/gfx");
+        archive.File("plumora_data/gfx/keep.txt", "evil")
+            .File("plumora_data/gfx/new.txt", "evil")
+            .End()
+            .Save();
         ExpectRejected("plumora_data/gfx");
         EXPECT_NE(error.find("symbolic link"), std::string::npos) << error;
     }

@@ -29,8 +29,8 @@ const std::string& TestMp3Path()
         std::string error;
         const std::vector<unsigned char> mp3 = music::RenderSongMp3(2.0, error);
         const std::string file = ProcessTempFolder().File("song.mp3");
-        std::ofstream(file, std::ios::binary).write(reinterpret_cast<const char*>(mp3.data()),
-                                                    static_cast<std::streamsize>(mp3.size()));
+        std::ofstream(file, std::ios::binary)
+            .write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
         return file;
     }();
     return path;
@@ -149,7 +149,7 @@ TEST_F(BassLibrary, PlayWithoutRestartCarriesOn)
 
 TEST_F(BassLibrary, FreeingHandleZeroOrAnUnknownHandleFailsWithoutEffect)
 {
-    EXPECT_EQ(free_(0), 0); // before BASS_Init, as when the window never opened
+    EXPECT_EQ(free_(0), 0);  // before BASS_Init, as when the window never opened
     ASSERT_EQ(InitLikeTheDemo(), 1);
     const uint32_t stream = OpenFile(TestMp3Path().c_str());
     ASSERT_EQ(play_(stream, 1), 1);
@@ -210,7 +210,7 @@ TEST_F(BassLibrary, MemoryStreamPlays)
     ASSERT_NE(stream, 0u);
     EXPECT_EQ(play_(stream, 1), 1);
     EXPECT_EQ(free_(stream), 1);
-    EXPECT_EQ(create_(1, bytes.data(), 0, 0, 0), 0u); // a memory block needs its length
+    EXPECT_EQ(create_(1, bytes.data(), 0, 0, 0), 0u);  // a memory block needs its length
 }
 
 TEST_F(BassLibrary, FileRangesInsideTheFileOpenAndOthersFail)
@@ -236,7 +236,7 @@ TEST_F(BassLibrary, UnusableDriverFallsBackToSilentOutput)
     const std::string messages = testing::internal::GetCapturedStderr();
     EXPECT_NE(messages.find("no sound device"), std::string::npos) << messages;
     EXPECT_STREQ(SDL_GetCurrentAudioDriver(), "dummy");
-    EXPECT_STREQ(SDL_GetHint(SDL_HINT_AUDIODRIVER), "nonexistent"); // override lifted again
+    EXPECT_STREQ(SDL_GetHint(SDL_HINT_AUDIODRIVER), "nonexistent");  // override lifted again
     const uint32_t stream = OpenFile(TestMp3Path().c_str());
     ASSERT_NE(stream, 0u);
     EXPECT_EQ(play_(stream, 1), 1);
@@ -262,7 +262,7 @@ TEST_F(BassLibrary, UnloadWhilePlayingStopsTheMixerAndLeavesOtherSdlAlone)
     ASSERT_EQ(play_(OpenFile(TestMp3Path().c_str()), 1), 1);
     SDL_Delay(100);
     Unload();
-    SDL_Delay(200); // a mixer callback left behind would now run unmapped code
+    SDL_Delay(200);  // a mixer callback left behind would now run unmapped code
     EXPECT_FALSE(MixerLoaded());
     EXPECT_EQ(SDL_WasInit(SDL_INIT_AUDIO), 0u);
     EXPECT_NE(SDL_WasInit(SDL_INIT_EVENTS), 0u);
@@ -281,4 +281,4 @@ TEST_F(BassLibrary, ReloadAfterUnloadWorksAgain)
     EXPECT_EQ(play_(stream, 1), 1);
 }
 
-} // namespace
+}  // namespace

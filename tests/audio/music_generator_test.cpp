@@ -160,4 +160,4 @@ TEST(SongEvents, ScriptReadsBackWithTheFormattedReader)
     std::fclose(file);
 }
 
-} // namespace
+}  // namespace

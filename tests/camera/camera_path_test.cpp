@@ -8,14 +8,16 @@
 
 namespace {
 
-std::string ReadPathOutput(CCAMERA& camera, const std::string& text, int& result) {
+std::string ReadPathOutput(CCAMERA& camera, const std::string& text, int& result)
+{
     std::string path = WriteTestFile("read.plm", text);
     ::testing::internal::CaptureStderr();
     result = camera.ReadPath(path.c_str());
     return ::testing::internal::GetCapturedStderr();
 }
 
-TEST(CameraReadPath, WellFormedFileGivesTracksAndKeys) {
+TEST(CameraReadPath, WellFormedFileGivesTracksAndKeys)
+{
     CCAMERA camera;
     int result = 0;
     std::string text = Header(2) + Track(1) + Key(10, 1, 2, 3, 4, 5, 6) + Track(3) +
@@ -35,7 +37,8 @@ TEST(CameraReadPath, WellFormedFileGivesTracksAndKeys) {
     EXPECT_EQ(camera.trackList[0].targetPath.keyPoints[0].z, 6.0f);
 }
 
-TEST(CameraReadPath, LineBreaksCarryNoMeaning) {
+TEST(CameraReadPath, LineBreaksCarryNoMeaning)
+{
     CCAMERA camera;
     int result = 0;
     ReadPathOutput(camera, "a 1 b 2 k 0 e 1 2 3 t 4 5 6\nk\n1000\ne 7 8 9 t 1 1 1", result);
@@ -44,7 +47,8 @@ TEST(CameraReadPath, LineBreaksCarryNoMeaning) {
     EXPECT_EQ(camera.trackList[0].eyePath.keyPoints[1].x, 7.0f);
 }
 
-TEST(CameraReadPath, MissingFileLeavesTheCameraStill) {
+TEST(CameraReadPath, MissingFileLeavesTheCameraStill)
+{
     CCAMERA camera;
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(camera.ReadPath("/nonexistent/cam_pos.plm"), 0);
@@ -55,11 +59,12 @@ TEST(CameraReadPath, MissingFileLeavesTheCameraStill) {
     EXPECT_EQ(camera.eye.x, 0.0f);
 }
 
-TEST(CameraReadPath, TrackWithoutKeysIsLeftOut) {
+TEST(CameraReadPath, TrackWithoutKeysIsLeftOut)
+{
     CCAMERA camera;
     int result = 1;
-    std::string text = Header(3) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + Track(0) + Track(1) +
-                       Key(500, 3, 0, 0, 0, 0, 0);
+    std::string text =
+        Header(3) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + Track(0) + Track(1) + Key(500, 3, 0, 0, 0, 0, 0);
     std::string out = ReadPathOutput(camera, text, result);
     EXPECT_EQ(result, 0);
     EXPECT_NE(out.find("track 2 has no keys; ignored"), std::string::npos) << out;
@@ -70,7 +75,8 @@ TEST(CameraReadPath, TrackWithoutKeysIsLeftOut) {
     EXPECT_EQ(camera.eye.x, 3.0f);
 }
 
-TEST(CameraReadPath, OnlyEmptyTracksGiveNoPath) {
+TEST(CameraReadPath, OnlyEmptyTracksGiveNoPath)
+{
     CCAMERA camera;
     int result = 1;
     ReadPathOutput(camera, Header(2) + Track(0) + Track(0), result);
@@ -81,7 +87,8 @@ TEST(CameraReadPath, OnlyEmptyTracksGiveNoPath) {
     EXPECT_EQ(camera.eye.x, 0.0f);
 }
 
-TEST(CameraReadPath, MalformedKeyCutsThePathThere) {
+TEST(CameraReadPath, MalformedKeyCutsThePathThere)
+{
     CCAMERA camera;
     int result = 1;
     std::string text = Header(3) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + Track(3) +
@@ -95,7 +102,8 @@ TEST(CameraReadPath, MalformedKeyCutsThePathThere) {
     EXPECT_EQ(camera.trackList[1].targetPath.keyCount, 1u);
 }
 
-TEST(CameraReadPath, TruncatedFirstKeyDropsTheTrack) {
+TEST(CameraReadPath, TruncatedFirstKeyDropsTheTrack)
+{
     CCAMERA camera;
     int result = 1;
     std::string text = Header(2) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + Track(2) + "key 5 eye 1";
@@ -104,17 +112,19 @@ TEST(CameraReadPath, TruncatedFirstKeyDropsTheTrack) {
     EXPECT_EQ(camera.trackCount, 1u);
 }
 
-TEST(CameraReadPath, NonFiniteCoordinatesAreMalformed) {
+TEST(CameraReadPath, NonFiniteCoordinatesAreMalformed)
+{
     CCAMERA camera;
     int result = 1;
-    ReadPathOutput(camera, Header(1) + Track(2) + Key(0, 1, 0, 0, 0, 0, 0) +
-                               "key 9 eye nan 0 0 target 0 0 0\n", result);
+    ReadPathOutput(
+        camera, Header(1) + Track(2) + Key(0, 1, 0, 0, 0, 0, 0) + "key 9 eye nan 0 0 target 0 0 0\n", result);
     EXPECT_EQ(result, 0);
     ASSERT_EQ(camera.trackCount, 1u);
     EXPECT_EQ(camera.trackList[0].eyePath.keyCount, 1u);
 }
 
-TEST(CameraReadPath, ImpossibleCountsAllocateNothing) {
+TEST(CameraReadPath, ImpossibleCountsAllocateNothing)
+{
     CCAMERA camera;
     int result = 1;
     std::string out = ReadPathOutput(camera, "tracks 4294967295\ntrack 1\n", result);
@@ -122,8 +132,7 @@ TEST(CameraReadPath, ImpossibleCountsAllocateNothing) {
     EXPECT_EQ(camera.trackCount, 0u);
     EXPECT_NE(out.find("track count"), std::string::npos) << out;
 
-    out = ReadPathOutput(camera, Header(1) + "track 4000000000\n" + Key(0, 0, 0, 0, 0, 0, 0),
-                         result);
+    out = ReadPathOutput(camera, Header(1) + "track 4000000000\n" + Key(0, 0, 0, 0, 0, 0, 0), result);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(camera.trackCount, 0u);
     EXPECT_NE(out.find("key count"), std::string::npos) << out;
@@ -136,24 +145,27 @@ TEST(CameraReadPath, ImpossibleCountsAllocateNothing) {
 
 // A point far out of the scene would fill the view with infinities (black
 // frames): it ends the path like a malformed key, the keys before it stay.
-TEST(CameraReadPath, PointsBeyondTheSceneBoundsEndThePathThere) {
+TEST(CameraReadPath, PointsBeyondTheSceneBoundsEndThePathThere)
+{
     const char* const values[] = {"3e38", "-3e38", "1000001", "inf", "nan", "-1e39"};
     for (const char* value : values) {
         for (int field = 0; field < 6; ++field) {
             std::string v[6] = {"0", "0", "0", "0", "0", "-1"};
             v[field] = value;
-            std::string bad = "key 500 eye " + v[0] + " " + v[1] + " " + v[2] + " target " +
-                              v[3] + " " + v[4] + " " + v[5] + "\n";
+            std::string bad = "key 500 eye " + v[0] + " " + v[1] + " " + v[2] + " target " + v[3] + " " +
+                              v[4] + " " + v[5] + "\n";
             CCAMERA camera;
             int result = 1;
-            std::string out = ReadPathOutput(
-                camera, Header(2) + Track(3) + Key(0, 1, 0, 0, 0, 0, 0) + bad +
-                            Key(900, 2, 0, 0, 0, 0, 0) + Track(1) + Key(1000, 0, 0, 0, 0, 0, 0),
-                result);
+            std::string out =
+                ReadPathOutput(camera,
+                               Header(2) + Track(3) + Key(0, 1, 0, 0, 0, 0, 0) + bad +
+                                   Key(900, 2, 0, 0, 0, 0, 0) + Track(1) + Key(1000, 0, 0, 0, 0, 0, 0),
+                               result);
             std::string what = field < 3 ? "the eye (" : "the target (";
             EXPECT_NE(out.find("track 1, key 2: " + what), std::string::npos) << value << out;
             EXPECT_NE(out.find("is not a number or lies beyond +-1e+06; the path ends there"),
-                      std::string::npos) << out;
+                      std::string::npos)
+                << out;
             EXPECT_EQ(result, 0);
             ASSERT_EQ(camera.trackCount, 1u) << value << " in field " << field;
             EXPECT_EQ(camera.trackList[0].eyePath.keyCount, 1u);
@@ -164,46 +176,51 @@ TEST(CameraReadPath, PointsBeyondTheSceneBoundsEndThePathThere) {
     }
 }
 
-TEST(CameraReadPath, PointsOnTheSceneBoundsAreKept) {
+TEST(CameraReadPath, PointsOnTheSceneBoundsAreKept)
+{
     CCAMERA camera;
     int result = 0;
-    ReadPathOutput(camera, Header(1) + Track(2) + Key(0, 1e6f, -1e6f, 0, 0, 0, 1e6f) +
-                               Key(1000, -1e6f, 1e6f, 1e6f, 0, 0, 0), result);
+    ReadPathOutput(
+        camera,
+        Header(1) + Track(2) + Key(0, 1e6f, -1e6f, 0, 0, 0, 1e6f) + Key(1000, -1e6f, 1e6f, 1e6f, 0, 0, 0),
+        result);
     EXPECT_EQ(result, 1);
     ASSERT_EQ(camera.trackCount, 1u);
     camera.Update(500);
-    EXPECT_TRUE(std::isfinite(camera.eye.x) && std::isfinite(camera.eye.y) &&
-                std::isfinite(camera.eye.z));
+    EXPECT_TRUE(std::isfinite(camera.eye.x) && std::isfinite(camera.eye.y) && std::isfinite(camera.eye.z));
     EXPECT_TRUE(std::isfinite(camera.yaw) && std::isfinite(camera.pitch));
 }
 
 // Counts are reported as the file wrote them, never as their unsigned
 // 32-bit reading (4294967295 for -1).
-TEST(CameraReadPath, NegativeCountsAreReportedWithTheirSign) {
+TEST(CameraReadPath, NegativeCountsAreReportedWithTheirSign)
+{
     CCAMERA camera;
     int result = 1;
-    std::string out = ReadPathOutput(camera, "tracks -1\n" + Track(1) + Key(0, 0, 0, 0, 0, 0, 0),
-                                     result);
-    EXPECT_NE(out.find(": the track count -1 is negative; the camera stays still"),
-              std::string::npos) << out;
+    std::string out = ReadPathOutput(camera, "tracks -1\n" + Track(1) + Key(0, 0, 0, 0, 0, 0, 0), result);
+    EXPECT_NE(out.find(": the track count -1 is negative; the camera stays still"), std::string::npos) << out;
     EXPECT_EQ(result, 0);
     EXPECT_EQ(camera.trackCount, 0u);
 
-    out = ReadPathOutput(camera, Header(2) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) +
-                                     "track -4294967295\n" + Key(10, 2, 0, 0, 0, 0, 0),
-                         result);
+    out = ReadPathOutput(
+        camera,
+        Header(2) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + "track -4294967295\n" + Key(10, 2, 0, 0, 0, 0, 0),
+        result);
     EXPECT_NE(out.find(": track 2: the key count -4294967295 is negative; the path ends there"),
-              std::string::npos) << out;
+              std::string::npos)
+        << out;
     EXPECT_EQ(camera.trackCount, 1u);
 
     out = ReadPathOutput(camera, "tracks 4294967295\n", result);
     EXPECT_NE(out.find("the track count 4294967295 is more than the rest of the file can hold"),
-              std::string::npos) << out;
+              std::string::npos)
+        << out;
     out = ReadPathOutput(camera, "tracks\n", result);
     EXPECT_NE(out.find("the track count is missing or malformed"), std::string::npos) << out;
 }
 
-TEST(CameraReadPath, ReadingAgainReplacesThePath) {
+TEST(CameraReadPath, ReadingAgainReplacesThePath)
+{
     CCAMERA camera;
     int result = 0;
     ReadPathOutput(camera, Header(1) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0), result);

@@ -8,20 +8,23 @@ namespace {
 
 // Two tracks: the eye flies from x 0 to 100 over 0..1000 ms looking down -Z,
 // then, after a gap, from x 500 to 600 over 1500..2500 ms looking down +Z.
-std::string TwoTracks() {
-    return Header(2) + Track(2) + Key(0, 0, 0, 0, 0, 0, -10) + Key(1000, 100, 0, 0, 100, 0, -10) +
-           Track(2) + Key(1500, 500, 0, 0, 500, 0, 10) + Key(2500, 600, 0, 0, 600, 0, 10);
+std::string TwoTracks()
+{
+    return Header(2) + Track(2) + Key(0, 0, 0, 0, 0, 0, -10) + Key(1000, 100, 0, 0, 100, 0, -10) + Track(2) +
+           Key(1500, 500, 0, 0, 500, 0, 10) + Key(2500, 600, 0, 0, 600, 0, 10);
 }
 
 class CameraPath : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_EQ(camera.ReadPath(WriteTestFile("two_tracks.plm", TwoTracks()).c_str()), 1);
     }
     CCAMERA camera;
 };
 
-TEST_F(CameraPath, FollowsTheFirstTrack) {
+TEST_F(CameraPath, FollowsTheFirstTrack)
+{
     camera.Update(500);
     EXPECT_EQ(camera.currentTrack, 0);
     EXPECT_NEAR(camera.eye.x, 50.0f, 1e-4f);
@@ -31,7 +34,8 @@ TEST_F(CameraPath, FollowsTheFirstTrack) {
     EXPECT_EQ(camera.currentTrack, 0);
 }
 
-TEST_F(CameraPath, CutsToTheNextTrackInTheSameFrame) {
+TEST_F(CameraPath, CutsToTheNextTrackInTheSameFrame)
+{
     camera.Update(1000);
     camera.Update(1001);
     EXPECT_EQ(camera.currentTrack, 1);
@@ -42,13 +46,15 @@ TEST_F(CameraPath, CutsToTheNextTrackInTheSameFrame) {
     EXPECT_NEAR(camera.eye.x, 550.0f, 1e-4f);
 }
 
-TEST_F(CameraPath, MovesAtMostOneTrackPerUpdate) {
+TEST_F(CameraPath, MovesAtMostOneTrackPerUpdate)
+{
     camera.Update(3000);  // past both tracks: only the first is left behind
     EXPECT_EQ(camera.currentTrack, 1);
     EXPECT_EQ(camera.eye.x, 600.0f);
 }
 
-TEST_F(CameraPath, KeepsTheLastFrameAfterThePathEnds) {
+TEST_F(CameraPath, KeepsTheLastFrameAfterThePathEnds)
+{
     camera.Update(2400);
     CVECTOR last = camera.eye;
     float yaw = camera.yaw;
@@ -60,7 +66,8 @@ TEST_F(CameraPath, KeepsTheLastFrameAfterThePathEnds) {
     EXPECT_LT(camera.eye.x, 600.0f);
 }
 
-TEST_F(CameraPath, ShakeOffsetsAccumulateOnceThePathIsOver) {
+TEST_F(CameraPath, ShakeOffsetsAccumulateOnceThePathIsOver)
+{
     camera.Update(3000);
     camera.Update(3000);
     CVECTOR start = camera.eye;
@@ -74,7 +81,8 @@ TEST_F(CameraPath, ShakeOffsetsAccumulateOnceThePathIsOver) {
     EXPECT_NEAR(camera.eye.z - start.z, -5.0f, 1e-3f);
 }
 
-TEST(CameraShake, DampsAndAltersSignEveryFrame) {
+TEST(CameraShake, DampsAndAltersSignEveryFrame)
+{
     CCAMERA camera;
     camera.StartShake(20.0f);
     const float expected[] = {-6.6666667f, 2.2222222f, -0.7407407f, 0.2469136f};
@@ -94,10 +102,11 @@ struct Aim {
     float pitch;
 };
 
-TEST(CameraAim, AxisDirections) {
+TEST(CameraAim, AxisDirections)
+{
     const Aim cases[] = {
-        {{0, 0, -5}, 0.0f, 0.0f},  {{5, 0, 0}, 90.0f, 0.0f},  {{-5, 0, 0}, -90.0f, 0.0f},
-        {{0, 0, 5}, 180.0f, 0.0f}, {{0, -5, 0}, 90.0f, 90.0f}, {{0, 5, 0}, 90.0f, -90.0f},
+        {{0, 0, -5}, 0.0f, 0.0f},   {{5, 0, 0}, 90.0f, 0.0f},   {{-5, 0, 0}, -90.0f, 0.0f},
+        {{0, 0, 5}, 180.0f, 0.0f},  {{0, -5, 0}, 90.0f, 90.0f}, {{0, 5, 0}, 90.0f, -90.0f},
         {{0, -5, -5}, 0.0f, 45.0f}, {{5, 0, 5}, 135.0f, 0.0f},
     };
     for (const Aim& aim : cases) {
@@ -110,7 +119,8 @@ TEST(CameraAim, AxisDirections) {
     }
 }
 
-TEST(CameraWithoutPath, HoldsStill) {
+TEST(CameraWithoutPath, HoldsStill)
+{
     CCAMERA camera;
     camera.Update(100);
     EXPECT_EQ(camera.eye.x, 0.0f);

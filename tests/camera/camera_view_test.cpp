@@ -14,7 +14,8 @@ class CameraView : public ::testing::Test {
 protected:
     // The context lives until the process ends: unloading Mesa leaves
     // allocations behind that the leak checker would report as ours.
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         if (context != nullptr) {
             return;
         }
@@ -25,7 +26,8 @@ protected:
         context = SDL_GL_CreateContext(window);
         ASSERT_NE(context, nullptr) << SDL_GetError();
     }
-    void SetUp() override {
+    void SetUp() override
+    {
         if (context == nullptr) {
             GTEST_FAIL() << "no GL context";
         }
@@ -34,7 +36,8 @@ protected:
     }
 
     // A point through the model-view matrix that ApplyView built.
-    static CVECTOR ViewOf(const CCAMERA& camera, CVECTOR p) {
+    static CVECTOR ViewOf(const CCAMERA& camera, CVECTOR p)
+    {
         const_cast<CCAMERA&>(camera).ApplyView();
         float m[16];
         glGetFloatv(GL_MODELVIEW_MATRIX, m);
@@ -51,13 +54,15 @@ protected:
 SDL_Window* CameraView::window = nullptr;
 SDL_GLContext CameraView::context = nullptr;
 
-void ExpectNear(CVECTOR v, float x, float y, float z) {
+void ExpectNear(CVECTOR v, float x, float y, float z)
+{
     EXPECT_NEAR(v.x, x, 1e-4f);
     EXPECT_NEAR(v.y, y, 1e-4f);
     EXPECT_NEAR(v.z, z, 1e-4f);
 }
 
-TEST_F(CameraView, EyeGoesToTheOrigin) {
+TEST_F(CameraView, EyeGoesToTheOrigin)
+{
     CCAMERA camera;
     camera.eye = CVECTOR{3.0f, -4.0f, 12.0f};
     camera.yaw = 33.0f;
@@ -65,7 +70,8 @@ TEST_F(CameraView, EyeGoesToTheOrigin) {
     ExpectNear(ViewOf(camera, camera.eye), 0, 0, 0);
 }
 
-TEST_F(CameraView, AimedTargetLiesStraightAhead) {
+TEST_F(CameraView, AimedTargetLiesStraightAhead)
+{
     const CVECTOR offsets[] = {{0, 0, -5}, {5, 0, 0},  {-5, 0, 0},  {0, 0, 5},
                                {3, -4, 0}, {-2, 6, 3}, {1, -1, -1}, {-7, 2, 9}};
     for (CVECTOR offset : offsets) {
@@ -77,7 +83,8 @@ TEST_F(CameraView, AimedTargetLiesStraightAhead) {
     }
 }
 
-TEST_F(CameraView, RollTurnsTheViewLast) {
+TEST_F(CameraView, RollTurnsTheViewLast)
+{
     CCAMERA camera;
     camera.roll = 90.0f;
     camera.yaw = 90.0f;
@@ -87,7 +94,8 @@ TEST_F(CameraView, RollTurnsTheViewLast) {
     ExpectNear(ViewOf(camera, CVECTOR{1, 0, 0}), 0, 0, -1);
 }
 
-TEST_F(CameraView, MultipliesTheCurrentMatrix) {
+TEST_F(CameraView, MultipliesTheCurrentMatrix)
+{
     CCAMERA camera;
     camera.eye = CVECTOR{0.0f, 0.0f, 5.0f};
     glScalef(0.5f, 0.5f, 0.5f);

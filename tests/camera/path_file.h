@@ -10,7 +10,8 @@
 #include "tests/support/temp_folder.h"
 
 // Writes text to a file in the process's temporary folder; returns its path.
-inline std::string WriteTestFile(const std::string& name, const std::string& text) {
+inline std::string WriteTestFile(const std::string& name, const std::string& text)
+{
     std::string path = ProcessTempFolder().File(name);
     FILE* file = std::fopen(path.c_str(), "w");
     EXPECT_NE(file, nullptr);
@@ -22,20 +23,21 @@ inline std::string WriteTestFile(const std::string& name, const std::string& tex
 }
 
 // One key line: time, eye and target.
-inline std::string Key(unsigned time, float ex, float ey, float ez, float tx, float ty,
-                       float tz) {
+inline std::string Key(unsigned time, float ex, float ey, float ez, float tx, float ty, float tz)
+{
     char line[256];
-    std::snprintf(line, sizeof line, "key %u eye %g %g %g target %g %g %g\n", time, ex, ey, ez,
-                  tx, ty, tz);
+    std::snprintf(line, sizeof line, "key %u eye %g %g %g target %g %g %g\n", time, ex, ey, ez, tx, ty, tz);
     return line;
 }
 
 // A track header announcing count keys.
-inline std::string Track(unsigned count) {
+inline std::string Track(unsigned count)
+{
     return "track " + std::to_string(count) + "\n";
 }
 
-inline std::string Header(unsigned tracks) {
+inline std::string Header(unsigned tracks)
+{
     return "tracks " + std::to_string(tracks) + "\n";
 }
 

@@ -7,7 +7,8 @@
 namespace {
 
 // A spline with keys at the given times and x positions (y = z = 0).
-void Fill(CSPLINE& spline, const std::vector<uint32_t>& times, const std::vector<float>& xs) {
+void Fill(CSPLINE& spline, const std::vector<uint32_t>& times, const std::vector<float>& xs)
+{
     ASSERT_TRUE(spline.Allocate(static_cast<uint32_t>(times.size())));
     for (size_t i = 0; i < times.size(); ++i) {
         spline.SetKey(static_cast<uint32_t>(i), CVECTOR{xs[i], 0.0f, 0.0f}, times[i]);
@@ -18,20 +19,23 @@ struct Segment {
     int32_t prev2, prev, cur, next;
 };
 
-Segment Find(const CSPLINE& spline, uint32_t t) {
+Segment Find(const CSPLINE& spline, uint32_t t)
+{
     Segment s;
     spline.FindSegment(t, s.prev2, s.prev, s.cur, s.next);
     return s;
 }
 
-void ExpectSegment(Segment s, int32_t prev2, int32_t prev, int32_t cur, int32_t next) {
+void ExpectSegment(Segment s, int32_t prev2, int32_t prev, int32_t cur, int32_t next)
+{
     EXPECT_EQ(s.prev2, prev2);
     EXPECT_EQ(s.prev, prev);
     EXPECT_EQ(s.cur, cur);
     EXPECT_EQ(s.next, next);
 }
 
-TEST(SplineFindSegment, OutsideAndOnKeys) {
+TEST(SplineFindSegment, OutsideAndOnKeys)
+{
     CSPLINE spline;
     Fill(spline, {100, 200, 300, 400}, {0, 1, 2, 3});
     ExpectSegment(Find(spline, 99), -1, -1, 0, -1);
@@ -41,7 +45,8 @@ TEST(SplineFindSegment, OutsideAndOnKeys) {
     ExpectSegment(Find(spline, 400), -1, -1, 3, -1);
 }
 
-TEST(SplineFindSegment, InsideSegments) {
+TEST(SplineFindSegment, InsideSegments)
+{
     CSPLINE spline;
     Fill(spline, {100, 200, 300, 400}, {0, 1, 2, 3});
     ExpectSegment(Find(spline, 150), -1, 0, 1, 2);
@@ -49,7 +54,8 @@ TEST(SplineFindSegment, InsideSegments) {
     ExpectSegment(Find(spline, 399), 1, 2, 3, -1);
 }
 
-TEST(SplineFindSegment, NoKeysNeverGivesAnIndexToRead) {
+TEST(SplineFindSegment, NoKeysNeverGivesAnIndexToRead)
+{
     CSPLINE spline;
     ExpectSegment(Find(spline, 5), -1, -1, -1, -1);
     EXPECT_EQ(spline.LastKeyTime(), 0u);
@@ -57,14 +63,16 @@ TEST(SplineFindSegment, NoKeysNeverGivesAnIndexToRead) {
     EXPECT_EQ(p.x, 0.0f);
 }
 
-TEST(SplineEvaluate, InnerSegmentUsesCatmullRomTangents) {
+TEST(SplineEvaluate, InnerSegmentUsesCatmullRomTangents)
+{
     CSPLINE spline;
     Fill(spline, {0, 1000, 2000, 3000}, {0, 10, 20, 30});
     EXPECT_EQ(spline.Evaluate(1500).x, 15.0f);
     EXPECT_EQ(spline.Evaluate(1500).y, 0.0f);
 }
 
-TEST(SplineEvaluate, NaturalEndsOfAThreeKeyTrack) {
+TEST(SplineEvaluate, NaturalEndsOfAThreeKeyTrack)
+{
     CSPLINE spline;
     Fill(spline, {0, 1000, 2000}, {0, 10, 0});
     EXPECT_EQ(spline.Evaluate(250).x, 3.671875f);
@@ -73,7 +81,8 @@ TEST(SplineEvaluate, NaturalEndsOfAThreeKeyTrack) {
     EXPECT_EQ(spline.Evaluate(1750).x, 3.671875f);
 }
 
-TEST(SplineEvaluate, TwoKeysMoveInAStraightLineAtConstantSpeed) {
+TEST(SplineEvaluate, TwoKeysMoveInAStraightLineAtConstantSpeed)
+{
     CSPLINE spline;
     ASSERT_TRUE(spline.Allocate(2));
     spline.SetKey(0, CVECTOR{0.0f, 4.0f, -8.0f}, 1000);
@@ -87,7 +96,8 @@ TEST(SplineEvaluate, TwoKeysMoveInAStraightLineAtConstantSpeed) {
     }
 }
 
-TEST(SplineEvaluate, KeysAreHeldOutsideTheTrackAndMetExactly) {
+TEST(SplineEvaluate, KeysAreHeldOutsideTheTrackAndMetExactly)
+{
     CSPLINE spline;
     Fill(spline, {500, 1000, 2000}, {0.1f, 10.3f, -7.7f});
     EXPECT_EQ(spline.Evaluate(0).x, 0.1f);
@@ -96,7 +106,8 @@ TEST(SplineEvaluate, KeysAreHeldOutsideTheTrackAndMetExactly) {
     EXPECT_EQ(spline.Evaluate(4000000000u).x, -7.7f);
 }
 
-TEST(SplineEvaluate, SingleKeyHoldsItsPointAtAllTimes) {
+TEST(SplineEvaluate, SingleKeyHoldsItsPointAtAllTimes)
+{
     CSPLINE spline;
     Fill(spline, {700}, {3.5f});
     for (uint32_t t : {0u, 699u, 700u, 701u, 0xFFFFFFFFu}) {
@@ -104,7 +115,8 @@ TEST(SplineEvaluate, SingleKeyHoldsItsPointAtAllTimes) {
     }
 }
 
-TEST(SplineKeys, AllocateReplacesAndFreeEmpties) {
+TEST(SplineKeys, AllocateReplacesAndFreeEmpties)
+{
     CSPLINE spline;
     Fill(spline, {0, 1}, {1, 2});
     Fill(spline, {5, 6, 7}, {1, 2, 3});  // must not leak the first arrays

@@ -105,8 +105,7 @@ TEST_F(CaptureFiles, AFrameThatCannotBeWrittenLeavesNothingBehind)
 {
     std::vector<unsigned char> rgb(64 * 64 * 3);
     std::minstd_rand noise(7);  // compresses badly: far over the limit below
-    for (unsigned char& byte : rgb)
-        byte = static_cast<unsigned char>(noise());
+    for (unsigned char& byte : rgb) byte = static_cast<unsigned char>(noise());
     std::string error;
     // A folder in the frame's place stays.
     fs::create_directory(root / "0000001.00.png");

@@ -47,8 +47,7 @@ void ExpectRefused(const std::vector<std::vector<const char*>>& lines, const cha
         CCAPTUREOPTIONS o;
         std::string error;
         std::string line;
-        for (const char* arg : args)
-            line += std::string(arg) + " ";
+        for (const char* arg : args) line += std::string(arg) + " ";
         EXPECT_FALSE(Parse(args, &o, &error)) << line;
         EXPECT_NE(error.find(reasonPart), std::string::npos) << line << "-> " << error;
     }
@@ -80,8 +79,9 @@ TEST(CaptureOptions, BadNumbersAreRefused)
                    {"--data", "d", "--out", "o", "--at", "5ms"},
                    {"--data", "d", "--out", "o", "--at", ""}},
                   "bad value for --at");
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "-5"}, {"--data", "d", "--out", "o", "--at", "3600001"}},
-                  "lies outside 0 to 3600000 ms");
+    ExpectRefused(
+        {{"--data", "d", "--out", "o", "--at", "-5"}, {"--data", "d", "--out", "o", "--at", "3600001"}},
+        "lies outside 0 to 3600000 ms");
     ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--size", "0x0"},
                    {"--data", "d", "--out", "o", "--at", "1", "--size", "12x"},
                    {"--data", "d", "--out", "o", "--at", "1", "--size", "640x-480"},
@@ -117,7 +117,8 @@ TEST(CaptureOptions, FrameRangeNeedsFpsAndAnOrderedRange)
     // A range that is a single time is fine.
     CCAPTUREOPTIONS o;
     std::string error;
-    ASSERT_TRUE(Parse({"--data", "d", "--out", "o", "--fps", "30", "--from", "500", "--to", "500"}, &o, &error))
+    ASSERT_TRUE(
+        Parse({"--data", "d", "--out", "o", "--fps", "30", "--from", "500", "--to", "500"}, &o, &error))
         << error;
     EXPECT_EQ(o.times, (std::vector<double>{500}));
 }
@@ -190,8 +191,7 @@ TEST(CaptureClock, TicksLandExactlyOnTheTargetOrSayTheyCannot)
     for (int frame = 1; frame < 6000; ++frame) {
         current = Step(current, 16667);
         float target = static_cast<float>(frame * 17 + 3);  // ms targets ahead of the clock
-        if (target < current)
-            continue;
+        if (target < current) continue;
         int64_t k;
         if (TicksToExactTime(current, target, &k)) {
             EXPECT_EQ(Step(current, k), target);
@@ -222,8 +222,7 @@ TEST(CaptureClock, AFewReadingsReachEveryTargetTwentyMillisecondsAhead)
         ASSERT_TRUE(PlanExactTime(current, target, &readings)) << current << " -> " << target;
         ASSERT_LE(readings.size(), static_cast<size_t>(MAX_EXTRA_READINGS));
         float clock = current;
-        for (int64_t ticks : readings)
-            clock = Step(clock, ticks);
+        for (int64_t ticks : readings) clock = Step(clock, ticks);
         EXPECT_EQ(clock, target);
     }
     // Frame-rate times early in the run, rounded to whole ticks.
@@ -233,16 +232,14 @@ TEST(CaptureClock, AFewReadingsReachEveryTargetTwentyMillisecondsAhead)
         std::vector<int64_t> plan;
         ASSERT_TRUE(PlanExactTime(from, to, &plan)) << from << " -> " << to;
         float clock = from;
-        for (int64_t ticks : plan)
-            clock = Step(clock, ticks);
+        for (int64_t ticks : plan) clock = Step(clock, ticks);
         EXPECT_EQ(clock, to);
     }
     // The case that a single extra reading cannot reach.
     std::vector<int64_t> readings;
     ASSERT_TRUE(PlanExactTime(466.667053f, 500.0f, &readings));
     float clock = 466.667053f;
-    for (int64_t ticks : readings)
-        clock = Step(clock, ticks);
+    for (int64_t ticks : readings) clock = Step(clock, ticks);
     EXPECT_EQ(clock, 500.0f);
 }
 

@@ -10,8 +10,7 @@ typedef void* (*CreateWindowFunction)(const char*, int, int, int, int, uint32_t)
 
 void* SDL_CreateWindow(const char* title, int x, int y, int w, int h, uint32_t flags)
 {
-    if (title && strcmp(title, "plumora / kelvoth / dravine") == 0)
-        return NULL;
+    if (title && strcmp(title, "plumora / kelvoth / dravine") == 0) return NULL;
     CreateWindowFunction real = (CreateWindowFunction)dlsym(RTLD_NEXT, "SDL_CreateWindow");
     return real ? real(title, x, y, w, h, flags) : NULL;
 }

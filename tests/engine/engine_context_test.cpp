@@ -11,7 +11,8 @@ namespace {
 
 class ContextTest : public EngineTest {
 protected:
-    static void SetUpTestSuite() {
+    static void SetUpTestSuite()
+    {
         setenv("SDL_VIDEODRIVER", "offscreen", 1);
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         window_ = SDL_CreateWindow("plm_engine test", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
@@ -22,7 +23,8 @@ protected:
     // The context and the GL driver stay until the process ends: once
     // unloaded, the driver's own allocations could not be told from ours by
     // the leak checker.
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_NE(context_, nullptr);
         EngineTest::SetUp();
         glViewport(0, 0, 64, 64);
@@ -42,7 +44,8 @@ protected:
 
     // A square over the whole view in the engine's x-y plane, with mapping
     // coordinates and the material "M" (red texture).
-    void LoadScreenSquare() {
+    void LoadScreenSquare()
+    {
         tds::Model m;
         tds::Material mat;
         mat.name = "M";
@@ -66,12 +69,14 @@ protected:
         glPixelStorei(GL_UNPACK_ALIGNMENT, 4);
     }
 
-    static std::array<uint8_t, 3> Centre() {
+    static std::array<uint8_t, 3> Centre()
+    {
         std::array<uint8_t, 4> px{};
         glReadPixels(32, 32, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
         return {px[0], px[1], px[2]};
     }
-    static int LiveLists() {
+    static int LiveLists()
+    {
         int n = 0;
         for (GLuint l = 1; l < 64; ++l) n += glIsList(l) ? 1 : 0;
         return n;
@@ -83,7 +88,8 @@ protected:
 
 }  // namespace
 
-TEST_F(ContextTest, TextureIsCreatedFromTheLoadersPixels) {
+TEST_F(ContextTest, TextureIsCreatedFromTheLoadersPixels)
+{
     LoadScreenSquare();
     GLuint texture = Mesh(1).texture;
     ASSERT_NE(texture, 0u);
@@ -98,14 +104,16 @@ TEST_F(ContextTest, TextureIsCreatedFromTheLoadersPixels) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(ContextTest, DrawBeforeBuildListsDrawsNothing) {
+TEST_F(ContextTest, DrawBeforeBuildListsDrawsNothing)
+{
     LoadScreenSquare();
     obj_->Draw();
     EXPECT_EQ(Centre(), (std::array<uint8_t, 3>{0, 0, 0}));
     EXPECT_EQ(LiveLists(), 0);
 }
 
-TEST_F(ContextTest, DrawnSquareShowsItsTexture) {
+TEST_F(ContextTest, DrawnSquareShowsItsTexture)
+{
     LoadScreenSquare();
     obj_->SetParam(PARAM_NORMALMODE, 0);
     obj_->BuildLists();
@@ -117,7 +125,8 @@ TEST_F(ContextTest, DrawnSquareShowsItsTexture) {
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
-TEST_F(ContextTest, LitFaceNormalsFaceTheViewer) {
+TEST_F(ContextTest, LitFaceNormalsFaceTheViewer)
+{
     LoadScreenSquare();
     obj_->BuildLists();  // one normal (0, 0, 1) per face
     glEnable(GL_LIGHTING);
@@ -129,7 +138,8 @@ TEST_F(ContextTest, LitFaceNormalsFaceTheViewer) {
     EXPECT_GT(c[0], 150);  // lit: the list's normals replaced the back-facing one
 }
 
-TEST_F(ContextTest, BuildingTwiceKeepsOneListPerMeshAndUnloadDeletesAll) {
+TEST_F(ContextTest, BuildingTwiceKeepsOneListPerMeshAndUnloadDeletesAll)
+{
     LoadScreenSquare();
     GLuint texture = Mesh(1).texture;
     obj_->BuildLists();

@@ -13,7 +13,8 @@ using namespace enginetest;
 namespace {
 
 // What every loaded object must satisfy, whatever the file held.
-void ExpectSound(COBJECT3D* obj) {
+void ExpectSound(COBJECT3D* obj)
+{
     for (int i = 0; i < obj->GetMeshCount(); ++i) {
         MeshView m = Mesh(obj, static_cast<unsigned short>(i));
         ASSERT_EQ(m.vertices == nullptr, m.vertexCount == 0);
@@ -39,7 +40,8 @@ void ExpectSound(COBJECT3D* obj) {
 }
 
 // Builders for hand-made files: the signature and MDATA around a body.
-std::vector<uint8_t> InMdata(const std::vector<uint8_t>& body) {
+std::vector<uint8_t> InMdata(const std::vector<uint8_t>& body)
+{
     tds::ChunkWriter w;
     w.Begin(tds::kM3dMagic);
     w.Begin(tds::kMdata);
@@ -49,7 +51,8 @@ std::vector<uint8_t> InMdata(const std::vector<uint8_t>& body) {
     return w.Take();
 }
 
-void Points(tds::ChunkWriter& w, uint16_t declared, int present) {
+void Points(tds::ChunkWriter& w, uint16_t declared, int present)
+{
     w.Begin(tds::kPointArray);
     w.U16(declared);
     for (int i = 0; i < present; ++i) {
@@ -60,7 +63,8 @@ void Points(tds::ChunkWriter& w, uint16_t declared, int present) {
     w.End();
 }
 
-void Faces(tds::ChunkWriter& w, uint16_t declared, const std::vector<std::array<uint16_t, 3>>& faces) {
+void Faces(tds::ChunkWriter& w, uint16_t declared, const std::vector<std::array<uint16_t, 3>>& faces)
+{
     w.Begin(tds::kFaceArray);
     w.U16(declared);
     for (const auto& f : faces) {
@@ -72,7 +76,8 @@ void Faces(tds::ChunkWriter& w, uint16_t declared, const std::vector<std::array<
     w.End();
 }
 
-void TexVerts(tds::ChunkWriter& w, uint16_t declared, int present) {
+void TexVerts(tds::ChunkWriter& w, uint16_t declared, int present)
+{
     w.Begin(tds::kTexVerts);
     w.U16(declared);
     for (int i = 0; i < present; ++i) {
@@ -84,7 +89,8 @@ void TexVerts(tds::ChunkWriter& w, uint16_t declared, int present) {
 
 // A named object holding a triangle mesh whose contents `fill` writes.
 template <typename F>
-void Object(tds::ChunkWriter& w, const std::string& name, F fill) {
+void Object(tds::ChunkWriter& w, const std::string& name, F fill)
+{
     w.Begin(tds::kNamedObject);
     w.String(name);
     w.Begin(tds::kNTriObject);
@@ -95,16 +101,16 @@ void Object(tds::ChunkWriter& w, const std::string& name, F fill) {
 
 class HostileTest : public EngineTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EngineTest::SetUp();
         glrec::Reset();
     }
-    int LoadBody(tds::ChunkWriter& body) {
-        return LoadBytes(InMdata(body.Take()));
-    }
+    int LoadBody(tds::ChunkWriter& body) { return LoadBytes(InMdata(body.Take())); }
 };
 
-tds::Model RichModel() {
+tds::Model RichModel()
+{
     tds::Model m;
     tds::Material mat;
     mat.name = "M";
@@ -128,7 +134,8 @@ tds::Model RichModel() {
 
 // --- Chunk framing ----------------------------------------------------------------
 
-TEST_F(HostileTest, ChunkShorterThanItsHeaderEndsTheWalk) {
+TEST_F(HostileTest, ChunkShorterThanItsHeaderEndsTheWalk)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) { Points(c, 3, 3); });
     w.Header(0x1234, 5);  // would not move forward
@@ -139,7 +146,8 @@ TEST_F(HostileTest, ChunkShorterThanItsHeaderEndsTheWalk) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, ChildRunningPastItsParentEndsTheWalk) {
+TEST_F(HostileTest, ChildRunningPastItsParentEndsTheWalk)
+{
     tds::ChunkWriter w;
     w.Begin(tds::kNamedObject);
     w.String("A");
@@ -153,7 +161,8 @@ TEST_F(HostileTest, ChildRunningPastItsParentEndsTheWalk) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, ChunkRunningPastTheFileEndsTheWalk) {
+TEST_F(HostileTest, ChunkRunningPastTheFileEndsTheWalk)
+{
     tds::ChunkWriter w;
     w.Header(tds::kM3dMagic, 6);
     w.Header(tds::kNamedObject, 0xFFFFFFFFu);
@@ -162,7 +171,8 @@ TEST_F(HostileTest, ChunkRunningPastTheFileEndsTheWalk) {
     EXPECT_EQ(obj_->GetMeshCount(), 0);
 }
 
-TEST_F(HostileTest, EveryTruncationOfAFileLoadsSafely) {
+TEST_F(HostileTest, EveryTruncationOfAFileLoadsSafely)
+{
     std::vector<uint8_t> whole = tds::Write(RichModel());
     ASSERT_FALSE(whole.empty());
     for (size_t n = 0; n <= whole.size(); ++n) {
@@ -174,12 +184,14 @@ TEST_F(HostileTest, EveryTruncationOfAFileLoadsSafely) {
     EXPECT_EQ(obj_->GetMeshCount(), 3);
 }
 
-TEST_F(HostileTest, EmptyFileLoadsAsNothing) {
+TEST_F(HostileTest, EmptyFileLoadsAsNothing)
+{
     ASSERT_EQ(LoadBytes({}), 1);
     EXPECT_EQ(obj_->GetMeshCount(), 0);
 }
 
-TEST_F(HostileTest, DeepNestingIsFine) {
+TEST_F(HostileTest, DeepNestingIsFine)
+{
     tds::ChunkWriter w;
     for (int i = 0; i < 20000; ++i) w.Begin(tds::kMdata);
     Object(w, "A", [](tds::ChunkWriter& c) { Points(c, 3, 3); });
@@ -190,7 +202,8 @@ TEST_F(HostileTest, DeepNestingIsFine) {
 
 // --- Counts larger than the chunk -------------------------------------------------------
 
-TEST_F(HostileTest, VertexCountLargerThanTheChunkKeepsWhatIsThere) {
+TEST_F(HostileTest, VertexCountLargerThanTheChunkKeepsWhatIsThere)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) {
         Points(c, 60000, 2);
@@ -202,7 +215,8 @@ TEST_F(HostileTest, VertexCountLargerThanTheChunkKeepsWhatIsThere) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, FaceCountLargerThanTheChunkKeepsWhatIsThere) {
+TEST_F(HostileTest, FaceCountLargerThanTheChunkKeepsWhatIsThere)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) {
         Points(c, 3, 3);
@@ -215,7 +229,8 @@ TEST_F(HostileTest, FaceCountLargerThanTheChunkKeepsWhatIsThere) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, GroupCountLargerThanTheChunkStillNamesTheMaterial) {
+TEST_F(HostileTest, GroupCountLargerThanTheChunkStillNamesTheMaterial)
+{
     tds::ChunkWriter w;
     w.Begin(tds::kMatEntry);
     w.Begin(tds::kMatName);
@@ -247,7 +262,8 @@ TEST_F(HostileTest, GroupCountLargerThanTheChunkStillNamesTheMaterial) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, FewerMappingCoordinatesThanVertices) {
+TEST_F(HostileTest, FewerMappingCoordinatesThanVertices)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) {
         Points(c, 3, 3);
@@ -266,7 +282,8 @@ TEST_F(HostileTest, FewerMappingCoordinatesThanVertices) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, MoreMappingCoordinatesThanVertices) {
+TEST_F(HostileTest, MoreMappingCoordinatesThanVertices)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) {
         Points(c, 3, 3);
@@ -279,7 +296,8 @@ TEST_F(HostileTest, MoreMappingCoordinatesThanVertices) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, MappingCountLargerThanTheChunk) {
+TEST_F(HostileTest, MappingCountLargerThanTheChunk)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) {
         Points(c, 3, 3);
@@ -293,7 +311,8 @@ TEST_F(HostileTest, MappingCountLargerThanTheChunk) {
 
 // --- Names ------------------------------------------------------------------------------
 
-TEST_F(HostileTest, LongNamesAreCutAndStillMatch) {
+TEST_F(HostileTest, LongNamesAreCutAndStillMatch)
+{
     const std::string longName(150, 'x');
     tds::ChunkWriter w;
     w.Begin(tds::kMatEntry);
@@ -325,7 +344,8 @@ TEST_F(HostileTest, LongNamesAreCutAndStillMatch) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, NameRunningToTheEndOfTheFile) {
+TEST_F(HostileTest, NameRunningToTheEndOfTheFile)
+{
     tds::ChunkWriter w;
     w.Header(tds::kM3dMagic, 6);
     w.Header(tds::kNamedObject, 6 + 40);
@@ -337,7 +357,8 @@ TEST_F(HostileTest, NameRunningToTheEndOfTheFile) {
 
 // --- Chunks without their record -------------------------------------------------------------
 
-TEST_F(HostileTest, MeshChunksBeforeAnyObjectAreSkipped) {
+TEST_F(HostileTest, MeshChunksBeforeAnyObjectAreSkipped)
+{
     tds::ChunkWriter w;
     Points(w, 3, 3);
     Faces(w, 1, {{0, 1, 2}});
@@ -353,7 +374,8 @@ TEST_F(HostileTest, MeshChunksBeforeAnyObjectAreSkipped) {
     EXPECT_EQ(Mesh(0).faceCount, 0);
 }
 
-TEST_F(HostileTest, MaterialChunksBeforeTheirRecordAreSkipped) {
+TEST_F(HostileTest, MaterialChunksBeforeTheirRecordAreSkipped)
+{
     tds::ChunkWriter w;
     w.Begin(tds::kMatName);  // before any MAT_ENTRY
     w.String("M");
@@ -378,7 +400,8 @@ TEST_F(HostileTest, MaterialChunksBeforeTheirRecordAreSkipped) {
     EXPECT_TRUE(FakeImages::asked.empty());
 }
 
-TEST_F(HostileTest, MappingCoordinatesBeforeThePointsAreSkipped) {
+TEST_F(HostileTest, MappingCoordinatesBeforeThePointsAreSkipped)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) {
         TexVerts(c, 3, 3);
@@ -390,7 +413,8 @@ TEST_F(HostileTest, MappingCoordinatesBeforeThePointsAreSkipped) {
     ExpectSound(obj_);
 }
 
-TEST_F(HostileTest, SecondPointArrayReplacesTheFirstAndItsMapping) {
+TEST_F(HostileTest, SecondPointArrayReplacesTheFirstAndItsMapping)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) {
         Points(c, 5, 5);
@@ -407,7 +431,8 @@ TEST_F(HostileTest, SecondPointArrayReplacesTheFirstAndItsMapping) {
 
 // --- Faces -------------------------------------------------------------------------------
 
-TEST_F(HostileTest, FacesNamingMissingVerticesAreDropped) {
+TEST_F(HostileTest, FacesNamingMissingVerticesAreDropped)
+{
     tds::ChunkWriter w;
     Object(w, "A", [](tds::ChunkWriter& c) {
         Points(c, 3, 3);
@@ -423,7 +448,8 @@ TEST_F(HostileTest, FacesNamingMissingVerticesAreDropped) {
 
 // --- Files that are not files ---------------------------------------------------------------
 
-TEST_F(HostileTest, DirectoriesAndDevicesAreNotOpened) {
+TEST_F(HostileTest, DirectoriesAndDevicesAreNotOpened)
+{
     EXPECT_EQ(obj_->Load(dir_.c_str(), nullptr, FORMAT_3DS), 0);
     EXPECT_EQ(obj_->Load("/dev/zero", nullptr, FORMAT_3DS), 0);  // would never end
     std::string fifo = Path("fifo");
@@ -435,7 +461,8 @@ TEST_F(HostileTest, DirectoriesAndDevicesAreNotOpened) {
 
 // --- Random damage -------------------------------------------------------------------------
 
-TEST_F(HostileTest, RandomlyDamagedFilesLoadSafely) {
+TEST_F(HostileTest, RandomlyDamagedFilesLoadSafely)
+{
     const std::vector<uint8_t> whole = tds::Write(RichModel());
     std::mt19937 rng(42);
     for (int round = 0; round < 1500; ++round) {
@@ -444,10 +471,19 @@ TEST_F(HostileTest, RandomlyDamagedFilesLoadSafely) {
         for (int e = 0; e < edits; ++e) {
             size_t at = rng() % bytes.size();
             switch (rng() % 4) {
-            case 0: bytes[at] = static_cast<uint8_t>(rng()); break;
-            case 1: bytes[at] ^= static_cast<uint8_t>(1u << (rng() % 8)); break;
-            case 2: bytes.erase(bytes.begin() + at, bytes.begin() + std::min(bytes.size(), at + 1 + rng() % 8)); break;
-            default: bytes.insert(bytes.begin() + at, static_cast<uint8_t>(rng())); break;
+                case 0:
+                    bytes[at] = static_cast<uint8_t>(rng());
+                    break;
+                case 1:
+                    bytes[at] ^= static_cast<uint8_t>(1u << (rng() % 8));
+                    break;
+                case 2:
+                    bytes.erase(bytes.begin() + at,
+                                bytes.begin() + std::min(bytes.size(), at + 1 + rng() % 8));
+                    break;
+                default:
+                    bytes.insert(bytes.begin() + at, static_cast<uint8_t>(rng()));
+                    break;
             }
             if (bytes.empty()) bytes.push_back(0x4D);
         }

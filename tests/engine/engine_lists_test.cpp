@@ -12,14 +12,16 @@ namespace {
 
 class ListsTest : public EngineTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EngineTest::SetUp();
         glrec::Reset();
     }
 
     // A square of two triangles, optionally with mapping coordinates and a
     // material (with or without a texture map).
-    void LoadSquare(bool mapped, bool material = false, bool texMap = true) {
+    void LoadSquare(bool mapped, bool material = false, bool texMap = true)
+    {
         tds::Model m;
         tds::Object o;
         o.name = "Square";
@@ -39,34 +41,46 @@ protected:
     }
 
     // The names of the calls compiled into the only list, between glBegin and glEnd.
-    std::string CompiledNames() {
+    std::string CompiledNames()
+    {
         auto news = glrec::Only({"glNewList"});
         EXPECT_EQ(news.size(), 1u);
         if (news.empty()) return "";
         std::string out;
         for (const GlCall& c : glrec::ListContents(static_cast<unsigned>(news[0].args[0]))) {
-            if (c.name == "glNormal3f") out += "N";
-            else if (c.name == "glTexCoord2f") out += "T";
-            else if (c.name == "glVertex3f") out += "V";
-            else if (c.name == "glBegin") out += "[";
-            else if (c.name == "glEnd") out += "]";
-            else out += "?";
+            if (c.name == "glNormal3f")
+                out += "N";
+            else if (c.name == "glTexCoord2f")
+                out += "T";
+            else if (c.name == "glVertex3f")
+                out += "V";
+            else if (c.name == "glBegin")
+                out += "[";
+            else if (c.name == "glEnd")
+                out += "]";
+            else
+                out += "?";
         }
         return out;
     }
 };
 
-std::vector<double> Vec(const float* p, int n) { return std::vector<double>(p, p + n); }
+std::vector<double> Vec(const float* p, int n)
+{
+    return std::vector<double>(p, p + n);
+}
 
 }  // namespace
 
-TEST_F(ListsTest, DrawBeforeBuildListsMakesNoGlCall) {
+TEST_F(ListsTest, DrawBeforeBuildListsMakesNoGlCall)
+{
     LoadSquare(true, true);
     obj_->Draw();
     EXPECT_TRUE(glrec::Calls().empty());
 }
 
-TEST_F(ListsTest, FaceModeGivesOneNormalPerTriangle) {
+TEST_F(ListsTest, FaceModeGivesOneNormalPerTriangle)
+{
     LoadSquare(false);
     obj_->BuildLists();
     EXPECT_EQ(CompiledNames(), "[NVVVNVVV]");
@@ -83,7 +97,8 @@ TEST_F(ListsTest, FaceModeGivesOneNormalPerTriangle) {
     EXPECT_EQ(list[8].args, Vec(v.vertices[3].position, 3));
 }
 
-TEST_F(ListsTest, FaceModeWithMappingCoordinates) {
+TEST_F(ListsTest, FaceModeWithMappingCoordinates)
+{
     LoadSquare(true);
     obj_->BuildLists();
     EXPECT_EQ(CompiledNames(), "[NTVTVTVNTVTVTV]");
@@ -92,7 +107,8 @@ TEST_F(ListsTest, FaceModeWithMappingCoordinates) {
     EXPECT_EQ(list[4].args, Vec(Mesh(0).vertices[1].texCoord, 2));
 }
 
-TEST_F(ListsTest, VertexModeGivesANormalBeforeEveryCorner) {
+TEST_F(ListsTest, VertexModeGivesANormalBeforeEveryCorner)
+{
     LoadSquare(false);
     obj_->SetParam(PARAM_NORMALMODE, NORMALS_VERTEX);
     obj_->BuildLists();
@@ -106,14 +122,16 @@ TEST_F(ListsTest, VertexModeGivesANormalBeforeEveryCorner) {
     }
 }
 
-TEST_F(ListsTest, VertexModeWithMappingCoordinates) {
+TEST_F(ListsTest, VertexModeWithMappingCoordinates)
+{
     LoadSquare(true);
     obj_->SetParam(PARAM_NORMALMODE, NORMALS_VERTEX);
     obj_->BuildLists();
     EXPECT_EQ(CompiledNames(), "[NTVNTVNTVNTVNTVNTV]");
 }
 
-TEST_F(ListsTest, OtherModesGiveNoNormals) {
+TEST_F(ListsTest, OtherModesGiveNoNormals)
+{
     LoadSquare(false);
     obj_->SetParam(PARAM_NORMALMODE, 0);
     obj_->BuildLists();
@@ -124,7 +142,8 @@ TEST_F(ListsTest, OtherModesGiveNoNormals) {
     EXPECT_EQ(CompiledNames(), "[TVTVTVTVTVTV]");
 }
 
-TEST_F(ListsTest, MeshWithoutFacesGetsAnEmptyPairAndIsStillCalled) {
+TEST_F(ListsTest, MeshWithoutFacesGetsAnEmptyPairAndIsStillCalled)
+{
     tds::Model m;
     tds::Object cam;
     cam.kind = tds::Object::kCamera;
@@ -140,7 +159,8 @@ TEST_F(ListsTest, MeshWithoutFacesGetsAnEmptyPairAndIsStillCalled) {
     EXPECT_EQ(glrec::Text(glrec::Calls()), "glCallList(" + std::to_string(list) + ")");
 }
 
-TEST_F(ListsTest, BuildingTwiceLeavesOneListPerMesh) {
+TEST_F(ListsTest, BuildingTwiceLeavesOneListPerMesh)
+{
     tds::Model m;
     m.objects = {TriangleObject("A"), TriangleObject("B")};
     ASSERT_EQ(Load(m), 1);
@@ -162,7 +182,8 @@ TEST_F(ListsTest, BuildingTwiceLeavesOneListPerMesh) {
     EXPECT_EQ(deleted, first);
 }
 
-TEST_F(ListsTest, DrawBindsTheMaterialTextureThenCallsTheList) {
+TEST_F(ListsTest, DrawBindsTheMaterialTextureThenCallsTheList)
+{
     tds::Model m;
     tds::Material mat;
     mat.name = "M";
@@ -179,12 +200,14 @@ TEST_F(ListsTest, DrawBindsTheMaterialTextureThenCallsTheList) {
     glrec::Reset();
     obj_->Draw();
     // Newest first: the plain mesh has no material and binds nothing.
-    EXPECT_EQ(glrec::Text(glrec::Calls()), "glCallList(" + std::to_string(int(lists[0].args[0])) + ") glBindTexture(" +
-                                               std::to_string(GL_TEXTURE_2D) + "," + std::to_string(texture) +
-                                               ") glCallList(" + std::to_string(int(lists[1].args[0])) + ")");
+    EXPECT_EQ(glrec::Text(glrec::Calls()), "glCallList(" + std::to_string(int(lists[0].args[0])) +
+                                               ") glBindTexture(" + std::to_string(GL_TEXTURE_2D) + "," +
+                                               std::to_string(texture) + ") glCallList(" +
+                                               std::to_string(int(lists[1].args[0])) + ")");
 }
 
-TEST_F(ListsTest, MaterialWithoutTextureBindsZero) {
+TEST_F(ListsTest, MaterialWithoutTextureBindsZero)
+{
     LoadSquare(false, true, false);
     obj_->BuildLists();
     glrec::Reset();
@@ -196,18 +219,20 @@ TEST_F(ListsTest, MaterialWithoutTextureBindsZero) {
     EXPECT_EQ(calls[1].name, "glCallList");
 }
 
-TEST_F(ListsTest, NormalModeTakesEffectAtTheNextBuild) {
+TEST_F(ListsTest, NormalModeTakesEffectAtTheNextBuild)
+{
     LoadSquare(false);
     obj_->BuildLists();
     obj_->SetParam(PARAM_NORMALMODE, NORMALS_VERTEX);
-    obj_->SetParam(2, 0);  // ignored
+    obj_->SetParam(2, 0);                                               // ignored
     EXPECT_EQ(glrec::Only({"glDeleteLists", "glNewList"}).size(), 1u);  // the existing list is untouched
     glrec::Reset();
     obj_->BuildLists();
     EXPECT_EQ(CompiledNames(), "[NVNVNVNVNVNV]");
 }
 
-TEST_F(ListsTest, UnloadDeletesListsThenTextures) {
+TEST_F(ListsTest, UnloadDeletesListsThenTextures)
+{
     LoadSquare(false, true);
     obj_->BuildLists();
     ASSERT_EQ(glrec::LiveLists().size(), 1u);
@@ -221,7 +246,8 @@ TEST_F(ListsTest, UnloadDeletesListsThenTextures) {
     EXPECT_EQ(obj_->GetMeshCount(), 0);
 }
 
-TEST_F(ListsTest, DestroyingTheObjectReleasesItsGlObjects) {
+TEST_F(ListsTest, DestroyingTheObjectReleasesItsGlObjects)
+{
     LoadSquare(false, true);
     glrec::Reset();
     obj_->BuildLists();
@@ -233,7 +259,8 @@ TEST_F(ListsTest, DestroyingTheObjectReleasesItsGlObjects) {
 
 // The program binds the factory by its mangled name and reaches the object
 // only through the virtual table.
-TEST(EngineLibrary, FactoryIsBoundByItsMangledName) {
+TEST(EngineLibrary, FactoryIsBoundByItsMangledName)
+{
     void* lib = dlopen(PLM_ENGINE_PATH, RTLD_NOW | RTLD_LOCAL);
     ASSERT_NE(lib, nullptr) << dlerror();
     using Factory = COBJECT3D* (*)();

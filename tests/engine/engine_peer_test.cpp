@@ -32,7 +32,8 @@ struct Lib3dsDeleter {
 using Peer = std::unique_ptr<Lib3dsFile, Lib3dsDeleter>;
 
 // Every file of the test-model folder that starts with the 3D Studio signature.
-std::vector<std::string> RealModels() {
+std::vector<std::string> RealModels()
+{
     std::vector<std::string> out;
     std::error_code ec;
     for (const auto& e : fs::directory_iterator(kModelDir, ec)) {
@@ -46,7 +47,8 @@ std::vector<std::string> RealModels() {
 
 class PeerTest : public EngineTest, public ::testing::WithParamInterface<std::string> {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EngineTest::SetUp();
         glrec::Reset();
     }
@@ -54,7 +56,8 @@ protected:
 
 // Engine mesh m is the peer's mesh p: same counts, positions turned to the
 // engine's axes, same corners, mapping coordinates exactly when p has them.
-bool SameMesh(const MeshView& m, const Lib3dsMesh& p) {
+bool SameMesh(const MeshView& m, const Lib3dsMesh& p)
+{
     if (m.vertexCount != p.points || m.faceCount != p.faces) return false;
     for (unsigned i = 0; i < p.points; ++i) {
         const float* e = m.vertices[i].position;
@@ -72,11 +75,13 @@ bool SameMesh(const MeshView& m, const Lib3dsMesh& p) {
 
 }  // namespace
 
-TEST(PeerModels, TheTestModelsAreInstalled) {
+TEST(PeerModels, TheTestModelsAreInstalled)
+{
     EXPECT_GE(RealModels().size(), 9u) << "install assimp-testmodels (scripts/setup-deps.sh)";
 }
 
-TEST_P(PeerTest, RealModelLoadsLikeLib3ds) {
+TEST_P(PeerTest, RealModelLoadsLikeLib3ds)
+{
     const std::string path = GetParam();
     Peer peer(lib3ds_file_load(path.c_str()));
     ASSERT_NE(peer, nullptr) << "lib3ds cannot read " << path;
@@ -107,8 +112,8 @@ TEST_P(PeerTest, RealModelLoadsLikeLib3ds) {
             if (used[i] || !SameMesh(Mesh(static_cast<unsigned short>(i)), *p)) continue;
             used[i] = found = true;
         }
-        EXPECT_TRUE(found) << "no engine mesh matches '" << p->name << "' (" << p->points << " points, " << p->faces
-                           << " faces)";
+        EXPECT_TRUE(found) << "no engine mesh matches '" << p->name << "' (" << p->points << " points, "
+                           << p->faces << " faces)";
     }
     for (int i = 0; i < obj_->GetMeshCount(); ++i)
         if (!used[i]) {
@@ -132,7 +137,8 @@ INSTANTIATE_TEST_SUITE_P(AssimpTestModels, PeerTest, ::testing::ValuesIn(RealMod
                          });
 GTEST_ALLOW_UNINSTANTIATED_PARAMETERIZED_TEST(PeerTest);
 
-TEST(PeerModels, InvalidModelLoadsSafely) {
+TEST(PeerModels, InvalidModelLoadsSafely)
+{
     std::unique_ptr<COBJECT3D> obj(CreateObject3d());
     const char* path = "/usr/share/assimp/models/invalid/empty.3ds";
     ASSERT_TRUE(fs::exists(path)) << path << ": install assimp-testmodels (scripts/setup-deps.sh)";
@@ -141,7 +147,8 @@ TEST(PeerModels, InvalidModelLoadsSafely) {
 }
 
 // The writer's files as lib3ds reads them.
-TEST(WriterPeer, Lib3dsReadsWhatTheWriterDescribes) {
+TEST(WriterPeer, Lib3dsReadsWhatTheWriterDescribes)
+{
     tds::Model m;
     tds::Material mat;
     mat.name = "Steel";
@@ -207,7 +214,8 @@ TEST(WriterPeer, Lib3dsReadsWhatTheWriterDescribes) {
     EXPECT_STREQ(peer->lights->name, "Sun");
 }
 
-TEST(WriterPeer, ModelsThatCannotBeStoredAreRefused) {
+TEST(WriterPeer, ModelsThatCannotBeStoredAreRefused)
+{
     std::string error;
     tds::Model m;
     m.objects = {TriangleObject("A")};

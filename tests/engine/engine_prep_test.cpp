@@ -15,14 +15,16 @@ namespace {
 
 class PrepTest : public EngineTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EngineTest::SetUp();
         glrec::Reset();
     }
 };
 
 // A mesh given in the engine's own axes.
-tds::Object EngineMesh(const std::vector<std::array<float, 3>>& points, const std::vector<tds::Face>& faces) {
+tds::Object EngineMesh(const std::vector<std::array<float, 3>>& points, const std::vector<tds::Face>& faces)
+{
     tds::Object o;
     o.name = "M";
     for (const auto& p : points) o.mesh.vertices.push_back(tds::FromEngineAxes(p[0], p[1], p[2]));
@@ -30,14 +32,16 @@ tds::Object EngineMesh(const std::vector<std::array<float, 3>>& points, const st
     return o;
 }
 
-void ExpectVec(const float* v, float x, float y, float z) {
+void ExpectVec(const float* v, float x, float y, float z)
+{
     ASSERT_NE(v, nullptr);
     EXPECT_EQ(v[0], x);
     EXPECT_EQ(v[1], y);
     EXPECT_EQ(v[2], z);
 }
 
-tds::Model MappedModel(tds::Material mat, const std::string& group, tds::UV uv) {
+tds::Model MappedModel(tds::Material mat, const std::string& group, tds::UV uv)
+{
     tds::Model m;
     m.materials = {std::move(mat)};
     tds::Object o = TriangleObject("T");
@@ -51,7 +55,8 @@ tds::Model MappedModel(tds::Material mat, const std::string& group, tds::UV uv) 
 
 // --- Normals -------------------------------------------------------------------
 
-TEST_F(PrepTest, TriangleGetsFaceAndVertexNormalZ) {
+TEST_F(PrepTest, TriangleGetsFaceAndVertexNormalZ)
+{
     tds::Model m;
     m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})};
     ASSERT_EQ(Load(m), 1);
@@ -60,7 +65,8 @@ TEST_F(PrepTest, TriangleGetsFaceAndVertexNormalZ) {
     for (int i = 0; i < 3; ++i) ExpectVec(v.vertices[i].normal, 0, 0, 1);
 }
 
-TEST_F(PrepTest, VertexOfTwoFacesGetsTheNormalisedSum) {
+TEST_F(PrepTest, VertexOfTwoFacesGetsTheNormalisedSum)
+{
     tds::Model m;
     // Face 0 has normal (1,0,0), face 1 has (0,1,0); vertices 0 and 2 are shared.
     m.objects = {EngineMesh({{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}, {0, 2, 3}})};
@@ -74,7 +80,8 @@ TEST_F(PrepTest, VertexOfTwoFacesGetsTheNormalisedSum) {
     ExpectVec(v.vertices[3].normal, 0, 1, 0);
 }
 
-TEST_F(PrepTest, CollinearFaceGetsZeroNormalAndAddsNothing) {
+TEST_F(PrepTest, CollinearFaceGetsZeroNormalAndAddsNothing)
+{
     tds::Model m;
     m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 0, 0}}, {{0, 1, 2}, {0, 1, 3}})};
     ASSERT_EQ(Load(m), 1);
@@ -84,7 +91,8 @@ TEST_F(PrepTest, CollinearFaceGetsZeroNormalAndAddsNothing) {
     ExpectVec(v.vertices[3].normal, 0, 0, 0);
 }
 
-TEST_F(PrepTest, UnusedVertexGetsTheZeroVector) {
+TEST_F(PrepTest, UnusedVertexGetsTheZeroVector)
+{
     tds::Model m;
     m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}}, {{0, 1, 2}})};
     ASSERT_EQ(Load(m), 1);
@@ -93,7 +101,8 @@ TEST_F(PrepTest, UnusedVertexGetsTheZeroVector) {
 
 // The engine's normals are bit-identical to the plain method: for every
 // vertex, scan the whole face array and add each face that uses it once.
-TEST_F(PrepTest, VertexNormalsMatchAScanOfTheWholeFaceArray) {
+TEST_F(PrepTest, VertexNormalsMatchAScanOfTheWholeFaceArray)
+{
     std::mt19937 rng(1234);
     std::uniform_real_distribution<float> coord(-10.0f, 10.0f);
     const int vertexCount = 300, faceCount = 2000;
@@ -144,11 +153,13 @@ TEST_F(PrepTest, VertexNormalsMatchAScanOfTheWholeFaceArray) {
     }
 }
 
-TEST_F(PrepTest, SixtyThousandFacesLoadWellUnderASecond) {
+TEST_F(PrepTest, SixtyThousandFacesLoadWellUnderASecond)
+{
     const int cols = 200, rows = 150;  // 2 * 200 * 150 = 60000 triangles
     std::vector<std::array<float, 3>> points;
     for (int r = 0; r <= rows; ++r)
-        for (int c = 0; c <= cols; ++c) points.push_back({float(c), std::sin(c * 0.1f) * std::cos(r * 0.1f), float(r)});
+        for (int c = 0; c <= cols; ++c)
+            points.push_back({float(c), std::sin(c * 0.1f) * std::cos(r * 0.1f), float(r)});
     std::vector<tds::Face> faces;
     for (int r = 0; r < rows; ++r)
         for (int c = 0; c < cols; ++c) {
@@ -171,7 +182,8 @@ TEST_F(PrepTest, SixtyThousandFacesLoadWellUnderASecond) {
 
 // --- Materials ------------------------------------------------------------------
 
-TEST_F(PrepTest, UnmatchedMaterialNameLeavesMeshUnbound) {
+TEST_F(PrepTest, UnmatchedMaterialNameLeavesMeshUnbound)
+{
     tds::Material mat;
     mat.name = "Steel";
     mat.texture = tds::TextureMap{"s.png", 2.0f};
@@ -180,7 +192,8 @@ TEST_F(PrepTest, UnmatchedMaterialNameLeavesMeshUnbound) {
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 0.5f);
 }
 
-TEST_F(PrepTest, MaterialWithoutNameNeverMatches) {
+TEST_F(PrepTest, MaterialWithoutNameNeverMatches)
+{
     tds::Material nameless;
     nameless.texture = tds::TextureMap{"n.png", 2.0f};
     ASSERT_EQ(Load(MappedModel(nameless, "", {0.5f, 0.5f})), 1);
@@ -189,7 +202,8 @@ TEST_F(PrepTest, MaterialWithoutNameNeverMatches) {
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 0.5f);
 }
 
-TEST_F(PrepTest, FirstOfTwoSameNamedMaterialsWins) {
+TEST_F(PrepTest, FirstOfTwoSameNamedMaterialsWins)
+{
     tds::Model m = MappedModel(tds::Material{}, "M", {0.5f, 0.5f});
     m.materials[0].name = "M";
     m.materials[0].texture = tds::TextureMap{"first.png"};
@@ -204,7 +218,8 @@ TEST_F(PrepTest, FirstOfTwoSameNamedMaterialsWins) {
     EXPECT_EQ(Mesh(0).texture, static_cast<unsigned>(binds[1].args[1]));
 }
 
-TEST_F(PrepTest, TexCoordTransformScalesThenOffsets) {
+TEST_F(PrepTest, TexCoordTransformScalesThenOffsets)
+{
     tds::Material mat;
     mat.name = "M";
     mat.texture = tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f};
@@ -214,7 +229,8 @@ TEST_F(PrepTest, TexCoordTransformScalesThenOffsets) {
     EXPECT_EQ(t[1], 0.25f);
 }
 
-TEST_F(PrepTest, TransformAppliesWithoutATexture) {
+TEST_F(PrepTest, TransformAppliesWithoutATexture)
+{
     tds::Material mat;
     mat.name = "M";
     mat.texture = tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f};
@@ -224,7 +240,8 @@ TEST_F(PrepTest, TransformAppliesWithoutATexture) {
     EXPECT_EQ(Mesh(0).vertices[0].texCoord[0], 1.25f);
 }
 
-TEST_F(PrepTest, MaterialWithoutTextureMapKeepsCoordinates) {
+TEST_F(PrepTest, MaterialWithoutTextureMapKeepsCoordinates)
+{
     tds::Material mat;
     mat.name = "M";
     ASSERT_EQ(Load(MappedModel(mat, "M", {0.5f, 0.5f})), 1);
@@ -234,7 +251,8 @@ TEST_F(PrepTest, MaterialWithoutTextureMapKeepsCoordinates) {
 
 // --- Textures -------------------------------------------------------------------
 
-TEST_F(PrepTest, TextureIsUploadedAsThreeByteRgbWhateverTheLoaderSays) {
+TEST_F(PrepTest, TextureIsUploadedAsThreeByteRgbWhateverTheLoaderSays)
+{
     tds::Material mat;
     mat.name = "M";
     mat.texture = tds::TextureMap{"m.png"};
@@ -246,15 +264,15 @@ TEST_F(PrepTest, TextureIsUploadedAsThreeByteRgbWhateverTheLoaderSays) {
     ASSERT_EQ(calls.size(), 5u);
     EXPECT_EQ(calls[0].name, "glGenTextures");
     EXPECT_EQ(calls[1].args, (std::vector<double>{GL_TEXTURE_2D, double(Mesh(0).texture)}));
-    EXPECT_EQ(calls[2].args,
-              (std::vector<double>{GL_TEXTURE_2D, 0, 3, 8, 4, 0, GL_RGB, GL_UNSIGNED_BYTE}));
+    EXPECT_EQ(calls[2].args, (std::vector<double>{GL_TEXTURE_2D, 0, 3, 8, 4, 0, GL_RGB, GL_UNSIGNED_BYTE}));
     EXPECT_EQ(calls[2].data, FakeImages::pixels.data());
     EXPECT_EQ(calls[3].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR}));
     EXPECT_EQ(calls[4].args, (std::vector<double>{GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR}));
     EXPECT_NE(Mesh(0).texture, 0u);
 }
 
-TEST_F(PrepTest, NullLoaderMakesNoTextures) {
+TEST_F(PrepTest, NullLoaderMakesNoTextures)
+{
     tds::Material mat;
     mat.name = "M";
     mat.texture = tds::TextureMap{"m.png"};
@@ -263,7 +281,8 @@ TEST_F(PrepTest, NullLoaderMakesNoTextures) {
     EXPECT_EQ(Mesh(0).texture, 0u);
 }
 
-TEST_F(PrepTest, LoaderWithoutPixelsOrSizeMakesNoTexture) {
+TEST_F(PrepTest, LoaderWithoutPixelsOrSizeMakesNoTexture)
+{
     tds::Material mat;
     mat.name = "M";
     mat.texture = tds::TextureMap{"m.png"};

@@ -9,7 +9,8 @@ using namespace enginetest;
 
 namespace {
 
-tds::Material TexturedMaterial(const std::string& name, const std::string& file) {
+tds::Material TexturedMaterial(const std::string& name, const std::string& file)
+{
     tds::Material m;
     m.name = name;
     m.texture = tds::TextureMap{file};
@@ -17,14 +18,16 @@ tds::Material TexturedMaterial(const std::string& name, const std::string& file)
 }
 
 // Texture created for the n-th material that got one (creation order).
-unsigned CreatedTexture(size_t n) {
+unsigned CreatedTexture(size_t n)
+{
     auto binds = glrec::Only({"glBindTexture"});
     return n < binds.size() ? static_cast<unsigned>(binds[n].args[1]) : 0;
 }
 
 class ReaderTest : public EngineTest {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         EngineTest::SetUp();
         glrec::Reset();
     }
@@ -34,7 +37,8 @@ protected:
 
 // --- Opening and format -----------------------------------------------------
 
-TEST_F(ReaderTest, MissingFileReturnsZeroAndChangesNothing) {
+TEST_F(ReaderTest, MissingFileReturnsZeroAndChangesNothing)
+{
     tds::Model m;
     m.objects = {TriangleObject("A")};
     ASSERT_EQ(Load(m), 1);
@@ -42,7 +46,8 @@ TEST_F(ReaderTest, MissingFileReturnsZeroAndChangesNothing) {
     EXPECT_EQ(obj_->GetMeshCount(), 1);
 }
 
-TEST_F(ReaderTest, OtherFormatCodesReadNothing) {
+TEST_F(ReaderTest, OtherFormatCodesReadNothing)
+{
     tds::Model m;
     m.objects = {TriangleObject("A")};
     std::string path = Save(m);
@@ -52,7 +57,8 @@ TEST_F(ReaderTest, OtherFormatCodesReadNothing) {
     }
 }
 
-TEST_F(ReaderTest, SignatureOnlyGivesNoMeshes) {
+TEST_F(ReaderTest, SignatureOnlyGivesNoMeshes)
+{
     tds::ChunkWriter w;
     w.Begin(tds::kM3dMagic);
     w.End();
@@ -61,7 +67,8 @@ TEST_F(ReaderTest, SignatureOnlyGivesNoMeshes) {
     EXPECT_TRUE(FakeImages::asked.empty());
 }
 
-TEST_F(ReaderTest, FileWithoutSignatureAddsNothing) {
+TEST_F(ReaderTest, FileWithoutSignatureAddsNothing)
+{
     tds::Model m;
     m.objects = {TriangleObject("A")};
     ASSERT_EQ(Load(m), 1);
@@ -71,7 +78,8 @@ TEST_F(ReaderTest, FileWithoutSignatureAddsNothing) {
 
 // --- Record order -------------------------------------------------------------
 
-TEST_F(ReaderTest, NewestObjectComesFirst) {
+TEST_F(ReaderTest, NewestObjectComesFirst)
+{
     tds::Model m;
     for (int n = 3; n <= 5; ++n) {
         tds::Object o = TriangleObject("O" + std::to_string(n));
@@ -85,7 +93,8 @@ TEST_F(ReaderTest, NewestObjectComesFirst) {
     EXPECT_EQ(Mesh(2).vertexCount, 3);  // the file's first object
 }
 
-TEST_F(ReaderTest, GetMeshDataWritesEveryGivenPointer) {
+TEST_F(ReaderTest, GetMeshDataWritesEveryGivenPointer)
+{
     tds::Model m;
     m.objects = {TriangleObject("A")};
     ASSERT_EQ(Load(m), 1);
@@ -101,7 +110,8 @@ TEST_F(ReaderTest, GetMeshDataWritesEveryGivenPointer) {
     EXPECT_EQ(texture, 0u);
 }
 
-TEST_F(ReaderTest, IndexPastTheLastMeshWritesZeros) {
+TEST_F(ReaderTest, IndexPastTheLastMeshWritesZeros)
+{
     tds::Model m;
     m.objects = {TriangleObject("A")};
     ASSERT_EQ(Load(m), 1);
@@ -114,7 +124,8 @@ TEST_F(ReaderTest, IndexPastTheLastMeshWritesZeros) {
     EXPECT_EQ(v.texture, 0u);
 }
 
-TEST_F(ReaderTest, UnloadThenLoadHoldsOnlyTheSecondFile) {
+TEST_F(ReaderTest, UnloadThenLoadHoldsOnlyTheSecondFile)
+{
     tds::Model first;
     first.objects = {TriangleObject("A"), TriangleObject("B")};
     first.materials = {TexturedMaterial("M", "m.png")};
@@ -131,7 +142,8 @@ TEST_F(ReaderTest, UnloadThenLoadHoldsOnlyTheSecondFile) {
 
 // A second Load without Unload adds the file's records; what was prepared
 // before is not prepared again.
-TEST_F(ReaderTest, SecondLoadAddsRecordsAndPreparesOnce) {
+TEST_F(ReaderTest, SecondLoadAddsRecordsAndPreparesOnce)
+{
     tds::Model m;
     m.materials = {TexturedMaterial("M", "m.png")};
     m.materials[0].texture->uScale = 2.0f;
@@ -149,7 +161,8 @@ TEST_F(ReaderTest, SecondLoadAddsRecordsAndPreparesOnce) {
 
 // --- Materials and maps ---------------------------------------------------------
 
-TEST_F(ReaderTest, LastMaterialGroupNamesTheWholeMesh) {
+TEST_F(ReaderTest, LastMaterialGroupNamesTheWholeMesh)
+{
     tds::Model m;
     m.materials = {TexturedMaterial("A", "a.png"), TexturedMaterial("B", "b.png")};
     tds::Object o = TriangleObject("T");
@@ -164,7 +177,8 @@ TEST_F(ReaderTest, LastMaterialGroupNamesTheWholeMesh) {
     EXPECT_EQ(Mesh(0).texture, CreatedTexture(0));
 }
 
-TEST_F(ReaderTest, TextureMapWithoutFileNameNeverReachesTheLoader) {
+TEST_F(ReaderTest, TextureMapWithoutFileNameNeverReachesTheLoader)
+{
     tds::Model m;
     tds::Material mat;
     mat.name = "M";
@@ -182,7 +196,8 @@ TEST_F(ReaderTest, TextureMapWithoutFileNameNeverReachesTheLoader) {
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 1.0f);
 }
 
-TEST_F(ReaderTest, TextureMapWithoutScalesKeepsCoordinates) {
+TEST_F(ReaderTest, TextureMapWithoutScalesKeepsCoordinates)
+{
     tds::Model m;
     m.materials = {TexturedMaterial("M", "m.png")};
     tds::Object o = TriangleObject("T");
@@ -195,7 +210,8 @@ TEST_F(ReaderTest, TextureMapWithoutScalesKeepsCoordinates) {
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[1], 0.75f);
 }
 
-TEST_F(ReaderTest, BumpMapAloneGivesNoTextureMap) {
+TEST_F(ReaderTest, BumpMapAloneGivesNoTextureMap)
+{
     tds::Model m;
     tds::Material mat;
     mat.name = "M";
@@ -211,7 +227,8 @@ TEST_F(ReaderTest, BumpMapAloneGivesNoTextureMap) {
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 0.5f);
 }
 
-TEST_F(ReaderTest, MapParametersOfTheTextureMapAreRead) {
+TEST_F(ReaderTest, MapParametersOfTheTextureMapAreRead)
+{
     tds::Model m;
     tds::Material mat = TexturedMaterial("M", "m.png");
     mat.texture->uScale = 3.0f;
@@ -233,7 +250,8 @@ TEST_F(ReaderTest, MapParametersOfTheTextureMapAreRead) {
 
 // --- Objects that are not meshes, skipped sections --------------------------------
 
-TEST_F(ReaderTest, CameraAndLightObjectsGiveEmptyMeshes) {
+TEST_F(ReaderTest, CameraAndLightObjectsGiveEmptyMeshes)
+{
     tds::Model m;
     tds::Object cam;
     cam.kind = tds::Object::kCamera;
@@ -252,7 +270,8 @@ TEST_F(ReaderTest, CameraAndLightObjectsGiveEmptyMeshes) {
     EXPECT_EQ(Mesh(2).vertexCount, 3);
 }
 
-TEST_F(ReaderTest, FileEndingInAMaterialGroupIsReadWhole) {
+TEST_F(ReaderTest, FileEndingInAMaterialGroupIsReadWhole)
+{
     tds::ChunkWriter w;
     w.Begin(tds::kM3dMagic);
     w.Begin(tds::kMdata);
@@ -293,7 +312,8 @@ TEST_F(ReaderTest, FileEndingInAMaterialGroupIsReadWhole) {
     EXPECT_NE(Mesh(0).texture, 0u);
 }
 
-TEST_F(ReaderTest, KeyframeSectionIsSkippedWithItsChildren) {
+TEST_F(ReaderTest, KeyframeSectionIsSkippedWithItsChildren)
+{
     tds::Model m;
     m.objects = {TriangleObject("A")};
     m.keyframes = true;
@@ -321,7 +341,8 @@ TEST_F(ReaderTest, KeyframeSectionIsSkippedWithItsChildren) {
 
 // --- Axes, winding and face data ------------------------------------------------------
 
-TEST_F(ReaderTest, PointsTurnFromZUpToYUp) {
+TEST_F(ReaderTest, PointsTurnFromZUpToYUp)
+{
     tds::Model m;
     m.objects = {TriangleObject("A", {{1, 2, 3}, {-4, 5, -6}, {0, 0, 1}})};
     ASSERT_EQ(Load(m), 1);
@@ -335,7 +356,8 @@ TEST_F(ReaderTest, PointsTurnFromZUpToYUp) {
     EXPECT_EQ(p[2], -5.0f);
 }
 
-TEST_F(ReaderTest, WindingIsKeptSoFileUpFacesEngineUp) {
+TEST_F(ReaderTest, WindingIsKeptSoFileUpFacesEngineUp)
+{
     tds::Model m;
     tds::Object o = TriangleObject("A");
     o.mesh.faces = {{0, 1, 2, 0x1234}};
@@ -352,7 +374,8 @@ TEST_F(ReaderTest, WindingIsKeptSoFileUpFacesEngineUp) {
     EXPECT_EQ(f.normal[2], 0.0f);
 }
 
-TEST_F(ReaderTest, MappingCoordinatesOnlyWhenTheFileHasThem) {
+TEST_F(ReaderTest, MappingCoordinatesOnlyWhenTheFileHasThem)
+{
     tds::Model m;
     tds::Object with = TriangleObject("W");
     with.mesh.mapping = {{0.1f, 0.2f}, {0.3f, 0.4f}, {0.5f, 0.6f}};

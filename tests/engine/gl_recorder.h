@@ -10,8 +10,8 @@
 #include <vector>
 
 struct GlCall {
-    std::string name;          // "glVertex3f", ...
-    std::vector<double> args;  // numeric arguments in order (pointers left out)
+    std::string name;            // "glVertex3f", ...
+    std::vector<double> args;    // numeric arguments in order (pointers left out)
     const void* data = nullptr;  // the pixel pointer of glTexImage2D
 };
 

@@ -8,7 +8,8 @@
 
 namespace {
 
-std::string WriteEvents(const std::string& text) {
+std::string WriteEvents(const std::string& text)
+{
     std::string path = ProcessTempFolder().File("events.plm");
     FILE* file = std::fopen(path.c_str(), "w");
     EXPECT_NE(file, nullptr);
@@ -20,7 +21,8 @@ std::string WriteEvents(const std::string& text) {
 }
 
 // Reads text into track; returns ReadEvents' result, stderr into messages.
-int Read(CEVENTTRACK& track, const std::string& text, std::string* messages = nullptr) {
+int Read(CEVENTTRACK& track, const std::string& text, std::string* messages = nullptr)
+{
     std::string path = WriteEvents(text);
     ::testing::internal::CaptureStderr();
     int result = track.ReadEvents(path.c_str());
@@ -31,7 +33,8 @@ int Read(CEVENTTRACK& track, const std::string& text, std::string* messages = nu
     return result;
 }
 
-TEST(EventPoll, EventsAtZeroComeOnePerFrame) {
+TEST(EventPoll, EventsAtZeroComeOnePerFrame)
+{
     CEVENTTRACK track;
     ASSERT_EQ(Read(track, "3\n0 1 shake\n0 3 flash\n0 6 both\n"), 1);
     EXPECT_EQ(track.PollEvent(0.0f), 1u);
@@ -41,7 +44,8 @@ TEST(EventPoll, EventsAtZeroComeOnePerFrame) {
     EXPECT_EQ(track.PollEvent(60000.0f), 0u);
 }
 
-TEST(EventPoll, TwoEventsAtOneTimeComeInTwoPolls) {
+TEST(EventPoll, TwoEventsAtOneTimeComeInTwoPolls)
+{
     CEVENTTRACK track;
     ASSERT_EQ(Read(track, "2 500 4 a 500 1 b"), 1);
     EXPECT_EQ(track.PollEvent(499.0f), 0u);
@@ -50,21 +54,24 @@ TEST(EventPoll, TwoEventsAtOneTimeComeInTwoPolls) {
     EXPECT_EQ(track.PollEvent(520.0f), 0u);
 }
 
-TEST(EventPoll, TimeIsTruncatedTowardZero) {
+TEST(EventPoll, TimeIsTruncatedTowardZero)
+{
     CEVENTTRACK track;
     ASSERT_EQ(Read(track, "1 1000 3 flash"), 1);
     EXPECT_EQ(track.PollEvent(999.9f), 0u);
     EXPECT_EQ(track.PollEvent(1000.0f), 3u);
 }
 
-TEST(EventPoll, LateEventsAreNeverSkipped) {
+TEST(EventPoll, LateEventsAreNeverSkipped)
+{
     CEVENTTRACK track;
     ASSERT_EQ(Read(track, "2 100 1 a 200 3 b"), 1);
     EXPECT_EQ(track.PollEvent(5000.0f), 1u);
     EXPECT_EQ(track.PollEvent(5016.0f), 3u);
 }
 
-TEST(EventPoll, CodesWithoutEffectAreStillConsumed) {
+TEST(EventPoll, CodesWithoutEffectAreStillConsumed)
+{
     CEVENTTRACK track;
     ASSERT_EQ(Read(track, "3 10 2 x 10 5 y 10 6 z"), 1);
     EXPECT_EQ(track.PollEvent(10.0f), 2u);
@@ -72,7 +79,8 @@ TEST(EventPoll, CodesWithoutEffectAreStillConsumed) {
     EXPECT_EQ(track.PollEvent(10.0f), 6u);
 }
 
-TEST(EventPoll, TimeIsComparedModulo65536) {
+TEST(EventPoll, TimeIsComparedModulo65536)
+{
     CEVENTTRACK track;
     ASSERT_EQ(Read(track, "2 64 1 a 100 3 b"), 1);
     EXPECT_EQ(track.PollEvent(65600.0f), 1u);  // 65600 mod 65536 = 64
@@ -80,7 +88,8 @@ TEST(EventPoll, TimeIsComparedModulo65536) {
     EXPECT_EQ(track.PollEvent(65636.0f), 3u);
 }
 
-TEST(EventPoll, EventAt65536OrLaterBlocksTheRest) {
+TEST(EventPoll, EventAt65536OrLaterBlocksTheRest)
+{
     CEVENTTRACK track;
     std::string messages;
     ASSERT_EQ(Read(track, "3 10 1 a 65536 3 b 20 4 c", &messages), 1);
@@ -91,35 +100,38 @@ TEST(EventPoll, EventAt65536OrLaterBlocksTheRest) {
     }
 }
 
-TEST(EventPoll, StrangeTimesCompareSafely) {
+TEST(EventPoll, StrangeTimesCompareSafely)
+{
     CEVENTTRACK track;
     ASSERT_EQ(Read(track, "2 0 1 a 65535 3 b"), 1);
-    EXPECT_EQ(track.PollEvent(-0.5f), 1u);      // truncates to 0
-    EXPECT_EQ(track.PollEvent(-1.0f), 3u);      // -1 wraps to 65535
+    EXPECT_EQ(track.PollEvent(-0.5f), 1u);  // truncates to 0
+    EXPECT_EQ(track.PollEvent(-1.0f), 3u);  // -1 wraps to 65535
     CEVENTTRACK other;
     ASSERT_EQ(Read(other, "1 5 1 a"), 1);
     EXPECT_EQ(other.PollEvent(__builtin_nanf("")), 0u);
     EXPECT_EQ(other.PollEvent(__builtin_inff()), 0u);
 }
 
-TEST(EventPoll, EmptyTrackReturnsNothing) {
+TEST(EventPoll, EmptyTrackReturnsNothing)
+{
     CEVENTTRACK track;
     EXPECT_EQ(track.PollEvent(0.0f), 0u);
     ASSERT_EQ(Read(track, "0\n"), 1);
     EXPECT_EQ(track.PollEvent(100.0f), 0u);
 }
 
-TEST(EventRead, MissingFileGivesNoEvents) {
+TEST(EventRead, MissingFileGivesNoEvents)
+{
     CEVENTTRACK track;
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(track.ReadEvents("/nonexistent/bits.plm"), 0);
-    EXPECT_NE(::testing::internal::GetCapturedStderr().find("/nonexistent/bits.plm"),
-              std::string::npos);
+    EXPECT_NE(::testing::internal::GetCapturedStderr().find("/nonexistent/bits.plm"), std::string::npos);
     EXPECT_EQ(track.eventCount, 0u);
     EXPECT_EQ(track.PollEvent(1000.0f), 0u);
 }
 
-TEST(EventRead, MalformedRecordKeepsTheEventsBeforeIt) {
+TEST(EventRead, MalformedRecordKeepsTheEventsBeforeIt)
+{
     CEVENTTRACK track;
     std::string messages;
     EXPECT_EQ(Read(track, "4 10 1 a 20 x b 30 3 c 40 4 d", &messages), 0);
@@ -129,7 +141,8 @@ TEST(EventRead, MalformedRecordKeepsTheEventsBeforeIt) {
     EXPECT_EQ(track.PollEvent(100.0f), 0u);
 }
 
-TEST(EventRead, ShortFileKeepsWhatItHolds) {
+TEST(EventRead, ShortFileKeepsWhatItHolds)
+{
     CEVENTTRACK track;
     EXPECT_EQ(Read(track, "5 10 1 a 20 3"), 0);
     EXPECT_EQ(track.eventCount, 2u);  // the last word is skipped, never required
@@ -139,7 +152,8 @@ TEST(EventRead, ShortFileKeepsWhatItHolds) {
     EXPECT_EQ(track.eventCount, 0u);
 }
 
-TEST(EventRead, MoreEventsThanFitAreCut) {
+TEST(EventRead, MoreEventsThanFitAreCut)
+{
     std::string text = "70000\n";
     for (int i = 0; i < 70000; ++i) {
         text += "7 2 x\n";
@@ -157,25 +171,26 @@ TEST(EventRead, MoreEventsThanFitAreCut) {
     EXPECT_EQ(track.nextEvent, 65535u);
 }
 
-TEST(EventRead, HugeCountReadsOnlyWhatIsThere) {
+TEST(EventRead, HugeCountReadsOnlyWhatIsThere)
+{
     CEVENTTRACK track;
     std::string messages;
     EXPECT_EQ(Read(track, "4294967295 1 1 a", &messages), 0);
     EXPECT_EQ(track.eventCount, 1u);
-    EXPECT_NE(messages.find("4294967295 events are more than the 65535"), std::string::npos)
-        << messages;
+    EXPECT_NE(messages.find("4294967295 events are more than the 65535"), std::string::npos) << messages;
 }
 
 // Counts are reported as the file wrote them, never as their unsigned
 // 32-bit reading (4294967295 for -1); a negative count gives no events.
-TEST(EventRead, NegativeCountIsReportedWithItsSignAndGivesNoEvents) {
+TEST(EventRead, NegativeCountIsReportedWithItsSignAndGivesNoEvents)
+{
     for (const char* count : {"-1", "-4294967295", "-65536"}) {
         CEVENTTRACK track;
         std::string messages;
         EXPECT_EQ(Read(track, std::string(count) + " 10 1 a 20 3 b", &messages), 0);
-        EXPECT_NE(messages.find(std::string(": the event count ") + count +
-                                " is negative; no events"),
-                  std::string::npos) << messages;
+        EXPECT_NE(messages.find(std::string(": the event count ") + count + " is negative; no events"),
+                  std::string::npos)
+            << messages;
         EXPECT_EQ(track.eventCount, 0u);
         EXPECT_EQ(track.PollEvent(100.0f), 0u);
     }

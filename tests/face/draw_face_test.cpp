@@ -35,8 +35,7 @@ public:
         m.normals = std::move(normals);
         for (size_t i = 0; i < m.positions.size(); ++i)
             m.vertices.push_back({m.positions[i].data(), m.normals[i].data(), nullptr});
-        for (const auto& c : corners)
-            m.faces.push_back({c[0], c[1], c[2], 0, nullptr});
+        for (const auto& c : corners) m.faces.push_back({c[0], c[1], c[2], 0, nullptr});
         return m;
     }
     int Load(const char*, TEXTURELOADER, unsigned char) override { return 1; }
@@ -50,16 +49,11 @@ public:
     {
         asked.push_back(index);
         Mesh& m = meshes.at(index);
-        if (vertexCount)
-            *vertexCount = static_cast<unsigned short>(m.vertices.size());
-        if (faceCount)
-            *faceCount = static_cast<unsigned short>(m.faces.size());
-        if (vertices)
-            *vertices = m.nullArrays ? nullptr : m.vertices.data();
-        if (faces)
-            *faces = m.nullArrays ? nullptr : m.faces.data();
-        if (texture)
-            *texture = 0;
+        if (vertexCount) *vertexCount = static_cast<unsigned short>(m.vertices.size());
+        if (faceCount) *faceCount = static_cast<unsigned short>(m.faces.size());
+        if (vertices) *vertices = m.nullArrays ? nullptr : m.vertices.data();
+        if (faces) *faces = m.nullArrays ? nullptr : m.faces.data();
+        if (texture) *texture = 0;
     }
 };
 
@@ -103,7 +97,10 @@ std::vector<Polygon> Capture()
 }
 
 // Window x of an object x (identity matrices, 100-pixel viewport).
-float WindowX(float x) { return (x + 1.0f) * VIEW_SIZE / 2; }
+float WindowX(float x)
+{
+    return (x + 1.0f) * VIEW_SIZE / 2;
+}
 
 const Point TOWARDS_VIEWER{0, 0, 1};
 
@@ -138,8 +135,7 @@ protected:
 TEST_F(DrawFaceTest, SendsEveryFaceOfEveryMeshCornersInOrder)
 {
     model.AddMesh({{-0.5f, 0, 0}, {0, 0, 0}, {0.5f, 0, 0}, {0, 0.5f, 0}},
-                  {TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER},
-                  {{0, 1, 3}, {2, 3, 1}});
+                  {TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER}, {{0, 1, 3}, {2, 3, 1}});
     AddTriangle(0.8f);
     const std::vector<Polygon> polygons = Capture();
     ASSERT_EQ(polygons.size(), 3u);

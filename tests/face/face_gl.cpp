@@ -20,16 +20,13 @@ namespace facetest {
 bool MakeContext()
 {
     static SDL_GLContext context = nullptr;
-    if (context)
-        return true;
+    if (context) return true;
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0)
-        return false;
+    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
     SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_Window* window = SDL_CreateWindow("face", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!window)
-        return false;
+    SDL_Window* window =
+        SDL_CreateWindow("face", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!window) return false;
     context = SDL_GL_CreateContext(window);
     return context != nullptr;
 }
@@ -97,18 +94,18 @@ void ChromeTexel(int x, int y, uint8_t* rgb)
 void PatternTexel(Pattern pattern, int x, int y, uint8_t* rgb)
 {
     switch (pattern) {
-    case Pattern::Chrome:
-        ChromeTexel(x, y, rgb);
-        break;
-    case Pattern::White:
-        rgb[0] = rgb[1] = rgb[2] = 255;
-        break;
-    case Pattern::Red:
-        rgb[0] = 255, rgb[1] = 0, rgb[2] = 0;
-        break;
-    case Pattern::LeftBlackRightWhite:
-        rgb[0] = rgb[1] = rgb[2] = x < TEXTURE_SIZE / 2 ? 0 : 255;
-        break;
+        case Pattern::Chrome:
+            ChromeTexel(x, y, rgb);
+            break;
+        case Pattern::White:
+            rgb[0] = rgb[1] = rgb[2] = 255;
+            break;
+        case Pattern::Red:
+            rgb[0] = 255, rgb[1] = 0, rgb[2] = 0;
+            break;
+        case Pattern::LeftBlackRightWhite:
+            rgb[0] = rgb[1] = rgb[2] = x < TEXTURE_SIZE / 2 ? 0 : 255;
+            break;
     }
 }
 
@@ -124,8 +121,7 @@ unsigned int MakeTexture(Pattern pattern)
     glGenTextures(1, &name);
     glBindTexture(GL_TEXTURE_2D, name);
     glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
-    glTexImage2D(GL_TEXTURE_2D, 0, 3, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE,
-                 pixels.data());
+    glTexImage2D(GL_TEXTURE_2D, 0, 3, TEXTURE_SIZE, TEXTURE_SIZE, 0, GL_RGB, GL_UNSIGNED_BYTE, pixels.data());
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     return name;
@@ -146,8 +142,7 @@ Picture ReadScreen()
 bool WritePpm(const Picture& picture, const std::string& path)
 {
     FILE* file = std::fopen(path.c_str(), "wb");
-    if (!file)
-        return false;
+    if (!file) return false;
     std::fprintf(file, "P6\n%d %d\n255\n", picture.width, picture.height);
     bool ok = true;
     for (int y = picture.height - 1; y >= 0 && ok; --y)

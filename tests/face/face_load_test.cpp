@@ -34,8 +34,7 @@ protected:
     void TearDown() override
     {
         delete object;
-        for (const std::string& file : written)
-            std::remove(file.c_str());
+        for (const std::string& file : written) std::remove(file.c_str());
         rmdir(folder.c_str());
     }
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
@@ -118,17 +117,18 @@ TEST_F(FaceLoad, EmptyForeignAndTruncatedFilesAreReportedWithTheReason)
     } cases[] = {
         {"empty.3ds", {}, "the file is empty"},
         {"random.3ds", random, "the file is not a 3D Studio model (no 4D4D signature)"},
-        {"half.3ds", half, "the file is truncated (the model announces " + std::to_string(whole) +
-                               " bytes, the file holds " + std::to_string(whole / 2) + ")"},
-        {"short.3ds", {0x4D, 0x4D, 0x10},
-         "the file is truncated (3 bytes, shorter than a model header)"},
+        {"half.3ds", half,
+         "the file is truncated (the model announces " + std::to_string(whole) + " bytes, the file holds " +
+             std::to_string(whole / 2) + ")"},
+        {"short.3ds", {0x4D, 0x4D, 0x10}, "the file is truncated (3 bytes, shorter than a model header)"},
     };
     for (const auto& c : cases) {
         std::string path = Write(c.name, c.bytes);
         std::string messages;
         EXPECT_EQ(Load(path, messages), 0) << c.name;
-        EXPECT_EQ(messages, path + ": " + c.reason + "; the model has no mesh and the face is not "
-                                                     "shown\n");
+        EXPECT_EQ(messages, path + ": " + c.reason +
+                                "; the model has no mesh and the face is not "
+                                "shown\n");
     }
 }
 
@@ -161,9 +161,9 @@ TEST_F(FaceLoad, ACutAfterTheMeshIsReportedButTheMeshIsKept)
     std::string path = Write("face.3ds", bytes);
     std::string messages;
     EXPECT_EQ(Load(path, messages), 1);
-    EXPECT_EQ(messages, path + ": the file is truncated (the model announces " +
-                            std::to_string(whole) + " bytes, the file holds " +
-                            std::to_string(whole - 4) + "); the face may be incomplete\n");
+    EXPECT_EQ(messages, path + ": the file is truncated (the model announces " + std::to_string(whole) +
+                            " bytes, the file holds " + std::to_string(whole - 4) +
+                            "); the face may be incomplete\n");
     EXPECT_EQ(object->GetMeshCount(), 1);
 }
 

@@ -101,8 +101,7 @@ TEST(FaceMesh, TrianglesFaceOutwards)
         const Vec a = m.vertices[t.a], b = m.vertices[t.b], c = m.vertices[t.c];
         const Vec n = face::Cross(b - a, c - a);
         volume += face::Dot(a, face::Cross(b, c)) / 6.0;
-        if (face::Dot(n, a - face::HeadCentre()) < 0)
-            ++inward;
+        if (face::Dot(n, a - face::HeadCentre()) < 0) ++inward;
     }
     EXPECT_GT(volume, 0.0);
     EXPECT_LT(inward, m.triangles.size() / 50);
@@ -128,8 +127,7 @@ TEST(WarpedAngles, SpansTheRangeAndCrowdsAtTheCentre)
     ASSERT_EQ(a.size(), 41u);
     EXPECT_EQ(a.front(), -3.0);
     EXPECT_EQ(a.back(), 3.0);
-    for (size_t i = 1; i < a.size(); ++i)
-        ASSERT_GT(a[i], a[i - 1]);
+    for (size_t i = 1; i < a.size(); ++i) ASSERT_GT(a[i], a[i - 1]);
     EXPECT_LT(a[21] - a[20], (a[1] - a[0]) / 2);
     EXPECT_NEAR(a[20], 0.0, 1e-9);
 }
@@ -137,8 +135,7 @@ TEST(WarpedAngles, SpansTheRangeAndCrowdsAtTheCentre)
 TEST(WarpedAngles, WithoutGainSpacingIsEven)
 {
     const std::vector<double> a = face::WarpedAngles(4, 0.0, 2.0, {1.0, 0.5, 0.0});
-    for (int i = 0; i <= 4; ++i)
-        EXPECT_NEAR(a[i], 0.5 * i, 1e-9);
+    for (int i = 0; i <= 4; ++i) EXPECT_NEAR(a[i], 0.5 * i, 1e-9);
 }
 
 // --- 3D Studio model --------------------------------------------------------------

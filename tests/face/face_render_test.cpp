@@ -22,8 +22,10 @@ namespace {
 using facetest::Pattern;
 using facetest::Picture;
 
-
-bool Lit(const uint8_t* rgb) { return rgb[0] > 8 || rgb[1] > 8 || rgb[2] > 8; }
+bool Lit(const uint8_t* rgb)
+{
+    return rgb[0] > 8 || rgb[1] > 8 || rgb[2] > 8;
+}
 
 struct Coverage {
     int pixels = 0;
@@ -35,8 +37,7 @@ Coverage Cover(const Picture& picture)
     Coverage c;
     for (int y = 0; y < picture.height; ++y)
         for (int x = 0; x < picture.width; ++x) {
-            if (!Lit(picture.At(x, y)))
-                continue;
+            if (!Lit(picture.At(x, y))) continue;
             ++c.pixels;
             c.left = std::min(c.left, x), c.right = std::max(c.right, x);
             c.bottom = std::min(c.bottom, y), c.top = std::max(c.top, y);
@@ -62,8 +63,7 @@ std::vector<const uint8_t*> FacePixels(const Picture& mask, const Picture& pictu
     std::vector<const uint8_t*> pixels;
     for (int y = 0; y < mask.height; ++y)
         for (int x = 0; x < mask.width; ++x)
-            if (Lit(mask.At(x, y)))
-                pixels.push_back(picture.At(x, y));
+            if (Lit(mask.At(x, y))) pixels.push_back(picture.At(x, y));
     return pixels;
 }
 
@@ -180,7 +180,8 @@ TEST_F(FaceRender, SphereMapFollowsTheNormals)
     const Picture white = Turntable(0.0f, Pattern::White);
     const Picture split = Turntable(0.0f, Pattern::LeftBlackRightWhite);
     const std::vector<const uint8_t*> pixels = FacePixels(white, split);
-    const auto bright = std::count_if(pixels.begin(), pixels.end(), [](const uint8_t* p) { return p[0] > 60; });
+    const auto bright =
+        std::count_if(pixels.begin(), pixels.end(), [](const uint8_t* p) { return p[0] > 60; });
     const auto dark = std::count_if(pixels.begin(), pixels.end(), [](const uint8_t* p) { return p[0] < 10; });
     EXPECT_GT(bright, long(pixels.size() / 5));
     EXPECT_GT(dark, long(pixels.size() / 5));

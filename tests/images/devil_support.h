@@ -37,8 +37,7 @@ struct PngLayout {
 // Writes a PNG of width x height with the rows given top first (each row
 // packed to the layout's size); palette entries are RGB triples.
 void WritePng(const std::string& path, int width, int height, PngLayout layout,
-              const std::vector<unsigned char>& rows,
-              const std::vector<unsigned char>& palette = {});
+              const std::vector<unsigned char>& rows, const std::vector<unsigned char>& palette = {});
 
 // The bytes of a whole file.
 std::vector<unsigned char> ReadFileBytes(const std::string& path);

@@ -105,8 +105,8 @@ bool OpenGlContext(int width, int height)
     if (open) return true;
     setenv("SDL_VIDEODRIVER", "offscreen", 1);
     if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-    SDL_Window* window = SDL_CreateWindow("plumora tests", 0, 0, width, height,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* window =
+        SDL_CreateWindow("plumora tests", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (!window) return false;
     open = SDL_GL_CreateContext(window) != nullptr;
     return open;

@@ -15,8 +15,8 @@
 bool OpenGlContext(int width, int height);
 
 struct GlCall {
-    std::string name;   // e.g. "glVertex2d"
-    double args[4];     // numeric arguments in call order, unused ones 0
+    std::string name;  // e.g. "glVertex2d"
+    double args[4];    // numeric arguments in call order, unused ones 0
 };
 
 void StartRecording();  // clears the record and starts recording

@@ -23,8 +23,7 @@ const PngLayout kRgb8 = {PNG_COLOR_TYPE_RGB, 8};
 void WritePlainPng(const std::string& path, unsigned char r, unsigned char g, unsigned char b)
 {
     std::vector<unsigned char> rows;
-    for (int i = 0; i < 16; ++i)
-        rows.insert(rows.end(), {r, g, b});
+    for (int i = 0; i < 16; ++i) rows.insert(rows.end(), {r, g, b});
     WritePng(path, 4, 4, kRgb8, rows);
 }
 

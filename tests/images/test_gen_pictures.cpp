@@ -19,9 +19,8 @@ struct Expected {
 };
 
 const Expected kPictures[] = {
-    {"texs/metalic.jpg", 256, 256},   {"texs/line_01.jpg", 256, 16},
-    {"texs/credits.png", 256, 256},   {"texs/greetings.jpg", 512, 4096},
-    {"gfx/setup.jpg", 380, 131},      {"gfx/loader_back.jpg", 1024, 768},
+    {"texs/metalic.jpg", 256, 256},    {"texs/line_01.jpg", 256, 16}, {"texs/credits.png", 256, 256},
+    {"texs/greetings.jpg", 512, 4096}, {"gfx/setup.jpg", 380, 131},   {"gfx/loader_back.jpg", 1024, 768},
     {"gfx/loader_ball.jpg", 20, 20},
 };
 

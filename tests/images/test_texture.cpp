@@ -231,7 +231,7 @@ TEST_F(Texture, MaskedPictureIsOpaqueAndItsBlackIsTransparent)
     EXPECT_EQ(left[0], 0);
     EXPECT_NEAR(left[2], 128, 2);  // background kept
     EXPECT_EQ(right[0], 255);
-    EXPECT_EQ(right[2], 0);        // background cut out under the picture
+    EXPECT_EQ(right[2], 0);  // background cut out under the picture
     glDisable(GL_BLEND);
     glDisable(GL_TEXTURE_2D);
 }

@@ -36,8 +36,8 @@ TEST_F(Flash, TriggerFadesOutOverTwoHundredMillisecondsInPipesFlight)
     flash.DrawFlash(1024, 768, 16.0f * 0.005f);
     EXPECT_FLOAT_EQ(LastAlpha(), 1.0f - 16.0f * 0.005f);  // nearly white on the same frame
     for (int frame = 1; frame < 12; ++frame) flash.DrawFlash(1024, 768, 16.0f * 0.005f);
-    EXPECT_GT(flash.Intensity(), 0.0f);                   // 192 ms
-    flash.DrawFlash(1024, 768, 8.0f * 0.005f);            // 200 ms
+    EXPECT_GT(flash.Intensity(), 0.0f);         // 192 ms
+    flash.DrawFlash(1024, 768, 8.0f * 0.005f);  // 200 ms
     EXPECT_NEAR(flash.Intensity(), 0.0f, 1e-6f);
     flash.DrawFlash(1024, 768, 16.0f * 0.005f);
     EXPECT_EQ(flash.Intensity(), 0.0f);

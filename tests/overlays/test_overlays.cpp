@@ -158,8 +158,8 @@ TEST_F(Overlays, CreditsLayoutAt1024x768)
     ASSERT_FALSE(primitives.empty());
     const auto& bars = primitives[0];
     ASSERT_EQ(bars.size(), 8u);
-    const double expected[8][2] = {{550, 0},   {570, 0},    {570, 768}, {550, 768},
-                                   {580, 0},   {1024, 0},   {1024, 768}, {580, 768}};
+    const double expected[8][2] = {{550, 0}, {570, 0},  {570, 768},  {550, 768},
+                                   {580, 0}, {1024, 0}, {1024, 768}, {580, 768}};
     for (int i = 0; i < 8; ++i) {
         EXPECT_EQ(bars[i].x, expected[i][0]) << i;
         EXPECT_EQ(bars[i].y, expected[i][1]) << i;

@@ -40,8 +40,7 @@ struct Frame {
     {
         int lit = 0;
         for (int y = y0; y < y1; ++y)
-            for (int x = x0; x < x1; ++x)
-                lit += Brightness(x, y) > threshold ? 1 : 0;
+            for (int x = x0; x < x1; ++x) lit += Brightness(x, y) > threshold ? 1 : 0;
         return lit;
     }
     int CountGreen(int y0, int y1) const

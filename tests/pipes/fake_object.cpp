@@ -8,10 +8,14 @@ int fakeTexturesAsked = 0;
 // The interface class's own members normally come from plm_engine.
 COBJECT3D::COBJECT3D() {}
 COBJECT3D::COBJECT3D(const COBJECT3D&) {}
-COBJECT3D& COBJECT3D::operator=(const COBJECT3D&) { return *this; }
+COBJECT3D& COBJECT3D::operator=(const COBJECT3D&)
+{
+    return *this;
+}
 COBJECT3D::~COBJECT3D() {}
 
-FakeModel TriangleModel(unsigned faceCount, unsigned texture) {
+FakeModel TriangleModel(unsigned faceCount, unsigned texture)
+{
     FakeModel model;
     model.texture = texture;
     for (unsigned f = 0; f < faceCount; ++f) {
@@ -22,17 +26,21 @@ FakeModel TriangleModel(unsigned faceCount, unsigned texture) {
             model.normals.insert(model.normals.end(), {0.0f, 0.0f, 1.0f});
         }
         unsigned short v = static_cast<unsigned short>(3 * f);
-        model.faces.push_back(CFACE{v, static_cast<unsigned short>(v + 1),
-                                    static_cast<unsigned short>(v + 2), 0, nullptr});
+        model.faces.push_back(
+            CFACE{v, static_cast<unsigned short>(v + 1), static_cast<unsigned short>(v + 2), 0, nullptr});
     }
     return model;
 }
 
-FakeObject::FakeObject(const FakeModel& model) { Fill(model); }
+FakeObject::FakeObject(const FakeModel& model)
+{
+    Fill(model);
+}
 
 FakeObject::~FakeObject() {}
 
-void FakeObject::Fill(const FakeModel& model) {
+void FakeObject::Fill(const FakeModel& model)
+{
     model_ = model;
     meshCount_ = model.meshCount;
     vertices_.clear();
@@ -41,7 +49,8 @@ void FakeObject::Fill(const FakeModel& model) {
     }
 }
 
-int FakeObject::Load(const char* fileName, TEXTURELOADER loader, unsigned char format) {
+int FakeObject::Load(const char* fileName, TEXTURELOADER loader, unsigned char format)
+{
     engineCalls.push_back(std::string("Load ") + fileName + " " + std::to_string(format) +
                           (loader ? " loader" : " no-loader"));
     auto found = fakeModels.find(fileName);
@@ -60,21 +69,34 @@ int FakeObject::Load(const char* fileName, TEXTURELOADER loader, unsigned char f
     return 1;
 }
 
-void FakeObject::Draw() { engineCalls.push_back("Draw"); }
+void FakeObject::Draw()
+{
+    engineCalls.push_back("Draw");
+}
 
-void FakeObject::Unload() { engineCalls.push_back("Unload"); }
+void FakeObject::Unload()
+{
+    engineCalls.push_back("Unload");
+}
 
-void FakeObject::SetParam(int param, unsigned char value) {
+void FakeObject::SetParam(int param, unsigned char value)
+{
     engineCalls.push_back("SetParam " + std::to_string(param) + " " + std::to_string(value));
 }
 
-void FakeObject::BuildLists() { engineCalls.push_back("BuildLists"); }
+void FakeObject::BuildLists()
+{
+    engineCalls.push_back("BuildLists");
+}
 
-int FakeObject::GetMeshCount() { return meshCount_; }
+int FakeObject::GetMeshCount()
+{
+    return meshCount_;
+}
 
-void FakeObject::GetMeshData(unsigned short index, unsigned short* vertexCount,
-                             unsigned short* faceCount, CVERTEX** vertices, CFACE** faces,
-                             unsigned int* texture) {
+void FakeObject::GetMeshData(unsigned short index, unsigned short* vertexCount, unsigned short* faceCount,
+                             CVERTEX** vertices, CFACE** faces, unsigned int* texture)
+{
     engineCalls.push_back("GetMeshData " + std::to_string(index));
     if (vertexCount) *vertexCount = static_cast<unsigned short>(vertices_.size());
     if (faceCount) *faceCount = static_cast<unsigned short>(model_.faces.size());
@@ -83,7 +105,8 @@ void FakeObject::GetMeshData(unsigned short index, unsigned short* vertexCount,
     if (texture) *texture = model_.texture;
 }
 
-COBJECT3D* CreateFakeObject() {
+COBJECT3D* CreateFakeObject()
+{
     if (!fakeFactoryWorks) {
         return nullptr;
     }
@@ -93,9 +116,13 @@ COBJECT3D* CreateFakeObject() {
     return new FakeObject(none);
 }
 
-FakeObject* LoadedFakeObject(const FakeModel& model) { return new FakeObject(model); }
+FakeObject* LoadedFakeObject(const FakeModel& model)
+{
+    return new FakeObject(model);
+}
 
-void ResetFakeEngine() {
+void ResetFakeEngine()
+{
     fakeModels.clear();
     engineCalls.clear();
     fakeFactoryWorks = true;

@@ -9,7 +9,8 @@ const int FEEDBACK_FLOATS = 1 << 20;
 
 }  // namespace
 
-bool MakeTestGlContext() {
+bool MakeTestGlContext()
+{
     static bool made = false;
     static bool tried = false;
     if (tried) {
@@ -21,8 +22,7 @@ bool MakeTestGlContext() {
         return false;
     }
     SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_Window* window = SDL_CreateWindow("pipes tests", 0, 0, 64, 64,
-                                          SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    SDL_Window* window = SDL_CreateWindow("pipes tests", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     if (window == nullptr) {
         return false;
     }
@@ -30,28 +30,33 @@ bool MakeTestGlContext() {
     return made;
 }
 
-std::vector<float> ModelViewMatrix() {
+std::vector<float> ModelViewMatrix()
+{
     std::vector<float> m(16);
     glGetFloatv(GL_MODELVIEW_MATRIX, m.data());
     return m;
 }
 
-std::vector<float>& FeedbackBuffer() {
+std::vector<float>& FeedbackBuffer()
+{
     static std::vector<float> buffer(FEEDBACK_FLOATS);
     return buffer;
 }
 
-void BeginFeedback() {
+void BeginFeedback()
+{
     glFeedbackBuffer(FEEDBACK_FLOATS, GL_3D_COLOR, FeedbackBuffer().data());
     glRenderMode(GL_FEEDBACK);
 }
 
-int EndFeedback() {
+int EndFeedback()
+{
     return glRenderMode(GL_RENDER);
 }
 
 // GL_3D_COLOR in RGBA mode: each vertex is x, y, z and four colour floats.
-Feedback ParseFeedback(const std::vector<float>& buffer, int size) {
+Feedback ParseFeedback(const std::vector<float>& buffer, int size)
+{
     const int vertexFloats = 7;
     Feedback result;
     int i = 0;
@@ -67,11 +72,10 @@ Feedback ParseFeedback(const std::vector<float>& buffer, int size) {
             int count = static_cast<int>(buffer[i++]);
             result.triangles += count == 3 ? 1 : 0;
             for (int c = 0; c < count; ++c, i += vertexFloats) {
-                result.triangleCorners.insert(result.triangleCorners.end(), &buffer[i],
-                                              &buffer[i + 3]);
+                result.triangleCorners.insert(result.triangleCorners.end(), &buffer[i], &buffer[i + 3]);
             }
-        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN ||
-                   token == GL_DRAW_PIXEL_TOKEN || token == GL_COPY_PIXEL_TOKEN) {
+        } else if (token == GL_POINT_TOKEN || token == GL_BITMAP_TOKEN || token == GL_DRAW_PIXEL_TOKEN ||
+                   token == GL_COPY_PIXEL_TOKEN) {
             i += vertexFloats;
         } else if (token == GL_PASS_THROUGH_TOKEN) {
             i += 1;

@@ -13,9 +13,9 @@ std::vector<float> ModelViewMatrix();
 
 // What a call sequence draws, captured in GL_3D_COLOR feedback mode.
 struct Feedback {
-    int lines = 0;      // line segments (a strip of n vertices gives n - 1)
-    int triangles = 0;  // filled triangles
-    std::vector<float> lineColour;  // RGBA of the first line vertex, if any
+    int lines = 0;                       // line segments (a strip of n vertices gives n - 1)
+    int triangles = 0;                   // filled triangles
+    std::vector<float> lineColour;       // RGBA of the first line vertex, if any
     std::vector<float> triangleCorners;  // window x, y, z of every triangle corner
 };
 Feedback ParseFeedback(const std::vector<float>& buffer, int size);
@@ -25,7 +25,8 @@ int EndFeedback();
 
 // Runs draw in feedback mode and counts what it drew.
 template <typename F>
-Feedback Capture(F draw) {
+Feedback Capture(F draw)
+{
     BeginFeedback();
     draw();
     int size = EndFeedback();

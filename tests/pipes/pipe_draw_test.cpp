@@ -22,7 +22,8 @@ const int VIEW_SIZE = 64;
 
 class PipeDrawTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ASSERT_TRUE(MakeTestGlContext()) << "no GL context";
         glViewport(0, 0, VIEW_SIZE, VIEW_SIZE);
         glMatrixMode(GL_PROJECTION);
@@ -31,10 +32,12 @@ protected:
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }
-    static Feedback DrawPipe(CPIPE& pipe) {
+    static Feedback DrawPipe(CPIPE& pipe)
+    {
         return Capture([&pipe] { pipe.Draw(); });
     }
-    static void Grow(CPIPE& pipe, int segments) {
+    static void Grow(CPIPE& pipe, int segments)
+    {
         for (int i = 0; i < segments; ++i) pipe.Advance();
     }
     TypeTable table{6, 3};
@@ -42,7 +45,8 @@ protected:
 
 // --- the growing piece ---
 
-TEST_F(PipeDrawTest, TracingShowsTheFacesRevealedAsOneDimGreenStrip) {
+TEST_F(PipeDrawTest, TracingShowsTheFacesRevealedAsOneDimGreenStrip)
+{
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
     pipe->progress = 3.7f;
     Feedback f = DrawPipe(*pipe);
@@ -54,7 +58,8 @@ TEST_F(PipeDrawTest, TracingShowsTheFacesRevealedAsOneDimGreenStrip) {
     EXPECT_FLOAT_EQ(f.lineColour[2], 0.0f);
 }
 
-TEST_F(PipeDrawTest, TracingBelowOneFaceDrawsAnEmptyStrip) {
+TEST_F(PipeDrawTest, TracingBelowOneFaceDrawsAnEmptyStrip)
+{
     std::unique_ptr<CPIPE> pipe = table.Pipe({1});
     pipe->progress = 0.9f;
     Feedback f = DrawPipe(*pipe);
@@ -62,7 +67,8 @@ TEST_F(PipeDrawTest, TracingBelowOneFaceDrawsAnEmptyStrip) {
     EXPECT_EQ(f.triangles, 0);
 }
 
-TEST_F(PipeDrawTest, FillingShowsTheWholeTraceAndTheFacesRevealed) {
+TEST_F(PipeDrawTest, FillingShowsTheWholeTraceAndTheFacesRevealed)
+{
     std::unique_ptr<CPIPE> pipe = table.Pipe({1});
     pipe->phase = 1;
     pipe->progress = 3.7f;
@@ -75,7 +81,8 @@ TEST_F(PipeDrawTest, FillingShowsTheWholeTraceAndTheFacesRevealed) {
     EXPECT_EQ(f.triangles, 0);
 }
 
-TEST_F(PipeDrawTest, ATraceNeverRunsPastTheMesh) {
+TEST_F(PipeDrawTest, ATraceNeverRunsPastTheMesh)
+{
     std::unique_ptr<CPIPE> pipe = table.Pipe({2});
     Feedback f = Capture([&pipe] { pipe->DrawTrace(1000); });
     EXPECT_EQ(f.lines, 8);
@@ -83,7 +90,8 @@ TEST_F(PipeDrawTest, ATraceNeverRunsPastTheMesh) {
 
 // --- grown pieces ---
 
-TEST_F(PipeDrawTest, GrownPiecesAreSolidAndTheGrowingOneTraced) {
+TEST_F(PipeDrawTest, GrownPiecesAreSolidAndTheGrowingOneTraced)
+{
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
     Grow(*pipe, 1);
     pipe->progress = 2.5f;
@@ -92,7 +100,8 @@ TEST_F(PipeDrawTest, GrownPiecesAreSolidAndTheGrowingOneTraced) {
     EXPECT_EQ(f.lines, 5);
 }
 
-TEST_F(PipeDrawTest, ACompletePipeDrawsAllItsPiecesSolidAndNothingElse) {
+TEST_F(PipeDrawTest, ACompletePipeDrawsAllItsPiecesSolidAndNothingElse)
+{
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2, 1});
     Grow(*pipe, 3);
     pipe->phase = 1;  // stale growth state must not show
@@ -102,7 +111,8 @@ TEST_F(PipeDrawTest, ACompletePipeDrawsAllItsPiecesSolidAndNothingElse) {
     EXPECT_EQ(f.lines, 0);
 }
 
-TEST_F(PipeDrawTest, PiecesWithoutAUsableModelDrawNothing) {
+TEST_F(PipeDrawTest, PiecesWithoutAUsableModelDrawNothing)
+{
     table.AddUndrawable({0, 1, 0}, {0, 1, 0});
     std::unique_ptr<CPIPE> pipe = table.Pipe({3, 3});
     Grow(*pipe, 1);
@@ -115,7 +125,8 @@ TEST_F(PipeDrawTest, PiecesWithoutAUsableModelDrawNothing) {
 
 // --- transforms ---
 
-TEST_F(PipeDrawTest, ASegmentTransformTurnsModelPointsAsItsOrientationDoes) {
+TEST_F(PipeDrawTest, ASegmentTransformTurnsModelPointsAsItsOrientationDoes)
+{
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2, 1, 2, 1}, {0, 0, 0, PI / 2, 0});
     const CPIPESEGMENT& s = pipe->segments[3];
     s.ApplyTransform();
@@ -130,7 +141,8 @@ TEST_F(PipeDrawTest, ASegmentTransformTurnsModelPointsAsItsOrientationDoes) {
     for (int i = 0; i < 16; ++i) EXPECT_NEAR(m[i], i % 5 == 0 ? 1.0f : 0.0f, 1e-5f) << i;
 }
 
-TEST_F(PipeDrawTest, ThePipeIsTurnedAboutXThenYThenZAndMoved) {
+TEST_F(PipeDrawTest, ThePipeIsTurnedAboutXThenYThenZAndMoved)
+{
     std::unique_ptr<CPIPE> pipe = table.Pipe({1});
     Grow(*pipe, 1);
     pipe->position = CVECTOR{10.0f, -5.0f, 3.0f};
@@ -145,7 +157,8 @@ TEST_F(PipeDrawTest, ThePipeIsTurnedAboutXThenYThenZAndMoved) {
     EXPECT_NEAR(corner[2], (-scene.z / HALF_VIEW + 1.0f) / 2, 1e-5f);
 }
 
-TEST_F(PipeDrawTest, DrawingLeavesTheModelViewMatrixAsItFoundIt) {
+TEST_F(PipeDrawTest, DrawingLeavesTheModelViewMatrixAsItFoundIt)
+{
     glTranslatef(1.0f, -2.0f, -30.0f);
     glRotatef(25.0f, 0.3f, 1.0f, 0.2f);
     std::vector<float> camera = ModelViewMatrix();
@@ -170,7 +183,8 @@ TEST_F(PipeDrawTest, DrawingLeavesTheModelViewMatrixAsItFoundIt) {
 
 // A map of straight pipes at the given x positions (script text), loaded,
 // every pipe grown complete.
-void LoadGrownMap(CPIPEMAP& map, TypeTable& table, const std::vector<std::string>& xs) {
+void LoadGrownMap(CPIPEMAP& map, TypeTable& table, const std::vector<std::string>& xs)
+{
     std::string text = "pipes count " + std::to_string(xs.size()) + "\n";
     for (const std::string& x : xs) {
         text += "position " + x + " 0 0 rotation 0 0 0 segment count 1 1 0\n";
@@ -183,11 +197,13 @@ void LoadGrownMap(CPIPEMAP& map, TypeTable& table, const std::vector<std::string
 }
 
 // Window x of the scene point x on the axis of the orthographic view.
-float WindowX(float x) {
+float WindowX(float x)
+{
     return (x / HALF_VIEW + 1.0f) * VIEW_SIZE / 2;
 }
 
-TEST_F(PipeDrawTest, APipeAtAnAbsurdPositionIsLeftOutAndTheOthersStillShow) {
+TEST_F(PipeDrawTest, APipeAtAnAbsurdPositionIsLeftOutAndTheOthersStillShow)
+{
     std::vector<float> camera = ModelViewMatrix();
     CPIPEMAP map;
     LoadGrownMap(map, table, {"-20", "3e38", "20"});
@@ -209,7 +225,8 @@ TEST_F(PipeDrawTest, APipeAtAnAbsurdPositionIsLeftOutAndTheOthersStillShow) {
 
 // The largest accepted position keeps the matrix finite, so a pipe drawn
 // after it still lands where it belongs.
-TEST_F(PipeDrawTest, APipeOnTheSceneBoundsLeavesThePipesAfterItInPlace) {
+TEST_F(PipeDrawTest, APipeOnTheSceneBoundsLeavesThePipesAfterItInPlace)
+{
     CPIPEMAP map;
     LoadGrownMap(map, table, {"1e6", "-1e6", "20"});
     ASSERT_EQ(map.pipeCount, 3);

@@ -13,7 +13,8 @@ namespace {
 
 // --- ordinary growth ---
 
-TEST(PipeGrowth, ProgressGrowsByTheGrowthRatePerMillisecond) {
+TEST(PipeGrowth, ProgressGrowsByTheGrowthRatePerMillisecond)
+{
     TypeTable table(10);
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
     pipe->Update(0.75f);
@@ -23,7 +24,8 @@ TEST(PipeGrowth, ProgressGrowsByTheGrowthRatePerMillisecond) {
     EXPECT_EQ(pipe->phase, 0);
 }
 
-TEST(PipeGrowth, APhaseEndsOnlyWhenProgressExceedsTheFaceCount) {
+TEST(PipeGrowth, APhaseEndsOnlyWhenProgressExceedsTheFaceCount)
+{
     TypeTable table(4);
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
     pipe->progress = 4.0f;
@@ -34,7 +36,8 @@ TEST(PipeGrowth, APhaseEndsOnlyWhenProgressExceedsTheFaceCount) {
     EXPECT_EQ(pipe->progress, 0.0f);
 }
 
-TEST(PipeGrowth, AfterFillingTheNextSegmentGrowsWithItsOwnMeshView) {
+TEST(PipeGrowth, AfterFillingTheNextSegmentGrowsWithItsOwnMeshView)
+{
     TypeTable table(4, 2);
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
     pipe->Update(1.0f);  // 6.7 faces: tracing done
@@ -48,7 +51,8 @@ TEST(PipeGrowth, AfterFillingTheNextSegmentGrowsWithItsOwnMeshView) {
 
 // --- long, empty and missing frames ---
 
-TEST(PipeGrowth, AHugeFrameTimeMakesOnePhaseStepAndRestartsProgress) {
+TEST(PipeGrowth, AHugeFrameTimeMakesOnePhaseStepAndRestartsProgress)
+{
     TypeTable table(4);
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 1, 1});
     pipe->Update(1e6f);
@@ -61,7 +65,8 @@ TEST(PipeGrowth, AHugeFrameTimeMakesOnePhaseStepAndRestartsProgress) {
     EXPECT_EQ(pipe->progress, 0.0f);
 }
 
-TEST(PipeGrowth, AFrameTimeOfZeroNegativeOrNotANumberLeavesTheGrowth) {
+TEST(PipeGrowth, AFrameTimeOfZeroNegativeOrNotANumberLeavesTheGrowth)
+{
     TypeTable table(10);
     std::unique_ptr<CPIPE> pipe = table.Pipe({1});
     pipe->Update(0.3f);
@@ -73,7 +78,8 @@ TEST(PipeGrowth, AFrameTimeOfZeroNegativeOrNotANumberLeavesTheGrowth) {
     }
 }
 
-TEST(PipeGrowth, APieceOfZeroFacesFillsOnTheFirstUpdateAndIsGrownOnTheNext) {
+TEST(PipeGrowth, APieceOfZeroFacesFillsOnTheFirstUpdateAndIsGrownOnTheNext)
+{
     TypeTable table(0);
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
     pipe->Update(0.0f);
@@ -87,7 +93,8 @@ TEST(PipeGrowth, APieceOfZeroFacesFillsOnTheFirstUpdateAndIsGrownOnTheNext) {
 
 // --- complete pipes ---
 
-TEST(PipeGrowth, APipeIsCompleteAfterItsLastSegmentAndStaysSo) {
+TEST(PipeGrowth, APipeIsCompleteAfterItsLastSegmentAndStaysSo)
+{
     TypeTable table(1, 1);
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 2});
     for (int i = 0; i < 4; ++i) pipe->Update(1.0f);
@@ -98,7 +105,8 @@ TEST(PipeGrowth, APipeIsCompleteAfterItsLastSegmentAndStaysSo) {
     EXPECT_EQ(pipe->grownCount, 2);
 }
 
-TEST(PipeGrowth, TheMapGrowsEveryPipe) {
+TEST(PipeGrowth, TheMapGrowsEveryPipe)
+{
     TypeTable table(100, 1);
     ScriptFile script("pipes count 2 p 0 0 0 r 0 0 0 s c 1 1 0 p 0 0 0 r 0 0 0 s c 1 2 0\n");
     CPIPEMAP map;

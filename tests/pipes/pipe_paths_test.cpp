@@ -11,42 +11,45 @@ namespace {
 const float PI = 3.14159265f;
 const float TOLERANCE = 1e-4f;
 
-void ExpectVector(const CVECTOR& v, float x, float y, float z, const char* what, int segment) {
+void ExpectVector(const CVECTOR& v, float x, float y, float z, const char* what, int segment)
+{
     EXPECT_NEAR(v.x, x, TOLERANCE) << what << " of segment " << segment;
     EXPECT_NEAR(v.y, y, TOLERANCE) << what << " of segment " << segment;
     EXPECT_NEAR(v.z, z, TOLERANCE) << what << " of segment " << segment;
 }
 
-void ExpectQuaternion(const CQUATERNION& q, float x, float y, float z, float w, int segment) {
+void ExpectQuaternion(const CQUATERNION& q, float x, float y, float z, float w, int segment)
+{
     EXPECT_NEAR(q.x, x, TOLERANCE) << "orientation of segment " << segment;
     EXPECT_NEAR(q.y, y, TOLERANCE) << "orientation of segment " << segment;
     EXPECT_NEAR(q.z, z, TOLERANCE) << "orientation of segment " << segment;
     EXPECT_NEAR(q.w, w, TOLERANCE) << "orientation of segment " << segment;
 }
 
-CVECTOR Up() {
+CVECTOR Up()
+{
     CVECTOR up;
     up.Set(0.0f, 1.0f, 0.0f);
     return up;
 }
 
 // Straight, elbow, straight, elbow twisted a quarter turn, straight.
-std::unique_ptr<CPIPE> WorkedPipe(TypeTable& table, float fourthTwist = PI / 2) {
+std::unique_ptr<CPIPE> WorkedPipe(TypeTable& table, float fourthTwist = PI / 2)
+{
     return table.Pipe({1, 2, 1, 2, 1}, {0, 0, 0, fourthTwist, 0});
 }
 
 // --- the worked example ---
 
-TEST(PipePaths, TheWorkedExamplePlacesAllFiveSegments) {
+TEST(PipePaths, TheWorkedExamplePlacesAllFiveSegments)
+{
     TypeTable table;
     std::unique_ptr<CPIPE> pipe = WorkedPipe(table);
     const float h = 0.70710678f;
     const float expected[5][13] = {
         // position, orientation x y z w, exitDirection, exitOffset
-        {0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 10, 0},
-        {0, 10, 0, 0, 0, 0, 1, 1, 0, 0, 5, 5, 0},
-        {5, 15, 0, 0, 0, h, h, 1, 0, 0, 10, 0, 0},
-        {15, 15, 0, 0.5f, 0.5f, 0.5f, 0.5f, 0, 0, 1, 5, 0, 5},
+        {0, 0, 0, 0, 0, 0, 1, 0, 1, 0, 0, 10, 0},    {0, 10, 0, 0, 0, 0, 1, 1, 0, 0, 5, 5, 0},
+        {5, 15, 0, 0, 0, h, h, 1, 0, 0, 10, 0, 0},   {15, 15, 0, 0.5f, 0.5f, 0.5f, 0.5f, 0, 0, 1, 5, 0, 5},
         {20, 15, 5, -h, 0, 0, h, 0, 0, 1, 0, 0, 10},
     };
     for (int i = 0; i < 5; ++i) {
@@ -59,7 +62,8 @@ TEST(PipePaths, TheWorkedExamplePlacesAllFiveSegments) {
     }
 }
 
-TEST(PipePaths, EveryPieceStartsAtThePreviousOutletAlongThePreviousDirection) {
+TEST(PipePaths, EveryPieceStartsAtThePreviousOutletAlongThePreviousDirection)
+{
     TypeTable table;
     std::unique_ptr<CPIPE> pipe = WorkedPipe(table);
     for (int i = 1; i < 5; ++i) {
@@ -74,7 +78,8 @@ TEST(PipePaths, EveryPieceStartsAtThePreviousOutletAlongThePreviousDirection) {
 
 // --- single segments and the straight-down case ---
 
-TEST(PipePaths, AOneSegmentPipeHasOnlyItsTwistAndStandsAtTheOrigin) {
+TEST(PipePaths, AOneSegmentPipeHasOnlyItsTwistAndStandsAtTheOrigin)
+{
     TypeTable table;
     std::unique_ptr<CPIPE> pipe = table.Pipe({2}, {PI / 2});
     const CPIPESEGMENT& s = pipe->segments[0];
@@ -84,7 +89,8 @@ TEST(PipePaths, AOneSegmentPipeHasOnlyItsTwistAndStandsAtTheOrigin) {
     ExpectVector(s.exitDirection, 0, 0, 1, "exitDirection", 0);
 }
 
-TEST(PipePaths, APieceAfterAnOutletPointingStraightDownIsTurnedHalfAboutZ) {
+TEST(PipePaths, APieceAfterAnOutletPointingStraightDownIsTurnedHalfAboutZ)
+{
     TypeTable table;
     table.Add(TriangleModel(1), {0, -3, 0}, {0, -1, 0});  // type 3 points down
     std::unique_ptr<CPIPE> pipe = table.Pipe({3, 1});
@@ -95,7 +101,8 @@ TEST(PipePaths, APieceAfterAnOutletPointingStraightDownIsTurnedHalfAboutZ) {
     ExpectVector(s.exitOffset, 0, -10, 0, "exitOffset", 1);
 }
 
-TEST(PipePaths, AnOutletCloseToStraightDownUsesTheShortestRotation) {
+TEST(PipePaths, AnOutletCloseToStraightDownUsesTheShortestRotation)
+{
     TypeTable table;
     CVECTOR d;
     d.Set(0.01f, -1.0f, 0.02f);
@@ -110,7 +117,8 @@ TEST(PipePaths, AnOutletCloseToStraightDownUsesTheShortestRotation) {
 
 // --- twists ---
 
-TEST(PipePaths, ATwistChangesItsSegmentAndEverythingPlacedAfterIt) {
+TEST(PipePaths, ATwistChangesItsSegmentAndEverythingPlacedAfterIt)
+{
     TypeTable table;
     std::unique_ptr<CPIPE> twisted = WorkedPipe(table, PI / 2);
     std::unique_ptr<CPIPE> plain = WorkedPipe(table, 0.0f);
@@ -118,8 +126,8 @@ TEST(PipePaths, ATwistChangesItsSegmentAndEverythingPlacedAfterIt) {
         const CPIPESEGMENT& a = twisted->segments[i];
         const CPIPESEGMENT& b = plain->segments[i];
         ExpectVector(a.position, b.position.x, b.position.y, b.position.z, "position", i);
-        ExpectQuaternion(a.orientation, b.orientation.x, b.orientation.y, b.orientation.z,
-                         b.orientation.w, i);
+        ExpectQuaternion(a.orientation, b.orientation.x, b.orientation.y, b.orientation.z, b.orientation.w,
+                         i);
     }
     // Untwisted, the fourth elbow keeps bending within the XY plane.
     ExpectVector(plain->segments[3].exitDirection, 0, -1, 0, "exitDirection", 3);
@@ -127,7 +135,8 @@ TEST(PipePaths, ATwistChangesItsSegmentAndEverythingPlacedAfterIt) {
     ExpectVector(twisted->segments[4].position, 20, 15, 5, "position", 4);
 }
 
-TEST(PipePaths, TwistsAreMeasuredFromTheBendAndNotAccumulated) {
+TEST(PipePaths, TwistsAreMeasuredFromTheBendAndNotAccumulated)
+{
     TypeTable table;
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 1, 1}, {0.5f, 0.0f, 0.7f});
     // Straight pieces: each orientation is its own twist alone.

@@ -16,25 +16,29 @@ const char* const ELBOW = "plumora_data/obj3d/elbow.3ds";
 
 class PipeTypesTest : public ::testing::Test {
 protected:
-    void SetUp() override {
+    void SetUp() override
+    {
         ResetFakeEngine();
         EntryPoints.CreateObject3d = CreateFakeObject;
         fakeModels[STRAIGHT] = TriangleModel(4, 7);
         fakeModels[ELBOW] = TriangleModel(2);
     }
-    void TearDown() override {
+    void TearDown() override
+    {
         ReleasePipeTypes();
         EntryPoints.CreateObject3d = nullptr;
     }
     // Loads text as the script and returns what went to stderr.
-    std::string LoadScript(const std::string& text, int expected) {
+    std::string LoadScript(const std::string& text, int expected)
+    {
         ScriptFile script(text);
         testing::internal::CaptureStderr();
         EXPECT_EQ(LoadPipeTypesFile(script.path()), expected);
         return testing::internal::GetCapturedStderr();
     }
     // The engine log without the mesh queries made while checking models.
-    static std::vector<std::string> CallsWithoutQueries() {
+    static std::vector<std::string> CallsWithoutQueries()
+    {
         std::vector<std::string> calls;
         for (const std::string& call : engineCalls) {
             if (call.rfind("GetMeshData", 0) != 0) calls.push_back(call);
@@ -45,7 +49,8 @@ protected:
 
 // --- well-formed scripts ---
 
-TEST_F(PipeTypesTest, EachTypeIsCreatedLoadedSetToVertexNormalsAndCompiledInOrder) {
+TEST_F(PipeTypesTest, EachTypeIsCreatedLoadedSetToVertexNormalsAndCompiledInOrder)
+{
     EXPECT_EQ(LoadScript("2\nstraight.3ds 0 10 0 0 1 0\nelbow.3ds 5 5 0 1 0 0\n", 1), "");
     std::vector<std::string> expected = {
         "create", std::string("Load ") + STRAIGHT + " 1 loader", "SetParam 1 2", "BuildLists",
@@ -64,13 +69,15 @@ TEST_F(PipeTypesTest, EachTypeIsCreatedLoadedSetToVertexNormalsAndCompiledInOrde
     EXPECT_EQ(mesh.texture, 7u);
 }
 
-TEST_F(PipeTypesTest, ACountOfZeroMakesAnEmptyTableAndNoEngineCalls) {
+TEST_F(PipeTypesTest, ACountOfZeroMakesAnEmptyTableAndNoEngineCalls)
+{
     EXPECT_EQ(LoadScript("0\n", 1), "");
     EXPECT_EQ(pipeTypeCount, 0);
     EXPECT_TRUE(engineCalls.empty());
 }
 
-TEST_F(PipeTypesTest, RecordsSplitAcrossLinesReadTheSameAsOnePerLine) {
+TEST_F(PipeTypesTest, RecordsSplitAcrossLinesReadTheSameAsOnePerLine)
+{
     LoadScript("  2 straight.3ds\n0\t10 0\n\n0 1 0 elbow.3ds 5 5\n0 1\n0 0", 1);
     ASSERT_EQ(pipeTypeCount, 2);
     EXPECT_FLOAT_EQ(pipeTypes[0].exitOffset.y, 10.0f);
@@ -81,16 +88,17 @@ TEST_F(PipeTypesTest, RecordsSplitAcrossLinesReadTheSameAsOnePerLine) {
 
 // --- the script and its count ---
 
-TEST_F(PipeTypesTest, AMissingScriptIsReportedAndGivesNoTypes) {
+TEST_F(PipeTypesTest, AMissingScriptIsReportedAndGivesNoTypes)
+{
     testing::internal::CaptureStderr();
     EXPECT_EQ(LoadPipeTypesFile("/nonexistent/pipes_type.plm"), 0);
-    EXPECT_NE(testing::internal::GetCapturedStderr().find("/nonexistent/pipes_type.plm"),
-              std::string::npos);
+    EXPECT_NE(testing::internal::GetCapturedStderr().find("/nonexistent/pipes_type.plm"), std::string::npos);
     EXPECT_EQ(pipeTypeCount, 0);
     EXPECT_EQ(pipeTypes, nullptr);
 }
 
-TEST_F(PipeTypesTest, NoBoundEngineIsReportedAndLoadsNothing) {
+TEST_F(PipeTypesTest, NoBoundEngineIsReportedAndLoadsNothing)
+{
     EntryPoints.CreateObject3d = nullptr;
     std::string err = LoadScript("1 straight.3ds 0 10 0 0 1 0\n", 0);
     EXPECT_NE(err.find("no model engine"), std::string::npos);
@@ -98,7 +106,8 @@ TEST_F(PipeTypesTest, NoBoundEngineIsReportedAndLoadsNothing) {
     EXPECT_TRUE(engineCalls.empty());
 }
 
-TEST_F(PipeTypesTest, AMissingNegativeOrOversizedCountGivesNoTypes) {
+TEST_F(PipeTypesTest, AMissingNegativeOrOversizedCountGivesNoTypes)
+{
     for (const char* text : {"", "two\n", "-1\n", "65536\n"}) {
         std::string err = LoadScript(text, 0);
         EXPECT_NE(err.find("no pipe types"), std::string::npos) << text;
@@ -109,14 +118,16 @@ TEST_F(PipeTypesTest, AMissingNegativeOrOversizedCountGivesNoTypes) {
 
 // --- bad records ---
 
-TEST_F(PipeTypesTest, AShortRecordEndsTheTableBeforeItAndNamesTheRecord) {
+TEST_F(PipeTypesTest, AShortRecordEndsTheTableBeforeItAndNamesTheRecord)
+{
     std::string err = LoadScript("3\nstraight.3ds 0 10 0 0 1 0\nelbow.3ds 5 5\n", 0);
     EXPECT_NE(err.find("record 2"), std::string::npos) << err;
     ASSERT_EQ(pipeTypeCount, 1);
     EXPECT_TRUE(pipeTypes[0].drawable);
 }
 
-TEST_F(PipeTypesTest, ANameOf63CharactersLoads) {
+TEST_F(PipeTypesTest, ANameOf63CharactersLoads)
+{
     std::string name(63, 'n');
     fakeModels["plumora_data/obj3d/" + name] = TriangleModel(1);
     EXPECT_EQ(LoadScript("1 " + name + " 0 1 0 0 1 0\n", 1), "");
@@ -124,7 +135,8 @@ TEST_F(PipeTypesTest, ANameOf63CharactersLoads) {
     EXPECT_TRUE(pipeTypes[0].drawable);
 }
 
-TEST_F(PipeTypesTest, ALongerNameIsReportedNotLoadedAndTheNextRecordStillReads) {
+TEST_F(PipeTypesTest, ALongerNameIsReportedNotLoadedAndTheNextRecordStillReads)
+{
     std::string name(64, 'n');
     std::string err = LoadScript("2 " + name + " 0 1 0 0 1 0\nelbow.3ds 5 5 0 1 0 0\n", 0);
     EXPECT_NE(err.find("record 1"), std::string::npos) << err;
@@ -138,7 +150,8 @@ TEST_F(PipeTypesTest, ALongerNameIsReportedNotLoadedAndTheNextRecordStillReads) 
     EXPECT_EQ(engineCalls[1], std::string("Load ") + ELBOW + " 1 loader");
 }
 
-TEST_F(PipeTypesTest, AMissingModelKeepsItsNumberButIsNeverDrawnFrom) {
+TEST_F(PipeTypesTest, AMissingModelKeepsItsNumberButIsNeverDrawnFrom)
+{
     std::string err = LoadScript("2 missing.3ds 0 1 0 0 1 0 elbow.3ds 5 5 0 1 0 0\n", 0);
     EXPECT_NE(err.find("record 1"), std::string::npos);
     EXPECT_NE(err.find("plumora_data/obj3d/missing.3ds"), std::string::npos);
@@ -150,7 +163,8 @@ TEST_F(PipeTypesTest, AMissingModelKeepsItsNumberButIsNeverDrawnFrom) {
     EXPECT_EQ(mesh.faces, nullptr);
 }
 
-TEST_F(PipeTypesTest, AModelWithoutMeshesOrWithFacesPastItsVerticesIsNotDrawable) {
+TEST_F(PipeTypesTest, AModelWithoutMeshesOrWithFacesPastItsVerticesIsNotDrawable)
+{
     FakeModel empty;
     empty.meshCount = 0;
     FakeModel broken = TriangleModel(2);
@@ -168,7 +182,8 @@ TEST_F(PipeTypesTest, AModelWithoutMeshesOrWithFacesPastItsVerticesIsNotDrawable
     EXPECT_TRUE(engineCalls.empty());
 }
 
-TEST_F(PipeTypesTest, AFactoryThatReturnsNullLeavesTheTypeWithoutModel) {
+TEST_F(PipeTypesTest, AFactoryThatReturnsNullLeavesTheTypeWithoutModel)
+{
     fakeFactoryWorks = false;
     std::string err = LoadScript("1 straight.3ds 0 10 0 0 1 0\n", 0);
     EXPECT_NE(err.find("could not create"), std::string::npos);
@@ -177,7 +192,8 @@ TEST_F(PipeTypesTest, AFactoryThatReturnsNullLeavesTheTypeWithoutModel) {
     EXPECT_FALSE(pipeTypes[0].drawable);
 }
 
-TEST_F(PipeTypesTest, ExitsThatAreNotNumbersBecomeAStraightPieceOfNoLength) {
+TEST_F(PipeTypesTest, ExitsThatAreNotNumbersBecomeAStraightPieceOfNoLength)
+{
     std::string err = LoadScript("1 straight.3ds nan 10 0 0 inf 0\n", 0);
     EXPECT_NE(err.find("not a number"), std::string::npos);
     ASSERT_EQ(pipeTypeCount, 1);
@@ -186,14 +202,16 @@ TEST_F(PipeTypesTest, ExitsThatAreNotNumbersBecomeAStraightPieceOfNoLength) {
     EXPECT_FLOAT_EQ(pipeTypes[0].exitDirection.y, 1.0f);
 }
 
-TEST_F(PipeTypesTest, ExitsBeyondTheSceneBoundsBecomeAStraightPieceOfNoLength) {
-    const char* const bad[] = {"3e38 0 0 0 1 0", "0 -3e38 0 0 1 0", "0 1000001 0 0 1 0",
-                               "0 10 0 0 1e7 0", "0 10 0 0 1 -inf"};
+TEST_F(PipeTypesTest, ExitsBeyondTheSceneBoundsBecomeAStraightPieceOfNoLength)
+{
+    const char* const bad[] = {"3e38 0 0 0 1 0", "0 -3e38 0 0 1 0", "0 1000001 0 0 1 0", "0 10 0 0 1e7 0",
+                               "0 10 0 0 1 -inf"};
     for (const char* exits : bad) {
         std::string err = LoadScript(std::string("2 straight.3ds ") + exits + " elbow.3ds 5 5 0 1 0 0\n", 0);
         EXPECT_NE(err.find("record 1: the exit offset or direction is not a number or lies "
                            "beyond +-1e+06; type 1 is not drawn"),
-                  std::string::npos) << exits << err;
+                  std::string::npos)
+            << exits << err;
         ASSERT_EQ(pipeTypeCount, 2) << exits;
         EXPECT_FALSE(pipeTypes[0].drawable);
         EXPECT_FLOAT_EQ(pipeTypes[0].exitOffset.y, 0.0f);
@@ -208,16 +226,18 @@ TEST_F(PipeTypesTest, ExitsBeyondTheSceneBoundsBecomeAStraightPieceOfNoLength) {
 // A model name is one file inside plumora_data/obj3d/: names that reach
 // other folders are refused before anything is opened, and the type keeps
 // its number so that the types after it keep theirs.
-TEST_F(PipeTypesTest, NamesThatLeaveTheModelFolderAreRefusedUnopened) {
-    const char* const names[] = {"../x.3ds", "a/b.3ds", "..", ".", "../../..", "/etc/passwd",
-                                 "..\\x.3ds", "a\\b.3ds"};
+TEST_F(PipeTypesTest, NamesThatLeaveTheModelFolderAreRefusedUnopened)
+{
+    const char* const names[] = {"../x.3ds", "a/b.3ds",     "..",        ".",
+                                 "../../..", "/etc/passwd", "..\\x.3ds", "a\\b.3ds"};
     for (const char* name : names) {
         fakeModels[std::string("plumora_data/obj3d/") + name] = TriangleModel(1);
         engineCalls.clear();
         std::string err = LoadScript(std::string("2 ") + name + " 0 1 0 0 1 0 elbow.3ds 5 5 0 1 0 0\n", 0);
         EXPECT_NE(err.find(std::string("record 1: model file name \"") + name +
                            "\" is not a plain file name in plumora_data/obj3d/"),
-                  std::string::npos) << name << err;
+                  std::string::npos)
+            << name << err;
         EXPECT_NE(err.find("it is not opened and type 1 is not drawn"), std::string::npos) << err;
         ASSERT_EQ(pipeTypeCount, 2) << name;
         EXPECT_EQ(pipeTypes[0].number, 1);
@@ -230,7 +250,8 @@ TEST_F(PipeTypesTest, NamesThatLeaveTheModelFolderAreRefusedUnopened) {
     }
 }
 
-TEST_F(PipeTypesTest, NamesWithDotsThatStayInTheFolderLoad) {
+TEST_F(PipeTypesTest, NamesWithDotsThatStayInTheFolderLoad)
+{
     for (const char* name : {"a..3ds", "..a.3ds", ".hidden.3ds"}) {
         fakeModels[std::string("plumora_data/obj3d/") + name] = TriangleModel(1);
         EXPECT_EQ(LoadScript(std::string("1 ") + name + " 0 1 0 0 1 0\n", 1), "") << name;
@@ -240,13 +261,16 @@ TEST_F(PipeTypesTest, NamesWithDotsThatStayInTheFolderLoad) {
 }
 
 // Counts are reported as written, never as their unsigned 32-bit reading.
-TEST_F(PipeTypesTest, NegativeAndOverlongCountsAreReportedAsWritten) {
+TEST_F(PipeTypesTest, NegativeAndOverlongCountsAreReportedAsWritten)
+{
     const char* const counts[] = {"-1", "-4294967295", "4294967295", "-65536"};
     for (const char* count : counts) {
         std::string err = LoadScript(std::string(count) + " straight.3ds 0 10 0 0 1 0\n", 0);
-        EXPECT_NE(err.find(std::string(": ") + count + " pipe types is outside 0 to 65535; no "
-                                                       "pipe types"),
-                  std::string::npos) << count << err;
+        EXPECT_NE(err.find(std::string(": ") + count +
+                           " pipe types is outside 0 to 65535; no "
+                           "pipe types"),
+                  std::string::npos)
+            << count << err;
         EXPECT_EQ(pipeTypeCount, 0) << count;
     }
     EXPECT_TRUE(engineCalls.empty());
@@ -254,10 +278,13 @@ TEST_F(PipeTypesTest, NegativeAndOverlongCountsAreReportedAsWritten) {
 
 // The engine never frees the pictures its loader hands out: each is freed
 // as soon as the Load that asked for it returns.
-TEST_F(PipeTypesTest, PicturesHandedToTheEngineAreFreedAfterEachLoad) {
+TEST_F(PipeTypesTest, PicturesHandedToTheEngineAreFreedAfterEachLoad)
+{
     fakeModels[ELBOW] = TriangleModel(2, 9);
     EXPECT_EQ(LoadScript("3\nstraight.3ds 0 10 0 0 1 0\nelbow.3ds 5 5 0 1 0 0\n"
-                         "straight.3ds 0 10 0 0 1 0\n", 1), "");
+                         "straight.3ds 0 10 0 0 1 0\n",
+                         1),
+              "");
     EXPECT_EQ(fakeTexturesAsked, 3);
     EXPECT_EQ(livePixelBuffers, 0);
 }

@@ -10,7 +10,8 @@
 
 class ScriptFile {
 public:
-    explicit ScriptFile(const std::string& text) : folder_("plm_pipes"), path_(folder_.File("script.plm")) {
+    explicit ScriptFile(const std::string& text) : folder_("plm_pipes"), path_(folder_.File("script.plm"))
+    {
         if (FILE* file = std::fopen(path_.c_str(), "w")) {
             std::fputs(text.c_str(), file);
             std::fclose(file);

@@ -17,8 +17,8 @@ int livePixelBuffers = 0;
 
 // Decodes nothing: hands out a new black 1 x 1 buffer, as the real loader
 // does for a picture it cannot read, and counts it as live.
-void LoadImageFile(const char*, int* width, int* height, int* components,
-                   unsigned char** pixels) {
+void LoadImageFile(const char*, int* width, int* height, int* components, unsigned char** pixels)
+{
     *width = 1;
     *height = 1;
     *components = 3;
@@ -26,7 +26,8 @@ void LoadImageFile(const char*, int* width, int* height, int* components,
     ++livePixelBuffers;
 }
 
-void FreePixelBuffer(unsigned char* pixels) {
+void FreePixelBuffer(unsigned char* pixels)
+{
     if (pixels != nullptr) {
         delete[] pixels;
         --livePixelBuffers;

@@ -13,12 +13,14 @@
 
 class TypeTable {
 public:
-    explicit TypeTable(unsigned straightFaces = 4, unsigned elbowFaces = 2) {
+    explicit TypeTable(unsigned straightFaces = 4, unsigned elbowFaces = 2)
+    {
         Add(TriangleModel(straightFaces, 11), {0, 10, 0}, {0, 1, 0});
         Add(TriangleModel(elbowFaces, 12), {5, 5, 0}, {1, 0, 0});
     }
     // Appends a type; its number is its position.
-    void Add(const FakeModel& model, CVECTOR offset, CVECTOR direction) {
+    void Add(const FakeModel& model, CVECTOR offset, CVECTOR direction)
+    {
         objects_.emplace_back(LoadedFakeObject(model));
         CPIPETYPE type{};
         type.number = static_cast<uint16_t>(types_.size() + 1);
@@ -29,7 +31,8 @@ public:
         types_.push_back(type);
     }
     // Appends a type whose model could not be loaded.
-    void AddUndrawable(CVECTOR offset, CVECTOR direction) {
+    void AddUndrawable(CVECTOR offset, CVECTOR direction)
+    {
         CPIPETYPE type{};
         type.number = static_cast<uint16_t>(types_.size() + 1);
         type.exitOffset = offset;
@@ -41,7 +44,8 @@ public:
 
     // A pipe of the given type numbers and twists, placed and ready to grow.
     std::unique_ptr<CPIPE> Pipe(const std::vector<unsigned>& typeNumbers,
-                                const std::vector<float>& twists = {}) {
+                                const std::vector<float>& twists = {})
+    {
         std::unique_ptr<CPIPE> pipe(new CPIPE(data(), size()));
         pipe->AllocateSegments(static_cast<uint16_t>(typeNumbers.size()));
         for (size_t i = 0; i < typeNumbers.size(); ++i) {

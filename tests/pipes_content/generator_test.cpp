@@ -19,27 +19,32 @@ using namespace pipesgen;
 
 namespace {
 
-std::string Bytes(const std::string& path) {
+std::string Bytes(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
-void ListFiles(const std::string& root, const std::string& rel, std::set<std::string>* out) {
+void ListFiles(const std::string& root, const std::string& rel, std::set<std::string>* out)
+{
     DIR* dir = opendir((root + "/" + rel).c_str());
     if (!dir) return;
     while (dirent* e = readdir(dir)) {
         std::string name = e->d_name;
         if (name == "." || name == "..") continue;
         std::string path = rel.empty() ? name : rel + "/" + name;
-        if (e->d_type == DT_DIR) ListFiles(root, path, out);
-        else out->insert(path);
+        if (e->d_type == DT_DIR)
+            ListFiles(root, path, out);
+        else
+            out->insert(path);
     }
     closedir(dir);
 }
 
 }  // namespace
 
-TEST(Generator, WritesExactlyTheDeclaredOutputs) {
+TEST(Generator, WritesExactlyTheDeclaredOutputs)
+{
     ASSERT_FALSE(StagedData().empty());
     std::set<std::string> written;
     ListFiles(StagedData() + "/..", "", &written);
@@ -47,7 +52,8 @@ TEST(Generator, WritesExactlyTheDeclaredOutputs) {
     EXPECT_EQ(written, std::set<std::string>(declared.begin(), declared.end()));
 }
 
-TEST(Generator, SameBytesOnEveryRun) {
+TEST(Generator, SameBytesOnEveryRun)
+{
     ASSERT_FALSE(StagedData().empty());
     const TempFolder folder("plm-pipes-content");
     const std::string& again = folder.Path();
@@ -61,7 +67,8 @@ TEST(Generator, SameBytesOnEveryRun) {
     }
 }
 
-TEST(Generator, TextureIsAPowerOfTwoRgbPicture) {
+TEST(Generator, TextureIsAPowerOfTwoRgbPicture)
+{
     ASSERT_FALSE(StagedData().empty());
     ilInit();
     ILuint image = 0;
@@ -76,6 +83,7 @@ TEST(Generator, TextureIsAPowerOfTwoRgbPicture) {
     ilDeleteImages(1, &image);
 }
 
-TEST(Generator, ReportsAStagingTreeItCannotWrite) {
+TEST(Generator, ReportsAStagingTreeItCannotWrite)
+{
     EXPECT_FALSE(GenerateDataSet("/proc/plm-no-such-dir"));
 }

@@ -18,32 +18,38 @@ using namespace pipesgen;
 
 namespace {
 
-const std::vector<PieceType>& Catalog() {
+const std::vector<PieceType>& Catalog()
+{
     static const std::vector<PieceType> catalog = BuildPieceCatalog();
     return catalog;
 }
 
-Network StagedNetwork() {
+Network StagedNetwork()
+{
     Network n;
     EXPECT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &n));
     return n;
 }
 
-CVECTOR V(float x, float y, float z) {
+CVECTOR V(float x, float y, float z)
+{
     CVECTOR v;
     v.Set(x, y, z);
     return v;
 }
 
 // Time at which each piece of a pipe has fully grown.
-std::vector<double> GrownAt(const PipeRecord& pipe) {
+std::vector<double> GrownAt(const PipeRecord& pipe)
+{
     std::vector<double> out;
     double t = 0;
-    for (const SegmentRecord& s : pipe.segments) out.push_back(t += GrowthMs(Catalog()[s.type].mesh.Faces().size()));
+    for (const SegmentRecord& s : pipe.segments)
+        out.push_back(t += GrowthMs(Catalog()[s.type].mesh.Faces().size()));
     return out;
 }
 
-Vec3 Forward(const CCAMERA& cam) {
+Vec3 Forward(const CCAMERA& cam)
+{
     double yaw = cam.yaw * M_PI / 180, pitch = cam.pitch * M_PI / 180;
     return {std::sin(yaw) * std::cos(pitch), -std::sin(pitch), -std::cos(yaw) * std::cos(pitch)};
 }
@@ -52,14 +58,17 @@ Vec3 Forward(const CCAMERA& cam) {
 
 // The documented placement example: straight, elbow, straight, elbow with a
 // quarter twist, straight.
-TEST(PathReplay, PlacesTheWorkedExample) {
+TEST(PathReplay, PlacesTheWorkedExample)
+{
     std::vector<TypeExit> types = {{V(0, 10, 0), V(0, 1, 0)}, {V(5, 5, 0), V(1, 0, 0)}};
     PipeRecord pipe;
     pipe.segments = {{0, 0}, {1, 0}, {0, 0}, {1, float(M_PI / 2)}, {0, 0}};
     std::vector<PlacedSegment> s = PlacePipe(pipe, types);
-    const float want[5][10] = {{0, 0, 0, 0, 0, 0, 1, 0, 1, 0},        {0, 10, 0, 0, 0, 0, 1, 1, 0, 0},
+    const float want[5][10] = {{0, 0, 0, 0, 0, 0, 1, 0, 1, 0},
+                               {0, 10, 0, 0, 0, 0, 1, 1, 0, 0},
                                {5, 15, 0, 0, 0, .70710678f, .70710678f, 1, 0, 0},
-                               {15, 15, 0, .5f, .5f, .5f, .5f, 0, 0, 1}, {20, 15, 5, -.70710678f, 0, 0, .70710678f, 0, 0, 1}};
+                               {15, 15, 0, .5f, .5f, .5f, .5f, 0, 0, 1},
+                               {20, 15, 5, -.70710678f, 0, 0, .70710678f, 0, 0, 1}};
     for (int i = 0; i < 5; ++i) {
         const float* w = want[i];
         EXPECT_NEAR(s[i].position.x, w[0], 1e-4);
@@ -75,7 +84,8 @@ TEST(PathReplay, PlacesTheWorkedExample) {
     }
 }
 
-TEST(ClashCheck, FindsCrossingPipesAndPassesParallelOnes) {
+TEST(ClashCheck, FindsCrossingPipesAndPassesParallelOnes)
+{
     Network n;
     PipeRecord up, across, beside;
     up.segments = {{0, 0}};
@@ -91,7 +101,8 @@ TEST(ClashCheck, FindsCrossingPipesAndPassesParallelOnes) {
     EXPECT_TRUE(FindClashes(PlaceNetwork(n, Catalog())).empty());
 }
 
-TEST(Layout, NoTwoPiecesComeCloserThanTheirEnvelopesAllow) {
+TEST(Layout, NoTwoPiecesComeCloserThanTheirEnvelopesAllow)
+{
     ASSERT_FALSE(StagedData().empty());
     std::vector<Clash> clashes = FindClashes(PlaceNetwork(StagedNetwork(), Catalog()));
     for (const Clash& c : clashes)
@@ -99,7 +110,8 @@ TEST(Layout, NoTwoPiecesComeCloserThanTheirEnvelopesAllow) {
                       << c.segmentB << " overlap by " << -c.gap;
 }
 
-TEST(Layout, EveryPieceStartsWhereThePreviousEnds) {
+TEST(Layout, EveryPieceStartsWhereThePreviousEnds)
+{
     ASSERT_FALSE(StagedData().empty());
     Network n = StagedNetwork();
     std::vector<WorldPiece> pieces = PlaceNetwork(n, Catalog());
@@ -114,7 +126,8 @@ TEST(Layout, EveryPieceStartsWhereThePreviousEnds) {
 
 // Every pipe still grows at the end of the pipes flight, also when the
 // growth is held back to whole frames at 30 frames per second.
-TEST(Layout, EveryPipeGrowsThroughTheWholePipesFlight) {
+TEST(Layout, EveryPipeGrowsThroughTheWholePipesFlight)
+{
     ASSERT_FALSE(StagedData().empty());
     for (const PipeRecord& pipe : StagedNetwork().pipes) {
         double ms = 0, msAt30 = 0;
@@ -127,7 +140,8 @@ TEST(Layout, EveryPipeGrowsThroughTheWholePipesFlight) {
     }
 }
 
-TEST(Layout, CameraEyeStaysOutsideEveryTubeInThePipesFlight) {
+TEST(Layout, CameraEyeStaysOutsideEveryTubeInThePipesFlight)
+{
     ASSERT_FALSE(StagedData().empty());
     std::vector<WorldPiece> pieces = PlaceNetwork(StagedNetwork(), Catalog());
     CCAMERA cam;
@@ -141,7 +155,8 @@ TEST(Layout, CameraEyeStaysOutsideEveryTubeInThePipesFlight) {
 
 // At the moments the frames are taken, some grown pieces and the
 // growing ones lie near the middle of the view and close enough to see.
-TEST(Layout, GrownPiecesAreInViewThroughoutThePipesFlight) {
+TEST(Layout, GrownPiecesAreInViewThroughoutThePipesFlight)
+{
     ASSERT_FALSE(StagedData().empty());
     Network n = StagedNetwork();
     std::vector<WorldPiece> pieces = PlaceNetwork(n, Catalog());
@@ -157,7 +172,8 @@ TEST(Layout, GrownPiecesAreInViewThroughoutThePipesFlight) {
                 const WorldPiece& w = pieces[k++];
                 Vec3 to = (w.inlet + w.exit) * 0.5 - eye;
                 bool grownOrGrowing = grown - GrowthMs(2400) <= at;
-                if (grownOrGrowing && Length(to) < 200 && Dot(Unit(to), ahead) > std::cos(18 * M_PI / 180)) ++inView;
+                if (grownOrGrowing && Length(to) < 200 && Dot(Unit(to), ahead) > std::cos(18 * M_PI / 180))
+                    ++inView;
             }
         EXPECT_GE(inView, 3) << "at " << at << " ms";
     }
@@ -165,7 +181,8 @@ TEST(Layout, GrownPiecesAreInViewThroughoutThePipesFlight) {
 
 // The face flight circles the face (centre about (0, 400, 0), 750 high)
 // far enough out to frame it and beyond the near plane, looking at it.
-TEST(FaceFlight, CameraFramesTheFace) {
+TEST(FaceFlight, CameraFramesTheFace)
+{
     std::vector<CameraTrack> tracks = AllTracks();
     CameraReplay replay(tracks);
     const Vec3 centre{0, 400, 0};

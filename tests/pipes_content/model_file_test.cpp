@@ -26,18 +26,21 @@ class Cursor {
 public:
     explicit Cursor(const std::vector<uint8_t>& data) : data_(data) {}
     bool Left(size_t n) const { return data_.size() - pos_ >= n; }
-    uint32_t U(int bytes) {
+    uint32_t U(int bytes)
+    {
         uint32_t v = 0;
         for (int i = 0; i < bytes; ++i) v |= uint32_t(data_[pos_++]) << (8 * i);
         return v;
     }
-    float F() {
+    float F()
+    {
         uint32_t bits = U(4);
         float f;
         std::memcpy(&f, &bits, 4);
         return f;
     }
-    bool Str(std::string* s) {
+    bool Str(std::string* s)
+    {
         s->clear();
         while (pos_ < data_.size() && data_[pos_]) s->push_back(char(data_[pos_++]));
         return pos_++ < data_.size();
@@ -48,43 +51,52 @@ private:
     const std::vector<uint8_t>& data_;
 };
 
-bool ReadChunk(Cursor& c, uint16_t id, uint32_t length, ReadModel* m) {
+bool ReadChunk(Cursor& c, uint16_t id, uint32_t length, ReadModel* m)
+{
     switch (id) {
-    case 0x3D3D: case 0x4100: case 0xAFFF: case 0xA200: return true;  // children follow
-    case 0x4000: return c.Str(&m->objectName);
-    case 0xA000: return c.Str(&m->materialName);
-    case 0xA300: return c.Str(&m->mapName);
-    case 0x4110: {
-        if (!c.Left(2)) return false;
-        uint32_t n = c.U(2);
-        if (!c.Left(n * 12)) return false;
-        for (uint32_t i = 0; i < n; ++i) {
-            float x = c.F(), y = c.F(), z = c.F();
-            m->points.insert(m->points.end(), {x, z, -y});
+        case 0x3D3D:
+        case 0x4100:
+        case 0xAFFF:
+        case 0xA200:
+            return true;  // children follow
+        case 0x4000:
+            return c.Str(&m->objectName);
+        case 0xA000:
+            return c.Str(&m->materialName);
+        case 0xA300:
+            return c.Str(&m->mapName);
+        case 0x4110: {
+            if (!c.Left(2)) return false;
+            uint32_t n = c.U(2);
+            if (!c.Left(n * 12)) return false;
+            for (uint32_t i = 0; i < n; ++i) {
+                float x = c.F(), y = c.F(), z = c.F();
+                m->points.insert(m->points.end(), {x, z, -y});
+            }
+            return true;
         }
-        return true;
-    }
-    case 0x4120: {
-        if (!c.Left(2)) return false;
-        uint32_t n = c.U(2);
-        if (!c.Left(n * 8)) return false;
-        for (uint32_t i = 0; i < n; ++i, c.U(2))
-            for (int k = 0; k < 3; ++k) m->corners.push_back(uint16_t(c.U(2)));
-        return true;
-    }
-    case 0x4130: {
-        size_t end = c.pos_ + length - 6;
-        bool ok = c.Str(&m->groupMaterial) && end >= c.pos_ && c.Left(end - c.pos_);
-        if (ok) c.pos_ = end;
-        return ok;
-    }
+        case 0x4120: {
+            if (!c.Left(2)) return false;
+            uint32_t n = c.U(2);
+            if (!c.Left(n * 8)) return false;
+            for (uint32_t i = 0; i < n; ++i, c.U(2))
+                for (int k = 0; k < 3; ++k) m->corners.push_back(uint16_t(c.U(2)));
+            return true;
+        }
+        case 0x4130: {
+            size_t end = c.pos_ + length - 6;
+            bool ok = c.Str(&m->groupMaterial) && end >= c.pos_ && c.Left(end - c.pos_);
+            if (ok) c.pos_ = end;
+            return ok;
+        }
     }
     if (length < 6 || !c.Left(length - 6)) return false;
     c.pos_ += length - 6;
     return true;
 }
 
-bool Walk(const std::vector<uint8_t>& data, ReadModel* m) {
+bool Walk(const std::vector<uint8_t>& data, ReadModel* m)
+{
     Cursor c(data);
     if (!c.Left(6) || c.U(2) != 0x4D4D) return false;
     c.U(4);
@@ -103,14 +115,16 @@ bool Walk(const std::vector<uint8_t>& data, ReadModel* m) {
     return c.pos_ == data.size();
 }
 
-std::vector<uint8_t> FileBytes(const std::string& path) {
+std::vector<uint8_t> FileBytes(const std::string& path)
+{
     std::ifstream in(path, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
 }
 
 }  // namespace
 
-TEST(PieceModelFiles, EveryCountMatchesItsDataAndTheMeshRoundTrips) {
+TEST(PieceModelFiles, EveryCountMatchesItsDataAndTheMeshRoundTrips)
+{
     ASSERT_FALSE(StagedData().empty());
     for (const PieceType& t : BuildPieceCatalog()) {
         ReadModel m;
@@ -130,7 +144,8 @@ TEST(PieceModelFiles, EveryCountMatchesItsDataAndTheMeshRoundTrips) {
     }
 }
 
-TEST(PieceModelFiles, FacesUseTheMaterialWhoseMapIsAStagedTexture) {
+TEST(PieceModelFiles, FacesUseTheMaterialWhoseMapIsAStagedTexture)
+{
     ASSERT_FALSE(StagedData().empty());
     for (const PieceType& t : BuildPieceCatalog()) {
         ReadModel m;

@@ -13,14 +13,16 @@ using namespace pipesgen;
 
 namespace {
 
-const std::vector<PieceType>& Catalog() {
+const std::vector<PieceType>& Catalog()
+{
     static const std::vector<PieceType> catalog = BuildPieceCatalog();
     return catalog;
 }
 
 // Vertex normals as the model loader makes them: the normalised sum of the
 // unit normals of the faces using the vertex, each face counted once.
-std::vector<Vec3> VertexNormals(const TubeMesh& mesh) {
+std::vector<Vec3> VertexNormals(const TubeMesh& mesh)
+{
     std::vector<Vec3> sums(mesh.Positions().size());
     for (const TubeMesh::Face& f : mesh.Faces()) {
         const auto& p = mesh.Positions();
@@ -33,7 +35,8 @@ std::vector<Vec3> VertexNormals(const TubeMesh& mesh) {
 
 // Indices of the vertices lying on a circle of the tube radius around
 // `centre` in the plane through it perpendicular to `axis`.
-std::vector<size_t> RingAt(const TubeMesh& mesh, Vec3 centre, Vec3 axis) {
+std::vector<size_t> RingAt(const TubeMesh& mesh, Vec3 centre, Vec3 axis)
+{
     std::vector<size_t> out;
     for (size_t i = 0; i < mesh.Positions().size(); ++i) {
         Vec3 d = mesh.Positions()[i] - centre;
@@ -44,21 +47,24 @@ std::vector<size_t> RingAt(const TubeMesh& mesh, Vec3 centre, Vec3 axis) {
 
 }  // namespace
 
-TEST(PieceModels, AtLeastFiveTypesWithDistinctFiles) {
+TEST(PieceModels, AtLeastFiveTypesWithDistinctFiles)
+{
     std::set<std::string> files;
     for (const PieceType& t : Catalog()) files.insert(t.fileName);
     EXPECT_GE(Catalog().size(), 5u);
     EXPECT_EQ(files.size(), Catalog().size());
 }
 
-TEST(PieceModels, InletRingOnTheOriginAndNothingBehindIt) {
+TEST(PieceModels, InletRingOnTheOriginAndNothingBehindIt)
+{
     for (const PieceType& t : Catalog()) {
         EXPECT_EQ(RingAt(t.mesh, {0, 0, 0}, {0, 1, 0}).size(), size_t(kTubeSides)) << t.name;
         for (const Vec3& p : t.mesh.Positions()) ASSERT_GE(p.y, -1e-9) << t.name;
     }
 }
 
-TEST(PieceModels, ExitRingAtTheExitOffsetFacingTheExitDirection) {
+TEST(PieceModels, ExitRingAtTheExitOffsetFacingTheExitDirection)
+{
     for (const PieceType& t : Catalog()) {
         EXPECT_NEAR(Length(t.exitDirection), 1.0, 1e-12) << t.name;
         std::vector<size_t> ring = RingAt(t.mesh, t.exitOffset, t.exitDirection);
@@ -66,11 +72,13 @@ TEST(PieceModels, ExitRingAtTheExitOffsetFacingTheExitDirection) {
         Vec3 centre;
         for (size_t i : ring) centre = centre + t.mesh.Positions()[i] * (1.0 / ring.size());
         EXPECT_LT(Length(centre - t.exitOffset), 1e-6) << t.name;
-        for (const Vec3& p : t.mesh.Positions()) ASSERT_LE(Dot(p - t.exitOffset, t.exitDirection), 1e-9) << t.name;
+        for (const Vec3& p : t.mesh.Positions())
+            ASSERT_LE(Dot(p - t.exitOffset, t.exitDirection), 1e-9) << t.name;
     }
 }
 
-TEST(PieceModels, TubeWallNormalsPointOutwardAtBothJoints) {
+TEST(PieceModels, TubeWallNormalsPointOutwardAtBothJoints)
+{
     for (const PieceType& t : Catalog()) {
         std::vector<Vec3> normals = VertexNormals(t.mesh);
         for (size_t i : RingAt(t.mesh, {0, 0, 0}, {0, 1, 0})) {
@@ -86,7 +94,8 @@ TEST(PieceModels, TubeWallNormalsPointOutwardAtBothJoints) {
 
 // Shared ring vertices, seam included, make a plain wall's normals exactly
 // radial; a duplicated seam would tilt the normals next to it.
-TEST(PieceModels, PlainWallIsSmoothAllAround) {
+TEST(PieceModels, PlainWallIsSmoothAllAround)
+{
     const PieceType& straight = Catalog()[0];
     std::vector<Vec3> normals = VertexNormals(straight.mesh);
     int checked = 0;
@@ -100,16 +109,19 @@ TEST(PieceModels, PlainWallIsSmoothAllAround) {
     EXPECT_GE(checked, 5 * kTubeSides);
 }
 
-TEST(PieceModels, EnvelopeHoldsEveryVertex) {
+TEST(PieceModels, EnvelopeHoldsEveryVertex)
+{
     for (const PieceType& t : Catalog())
         for (const Vec3& p : t.mesh.Positions()) {
             bool inside = false;
-            for (const Capsule& c : t.envelope) inside = inside || PointSegmentDistance(p, c.a, c.b) <= c.radius;
+            for (const Capsule& c : t.envelope)
+                inside = inside || PointSegmentDistance(p, c.a, c.b) <= c.radius;
             ASSERT_TRUE(inside) << t.name << " vertex at " << p.x << " " << p.y << " " << p.z;
         }
 }
 
-TEST(PieceModels, EachPieceTakesAVisibleFractionOfASecondToGrow) {
+TEST(PieceModels, EachPieceTakesAVisibleFractionOfASecondToGrow)
+{
     for (const PieceType& t : Catalog()) {
         double ms = GrowthMs(t.mesh.Faces().size());
         EXPECT_GE(ms, 200) << t.name;

@@ -5,12 +5,14 @@
 namespace {
 
 // True when only white space is left in the file.
-bool AtEnd(FILE* f) {
+bool AtEnd(FILE* f)
+{
     char rest[2];
     return std::fscanf(f, "%1s", rest) != 1;
 }
 
-bool ReadTypes(FILE* f, std::vector<ReadType>* types) {
+bool ReadTypes(FILE* f, std::vector<ReadType>* types)
+{
     int count = 0;
     if (std::fscanf(f, "%d", &count) != 1 || count < 0) return false;
     for (int i = 0; i < count; ++i) {
@@ -25,7 +27,8 @@ bool ReadTypes(FILE* f, std::vector<ReadType>* types) {
     return AtEnd(f);
 }
 
-bool ReadPipe(FILE* f, pipesgen::PipeRecord* pipe) {
+bool ReadPipe(FILE* f, pipesgen::PipeRecord* pipe)
+{
     unsigned count = 0;
     float* p = pipe->position;
     float* r = pipe->rotation;
@@ -41,7 +44,8 @@ bool ReadPipe(FILE* f, pipesgen::PipeRecord* pipe) {
     return true;
 }
 
-bool ReadMap(FILE* f, pipesgen::Network* network) {
+bool ReadMap(FILE* f, pipesgen::Network* network)
+{
     int count = 0;
     if (std::fscanf(f, "%*s %*s %d", &count) != 1 || count < 0) return false;
     for (int i = 0; i < count; ++i) {
@@ -53,7 +57,8 @@ bool ReadMap(FILE* f, pipesgen::Network* network) {
 
 }  // namespace
 
-bool ReadTypesScript(const std::string& path, std::vector<ReadType>* types) {
+bool ReadTypesScript(const std::string& path, std::vector<ReadType>* types)
+{
     FILE* f = std::fopen(path.c_str(), "r");
     if (!f) return false;
     bool ok = ReadTypes(f, types);
@@ -61,7 +66,8 @@ bool ReadTypesScript(const std::string& path, std::vector<ReadType>* types) {
     return ok;
 }
 
-bool ReadMapScript(const std::string& path, pipesgen::Network* network) {
+bool ReadMapScript(const std::string& path, pipesgen::Network* network)
+{
     FILE* f = std::fopen(path.c_str(), "r");
     if (!f) return false;
     bool ok = ReadMap(f, network);

@@ -15,7 +15,8 @@
 
 using namespace pipesgen;
 
-TEST(TypesScript, ListsEveryPieceModelWithItsExit) {
+TEST(TypesScript, ListsEveryPieceModelWithItsExit)
+{
     ASSERT_FALSE(StagedData().empty());
     std::vector<ReadType> read;
     ASSERT_TRUE(ReadTypesScript(StagedData() + "/script/pipes_type.plm", &read));
@@ -35,7 +36,8 @@ TEST(TypesScript, ListsEveryPieceModelWithItsExit) {
     }
 }
 
-TEST(MapScript, ReadsBackAsThePlannedNetwork) {
+TEST(MapScript, ReadsBackAsThePlannedNetwork)
+{
     ASSERT_FALSE(StagedData().empty());
     Network read;
     ASSERT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &read));
@@ -57,7 +59,8 @@ TEST(MapScript, ReadsBackAsThePlannedNetwork) {
     }
 }
 
-TEST(MapScript, KeepsToTheFormatLimits) {
+TEST(MapScript, KeepsToTheFormatLimits)
+{
     ASSERT_FALSE(StagedData().empty());
     Network read;
     ASSERT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &read));
@@ -74,7 +77,8 @@ TEST(MapScript, KeepsToTheFormatLimits) {
     }
 }
 
-TEST(CameraScript, SceneCameraReadsEveryTrackAndKey) {
+TEST(CameraScript, SceneCameraReadsEveryTrackAndKey)
+{
     ASSERT_FALSE(StagedData().empty());
     CCAMERA cam;
     ASSERT_EQ(cam.ReadPath((StagedData() + "/script/cam_pos.plm").c_str()), 1);
@@ -86,7 +90,8 @@ TEST(CameraScript, SceneCameraReadsEveryTrackAndKey) {
 // The first flight starts at 0; the pipes tracks hand over to the face
 // track exactly at the scene change, and the face track lasts until the
 // turntable.
-TEST(CameraScript, TracksCoverBothFlightsAndCutAtTheSceneChanges) {
+TEST(CameraScript, TracksCoverBothFlightsAndCutAtTheSceneChanges)
+{
     std::vector<CameraTrack> pipes = PipesFlightTracks(), face = FaceFlightTracks();
     ASSERT_FALSE(pipes.empty());
     ASSERT_FALSE(face.empty());

@@ -9,11 +9,12 @@
 #include "tests/support/temp_folder.h"
 
 // The generated tree's plumora_data folder (empty string if generation failed).
-inline const std::string& StagedData() {
+inline const std::string& StagedData()
+{
     static const TempFolder folder("plm-pipes-content");
-    static const std::string root =
-        !folder.Path().empty() && pipesgen::GenerateDataSet(folder.Path()) ? folder.File("plumora_data")
-                                                                          : std::string();
+    static const std::string root = !folder.Path().empty() && pipesgen::GenerateDataSet(folder.Path())
+                                        ? folder.File("plumora_data")
+                                        : std::string();
     return root;
 }
 

@@ -20,8 +20,7 @@ pid_t StartWaitingChild()
 {
     pid_t pid = fork();
     if (pid == 0) {
-        for (;;)
-            pause();
+        for (;;) pause();
     }
     return pid;
 }

@@ -7,7 +7,10 @@
 namespace {
 
 int64_t fakeTicks = 0;
-int64_t FakeCounter() { return fakeTicks; }
+int64_t FakeCounter()
+{
+    return fakeTicks;
+}
 
 class ClockTest : public ::testing::Test {
 protected:

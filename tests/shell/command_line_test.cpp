@@ -25,8 +25,7 @@ std::string Contents(std::FILE* file)
     std::string text;
     char buffer[512];
     size_t n;
-    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0)
-        text.append(buffer, n);
+    while ((n = std::fread(buffer, 1, sizeof buffer, file)) > 0) text.append(buffer, n);
     return text;
 }
 
@@ -127,8 +126,7 @@ TEST(CommandLine, HelpListsEveryExitStatusOnce)
     }
     // The statuses are distinct, so a script can tell every failure apart.
     for (size_t i = 0; i < std::size(statuses); ++i)
-        for (size_t j = i + 1; j < std::size(statuses); ++j)
-            EXPECT_NE(statuses[i], statuses[j]);
+        for (size_t j = i + 1; j < std::size(statuses); ++j) EXPECT_NE(statuses[i], statuses[j]);
 }
 
 }  // namespace

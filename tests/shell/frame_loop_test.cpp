@@ -27,8 +27,7 @@ int framesDrawn = 0;
 // end shows up as a wrong count rather than as a hang.
 void CountFrame()
 {
-    if (++framesDrawn == 100)
-        PlatformPostMessage(WM_CLOSE, 0, 0);
+    if (++framesDrawn == 100) PlatformPostMessage(WM_CLOSE, 0, 0);
 }
 
 uintptr_t Activate(bool minimised)
@@ -71,8 +70,7 @@ protected:
         PLATFORMMSG m;
         while (PlatformPeekMessage(&m)) {
         }
-        for (uint32_t& k : keys)
-            k = 0;
+        for (uint32_t& k : keys) k = 0;
         active = true;
         framesDrawn = 0;
     }
@@ -95,10 +93,8 @@ TEST_F(FrameLoop, TapEndsTheLoopBeforeAnyFrameWithTheKeysCode)
 void TapDuringSecondFrame()
 {
     ++framesDrawn;
-    if (framesDrawn == 2)
-        PostTap();
-    if (framesDrawn == 5)
-        PlatformPostMessage(WM_CLOSE, 0, 0);
+    if (framesDrawn == 2) PostTap();
+    if (framesDrawn == 5) PlatformPostMessage(WM_CLOSE, 0, 0);
 }
 
 TEST_F(FrameLoop, TapBetweenFramesEndsTheLoopBeforeTheNextFrame)
@@ -257,8 +253,7 @@ TEST_F(LoadingPause, QuitSignalEndsTheLoadingScreen)
     EXPECT_EXIT(
         {
             EntryPoints = CENTRYPOINTS();
-            if (!MakeTestGLContext(256, 192))
-                std::exit(3);
+            if (!MakeTestGLContext(256, 192)) std::exit(3);
             PlatformCatchQuitSignals();
             std::thread sender([] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(150));

@@ -9,11 +9,9 @@
 inline bool MakeTestGLContext(int width = 256, int height = 192)
 {
     static SDL_Window* window = nullptr;
-    if (window)
-        return true;
+    if (window) return true;
     SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0)
-        return false;
+    if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) return false;
     window = SDL_CreateWindow("test", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
     return window && SDL_GL_CreateContext(window) != nullptr;
 }

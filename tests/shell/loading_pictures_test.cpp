@@ -18,7 +18,10 @@
 
 namespace {
 
-bool NoPause(uint32_t) { return true; }
+bool NoPause(uint32_t)
+{
+    return true;
+}
 
 // Window pixel (x, y), y counted from the top, as R, G, B.
 struct Screen {
@@ -60,8 +63,7 @@ TEST(LoadingPictures, FinishedScreenShowsBackgroundAndTwentyOneBalls)
     ASSERT_EQ(ball.width, 20);
 
     for (int y : {0, 100, 383, 600, 675, 697, 767})
-        for (int x : {0, 299, 512, 721, 1023})
-            ExpectSame(screen.At(x, y), PictureAt(back, x, y), x, y);
+        for (int x : {0, 299, 512, 721, 1023}) ExpectSame(screen.At(x, y), PictureAt(back, x, y), x, y);
     for (int i = 0; i < LOADING_BALL_COUNT; ++i)
         for (int b : {2, 10, 17})
             ExpectSame(screen.At(300 + 20 * i + b, 676 + b), PictureAt(ball, b, b), i, b);

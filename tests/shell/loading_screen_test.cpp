@@ -17,8 +17,7 @@ TEST(LoadingBalls, DesignSizeIsOneGapFreeRow)
     EXPECT_EQ(g.ballWidth, 20);
     EXPECT_EQ(g.ballHeight, 20);
     EXPECT_EQ(g.top, 676);
-    for (int i = 0; i < LOADING_BALL_COUNT; ++i)
-        EXPECT_EQ(LoadingBallLeft(g, i), 300 + 20 * i);
+    for (int i = 0; i < LOADING_BALL_COUNT; ++i) EXPECT_EQ(LoadingBallLeft(g, i), 300 + 20 * i);
 }
 
 TEST(LoadingBalls, ScaledSizesTruncate)
@@ -56,16 +55,14 @@ TEST(LoadingAnimation, TwentyOnePausesAndBallsWithoutPictures)
     pauses.clear();
     EXPECT_TRUE(RunLoadingAnimation(256, 192, RecordPause));
     ASSERT_EQ(pauses.size(), 21u);
-    for (uint32_t p : pauses)
-        EXPECT_LT(p, 500u);
+    for (uint32_t p : pauses) EXPECT_LT(p, 500u);
 
     CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
     std::vector<unsigned char> row(256 * 3);
     int y = 191 - (g.top + g.ballHeight / 2);  // GL rows count from the bottom
     glReadPixels(0, y, 256, 1, GL_RGB, GL_UNSIGNED_BYTE, row.data());
     int lit = 0;
-    for (int x = 0; x < 256; ++x)
-        lit += row[x * 3 + 1] > 100 ? 1 : 0;
+    for (int x = 0; x < 256; ++x) lit += row[x * 3 + 1] > 100 ? 1 : 0;
     int first = LoadingBallLeft(g, 0), last = LoadingBallLeft(g, 20) + g.ballWidth;
     EXPECT_EQ(lit, last - first);
     EXPECT_LT(row[(first - 1) * 3 + 1], 10);
@@ -86,8 +83,7 @@ int LitBallPixels(int width, int height)
     std::vector<unsigned char> row(static_cast<size_t>(width) * 3);
     glReadPixels(0, height - 1 - (g.top + g.ballHeight / 2), width, 1, GL_RGB, GL_UNSIGNED_BYTE, row.data());
     int lit = 0;
-    for (int x = 0; x < width; ++x)
-        lit += row[static_cast<size_t>(x) * 3 + 1] > 100 ? 1 : 0;
+    for (int x = 0; x < width; ++x) lit += row[static_cast<size_t>(x) * 3 + 1] > 100 ? 1 : 0;
     return lit;
 }
 

@@ -28,8 +28,7 @@ public:
     {
         const char* value = getenv(name);
         wasSet = value != nullptr;
-        if (wasSet)
-            saved = value;
+        if (wasSet) saved = value;
     }
     ~SavedVariable()
     {
@@ -211,12 +210,10 @@ TEST_F(ArchiveLocation, TheCurrentFolderComesFirstThenTheProgramsFolder)
     EXPECT_EQ(FindArchive("data.dat", here.string(), program.string(), &error),
               (program / "data.dat").string());
     Touch(here / "data.dat");
-    EXPECT_EQ(FindArchive("data.dat", here.string(), program.string(), &error),
-              (here / "data.dat").string());
+    EXPECT_EQ(FindArchive("data.dat", here.string(), program.string(), &error), (here / "data.dat").string());
     // An unknown current folder is passed over.
     EXPECT_EQ(FindArchive("data.dat", "", program.string(), &error), (program / "data.dat").string());
-    EXPECT_EQ(FindArchive("data.dat", "/", (program / "").string(), &error),
-              (program / "data.dat").string());
+    EXPECT_EQ(FindArchive("data.dat", "/", (program / "").string(), &error), (program / "data.dat").string());
 }
 
 TEST_F(ArchiveLocation, AnUnreadableArchiveInTheCurrentFolderIsNotPassedOver)
@@ -226,8 +223,7 @@ TEST_F(ArchiveLocation, AnUnreadableArchiveInTheCurrentFolderIsNotPassedOver)
     Touch(program / "data.dat");
     fs::create_directory(here / "data.dat");
     std::string error;
-    EXPECT_EQ(FindArchive("data.dat", here.string(), program.string(), &error),
-              (here / "data.dat").string());
+    EXPECT_EQ(FindArchive("data.dat", here.string(), program.string(), &error), (here / "data.dat").string());
 }
 
 TEST_F(ArchiveLocation, NeitherFolderHoldingItNamesBoth)
@@ -236,8 +232,8 @@ TEST_F(ArchiveLocation, NeitherFolderHoldingItNamesBoth)
     fs::path program = MakeDir("program");
     std::string error;
     EXPECT_EQ(FindArchive("data.dat", here.string(), program.string(), &error), "");
-    EXPECT_EQ(error, "data.dat: not found in " + here.string() + " nor next to the program in " +
-                         program.string());
+    EXPECT_EQ(error,
+              "data.dat: not found in " + here.string() + " nor next to the program in " + program.string());
     EXPECT_EQ(FindArchive("data.dat", "", "", &error), "");
     EXPECT_EQ(error, "data.dat: not found in (unknown) nor next to the program in (unknown)");
 }

@@ -34,8 +34,8 @@ TEST(SetupDialogModes, ListSortsByTextAndKeepsDuplicates)
     for (const char* t : {"640x480x32bpp 60Hz", "1024x768x32bpp 60Hz", "800x600x16bpp 75Hz",
                           "1024x768x32bpp 60Hz", "1280x1024x32bpp 60Hz", "1024x768x16bpp 60Hz"})
         AddSortedText(&list, t);
-    std::vector<std::string> expected = {"1024x768x16bpp 60Hz", "1024x768x32bpp 60Hz", "1024x768x32bpp 60Hz",
-                                         "1280x1024x32bpp 60Hz", "640x480x32bpp 60Hz", "800x600x16bpp 75Hz"};
+    std::vector<std::string> expected = {"1024x768x16bpp 60Hz",  "1024x768x32bpp 60Hz", "1024x768x32bpp 60Hz",
+                                         "1280x1024x32bpp 60Hz", "640x480x32bpp 60Hz",  "800x600x16bpp 75Hz"};
     EXPECT_EQ(list, expected);
 }
 

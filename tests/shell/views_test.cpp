@@ -11,8 +11,12 @@ namespace {
 
 TEST(Letterbox, BandsForCommonHeights)
 {
-    struct { uint32_t h; int32_t y, height; } cases[] = {
-        {480, 24, 431}, {600, 30, 539}, {768, 38, 691}, {1024, 51, 921}, {1080, 54, 971}, {1, 0, 0}, {0, 0, 0},
+    struct {
+        uint32_t h;
+        int32_t y, height;
+    } cases[] = {
+        {480, 24, 431},  {600, 30, 539}, {768, 38, 691}, {1024, 51, 921},
+        {1080, 54, 971}, {1, 0, 0},      {0, 0, 0},
     };
     for (const auto& c : cases) {
         CVIEWPORT v = LetterboxViewport(1024, c.h);
@@ -49,10 +53,8 @@ protected:
         GLint v[4];
         glGetIntegerv(GL_VIEWPORT, v);
         double e[4], c[4];
-        for (int r = 0; r < 4; ++r)
-            e[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
-        for (int r = 0; r < 4; ++r)
-            c[r] = p[r] * e[0] + p[4 + r] * e[1] + p[8 + r] * e[2] + p[12 + r] * e[3];
+        for (int r = 0; r < 4; ++r) e[r] = m[r] * x + m[4 + r] * y + m[8 + r] * z + m[12 + r];
+        for (int r = 0; r < 4; ++r) c[r] = p[r] * e[0] + p[4 + r] * e[1] + p[8 + r] * e[2] + p[12 + r] * e[3];
         *wx = v[0] + (c[0] / c[3] + 1.0) * v[2] / 2.0;
         *wy = v[1] + (c[1] / c[3] + 1.0) * v[3] / 2.0;
     }
@@ -76,8 +78,7 @@ TEST_F(ViewsGL, PerspectiveViewUsesTheBandAndWholeScreenAspect)
     EXPECT_EQ(mode, GL_MODELVIEW);
     GLfloat m[16], p[16];
     glGetFloatv(GL_MODELVIEW_MATRIX, m);
-    for (int i = 0; i < 16; ++i)
-        EXPECT_EQ(m[i], (i % 5 == 0) ? 1.0f : 0.0f);
+    for (int i = 0; i < 16; ++i) EXPECT_EQ(m[i], (i % 5 == 0) ? 1.0f : 0.0f);
     glGetFloatv(GL_PROJECTION_MATRIX, p);
     double f = 1.0 / std::tan(22.5 * 3.14159265358979 / 180.0);
     EXPECT_NEAR(p[0], f / (800.0 / 600.0), 1e-5);

@@ -15,7 +15,10 @@
 namespace {
 
 int framesDrawn = 0;
-void CountFrame() { ++framesDrawn; }
+void CountFrame()
+{
+    ++framesDrawn;
+}
 
 uintptr_t Activate(bool minimised, uint32_t state)
 {
@@ -34,8 +37,7 @@ protected:
     void SetUp() override
     {
         DrainQueue();
-        for (uint32_t& k : keys)
-            k = 0;
+        for (uint32_t& k : keys) k = 0;
         active = true;
         framesDrawn = 0;
     }
@@ -59,8 +61,7 @@ TEST_F(WindowProc, KeysAreSetAndClearedAndOutOfRangeCodesIgnored)
     EXPECT_EQ(keys[27], 0u);
     DemoWindowProc(WM_KEYDOWN, 256, 0);
     DemoWindowProc(WM_KEYDOWN, ~uintptr_t(0), 0);
-    for (uint32_t k : keys)
-        EXPECT_EQ(k, 0u);
+    for (uint32_t k : keys) EXPECT_EQ(k, 0u);
 }
 
 TEST_F(WindowProc, CloseRequestPostsQuitWithCodeZero)

@@ -29,8 +29,7 @@ public:
     ~TempFolder()
     {
         std::error_code error;
-        if (!path_.empty())
-            std::filesystem::remove_all(path_, error);
+        if (!path_.empty()) std::filesystem::remove_all(path_, error);
     }
     TempFolder(const TempFolder&) = delete;
     TempFolder& operator=(const TempFolder&) = delete;

@@ -43,8 +43,7 @@ void SetCaptureTicks(int64_t ticks)
 
 bool TicksToExactTime(float current, float target, int64_t* ticks)
 {
-    if (target < current)
-        return false;
+    if (target < current) return false;
     int64_t guess = static_cast<int64_t>(std::llround((static_cast<double>(target) - current) * 1000.0));
     for (int64_t offset : {0, -1, 1, -2, 2}) {
         int64_t k = guess + offset;
@@ -88,8 +87,7 @@ bool PlanExactTime(float current, float target, std::vector<int64_t>* readings)
                 bestResidue = residue;
             }
         }
-        if (best == 0)
-            return false;
+        if (best == 0) return false;
         readings->push_back(best);
         current = ClockStep(current, best);
     }

@@ -21,8 +21,7 @@ void CloseContext()
         PlatformReleaseContext();
         PlatformDeleteContext();
     }
-    if (PlatformHasWindow())
-        PlatformDestroyWindow();
+    if (PlatformHasWindow()) PlatformDestroyWindow();
 }
 
 }  // namespace

@@ -17,8 +17,7 @@ bool MakeFolders(const std::string& path, std::string* error)
             *error = "cannot create folder " + prefix + ": " + PlatformLastFileErrorText();
             return false;
         }
-        if (end == std::string::npos)
-            return true;
+        if (end == std::string::npos) return true;
     }
 }
 
@@ -31,8 +30,7 @@ struct PNGSINK {
 void WriteToSink(void* context, void* data, int size)
 {
     PNGSINK* sink = static_cast<PNGSINK*>(context);
-    if (sink->ok && size > 0)
-        sink->ok = PlatformWrite(sink->file, data, static_cast<size_t>(size));
+    if (sink->ok && size > 0) sink->ok = PlatformWrite(sink->file, data, static_cast<size_t>(size));
 }
 
 }  // namespace
@@ -60,8 +58,7 @@ bool CheckOutputPath(const std::string& out, std::string* error)
 
 bool PrepareOutputFolder(const std::string& out, std::string* folder, std::string* error)
 {
-    if (!CheckOutputPath(out, error))
-        return false;
+    if (!CheckOutputPath(out, error)) return false;
     std::string resolved = PlatformResolvePath(out.c_str());
     if (PlatformPathKind(resolved.c_str()) == PLATFORM_PATH_MISSING && !MakeFolders(resolved, error))
         return false;
@@ -83,15 +80,13 @@ bool WritePng(const std::string& path, int width, int height, const unsigned cha
     }
     stbi_flip_vertically_on_write(1);
     bool encoded = stbi_write_png_to_func(WriteToSink, &sink, width, height, 3, rgb, width * 3) != 0;
-    if (!sink.ok)
-        *error = "cannot write " + path + ": " + PlatformLastFileErrorText();
+    if (!sink.ok) *error = "cannot write " + path + ": " + PlatformLastFileErrorText();
     bool closed = PlatformClose(sink.file);
     if (sink.ok && !closed)
         *error = "cannot write " + path + ": " + PlatformLastFileErrorText();
     else if (sink.ok && !encoded)
         *error = "cannot encode " + path;
-    if (sink.ok && closed && encoded)
-        return true;
+    if (sink.ok && closed && encoded) return true;
     PlatformRemoveTree(path.c_str());
     return false;
 }

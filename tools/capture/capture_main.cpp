@@ -48,19 +48,15 @@ int CheckSystem(CCAPTUREOPTIONS* o, std::string* outDir)
 {
     std::string error;
     o->data = PlatformAbsolutePath(o->data.c_str());
-    if (!CheckReadableFile(o->data, &error))
-        return Fail(CAPTURE_USAGE, "--data: " + error);
-    if (!CheckOutputPath(o->out, &error))
-        return Fail(CAPTURE_USAGE, "--out: " + error);
+    if (!CheckReadableFile(o->data, &error)) return Fail(CAPTURE_USAGE, "--data: " + error);
+    if (!CheckOutputPath(o->out, &error)) return Fail(CAPTURE_USAGE, "--out: " + error);
     int maxWidth = 0, maxHeight = 0;
-    if (!QueryMaxPictureSize(&maxWidth, &maxHeight, &error))
-        return Fail(CAPTURE_FAILED, error);
+    if (!QueryMaxPictureSize(&maxWidth, &maxHeight, &error)) return Fail(CAPTURE_FAILED, error);
     if (o->width > maxWidth || o->height > maxHeight)
         return Fail(CAPTURE_USAGE, "--size " + std::to_string(o->width) + "x" + std::to_string(o->height) +
                                        " is larger than the OpenGL implementation can render (at most " +
                                        std::to_string(maxWidth) + "x" + std::to_string(maxHeight) + ")");
-    if (!PrepareOutputFolder(o->out, outDir, &error))
-        return Fail(CAPTURE_USAGE, "--out: " + error);
+    if (!PrepareOutputFolder(o->out, outDir, &error)) return Fail(CAPTURE_USAGE, "--out: " + error);
     return CAPTURE_OK;
 }
 
@@ -83,18 +79,15 @@ int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
         // Ordinary steps stop 20 ms short of the target, so the float clock
         // never runs past it and the extra readings have room.
         for (; step * stepUs < target * 1000.0 - 20000.0; ++step) {
-            if (Stopped())
-                return CAPTURE_STOPPED;
+            if (Stopped()) return CAPTURE_STOPPED;
             int64_t ticks = static_cast<int64_t>(step * stepUs + 0.5);
-            if (ticks <= CaptureTicks())
-                continue;  // already passed by an exact frame
+            if (ticks <= CaptureTicks()) continue;  // already passed by an exact frame
             SetCaptureTicks(ticks);
             RenderFrame();
             progress.Rendered();
             progress.Stepping(frame + 1, static_cast<double>(ticks) / 1000.0);
         }
-        if (Stopped())
-            return CAPTURE_STOPPED;
+        if (Stopped()) return CAPTURE_STOPPED;
         float wanted = TickTime(target);
         float shown = PrepareExactTime(wanted);
         if (shown != wanted)
@@ -116,19 +109,17 @@ int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
 int Capture(const CCAPTUREOPTIONS& o, const std::string& outDir)
 {
     std::string error;
-    if (!UnpackArchive(o.data.c_str(), &error))
-        return Fail(CAPTURE_FAILED, error);
-    if (Stopped())
-        return CAPTURE_STOPPED;
-    if (!BindLibraries(&error))
-        return Fail(CAPTURE_FAILED, error);
+    if (!UnpackArchive(o.data.c_str(), &error)) return Fail(CAPTURE_FAILED, error);
+    if (Stopped()) return CAPTURE_STOPPED;
+    if (!BindLibraries(&error)) return Fail(CAPTURE_FAILED, error);
     // The program initialises DevIL in its setup dialog, which a capture skips.
     EntryPoints.ilInit();
     DisplayMode = {o.width, o.height, 32, 0};
     int status = CAPTURE_STOPPED;
     if (!OpenOffscreenContext(o.width, o.height)) {
-        status = Fail(CAPTURE_FAILED, "cannot create an off-screen OpenGL context of " + std::to_string(o.width) +
-                                          "x" + std::to_string(o.height) + " pixels");
+        status =
+            Fail(CAPTURE_FAILED, "cannot create an off-screen OpenGL context of " + std::to_string(o.width) +
+                                     "x" + std::to_string(o.height) + " pixels");
     } else if (!Stopped()) {
         InstallCaptureCounter();
         ResizeViewport(o.width, o.height);
@@ -147,21 +138,18 @@ int CaptureInTemporaryFolder(const CCAPTUREOPTIONS& o, const std::string& outDir
 {
     std::string home = PlatformCurrentDirectory();
     std::string work = PlatformMakeTempDirectory("plumora-capture-");
-    if (work.empty())
-        return Fail(CAPTURE_FAILED, "cannot make a temporary folder");
+    if (work.empty()) return Fail(CAPTURE_FAILED, "cannot make a temporary folder");
     int status = CAPTURE_FAILED;
     if (!PlatformChangeDirectory(work.c_str()))
         Fail(CAPTURE_FAILED, "cannot enter the temporary folder " + work);
     else
         status = Capture(o, outDir);
     FreeLibraries();
-    if (home.empty() || !PlatformChangeDirectory(home.c_str()))
-        PlatformChangeDirectory("/");
+    if (home.empty() || !PlatformChangeDirectory(home.c_str())) PlatformChangeDirectory("/");
     if (!PlatformRemoveTree(work.c_str())) {
         Fail(CAPTURE_FAILED,
              "cannot remove the temporary folder " + work + ": " + PlatformLastFileErrorText());
-        if (status == CAPTURE_OK)
-            status = CAPTURE_FAILED;
+        if (status == CAPTURE_OK) status = CAPTURE_FAILED;
     }
     return status;
 }
@@ -175,7 +163,8 @@ int main(int argc, char** argv)
     CCAPTUREOPTIONS options;
     std::string error;
     if (!ParseCaptureOptions(argc, argv, &options, &error)) {
-        std::fprintf(stderr, "plumora-capture: %s\n(plumora-capture --help lists the options)\n", error.c_str());
+        std::fprintf(stderr, "plumora-capture: %s\n(plumora-capture --help lists the options)\n",
+                     error.c_str());
         return CAPTURE_USAGE;
     }
     if (options.help || options.version) {
@@ -184,8 +173,7 @@ int main(int argc, char** argv)
     }
     std::string outDir;
     int status = CheckSystem(&options, &outDir);
-    if (status == CAPTURE_OK && !Stopped())
-        status = CaptureInTemporaryFolder(options, outDir);
+    if (status == CAPTURE_OK && !Stopped()) status = CaptureInTemporaryFolder(options, outDir);
     if (int signal = PlatformTerminationRequested()) {
         std::string stopped = "stopped by signal " + std::to_string(signal);
         Fail(status, outDir.empty() ? stopped + " before rendering"

@@ -69,8 +69,7 @@ bool ParseSide(const char** text, unsigned* side)
     int digits = 0;
     for (; *p >= '0' && *p <= '9' && digits < 7; ++p, ++digits)
         value = value * 10 + static_cast<unsigned>(*p - '0');
-    if (digits == 0 || digits > 6)
-        return false;
+    if (digits == 0 || digits > 6) return false;
     *text = p;
     *side = value;
     return true;
@@ -80,10 +79,8 @@ bool SetSize(PARSESTATE* s, const char* value)
 {
     unsigned w = 0, h = 0;
     const char* p = value;
-    if (!ParseSide(&p, &w) || *p++ != 'x' || !ParseSide(&p, &h) || *p != '\0')
-        return false;
-    if (w < MIN_SIDE || h < MIN_SIDE || w > MAX_SIDE || h > MAX_SIDE)
-        return false;
+    if (!ParseSide(&p, &w) || *p++ != 'x' || !ParseSide(&p, &h) || *p != '\0') return false;
+    if (w < MIN_SIDE || h < MIN_SIDE || w > MAX_SIDE || h > MAX_SIDE) return false;
     s->o->width = static_cast<int>(w);
     s->o->height = static_cast<int>(h);
     return true;
@@ -97,11 +94,9 @@ bool AddTimes(PARSESTATE* s, const char* value)
         size_t comma = list.find(',', start);
         std::string item = list.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
         double t;
-        if (!ParseNumber(item.c_str(), &t))
-            return false;
+        if (!ParseNumber(item.c_str(), &t)) return false;
         s->o->times.push_back(t);
-        if (comma == std::string::npos)
-            return true;
+        if (comma == std::string::npos) return true;
         start = comma + 1;
     }
 }
@@ -155,8 +150,7 @@ const OPTIONROW OPTIONS[] = {
 const OPTIONROW* FindOption(const std::string& name)
 {
     for (const OPTIONROW& row : OPTIONS)
-        if (name == row.name)
-            return &row;
+        if (name == row.name) return &row;
     return nullptr;
 }
 
@@ -216,8 +210,7 @@ bool AddFrameRange(const PARSESTATE& s, std::string* error)
     }
     for (long i = 0;; ++i) {
         double t = s.from + static_cast<double>(i) * 1000.0 / s.fps;
-        if (t > s.to + 1e-9)
-            return true;
+        if (t > s.to + 1e-9) return true;
         s.o->times.push_back(t);
     }
 }
@@ -225,8 +218,7 @@ bool AddFrameRange(const PARSESTATE& s, std::string* error)
 bool Finish(const PARSESTATE& s, std::string* error)
 {
     CCAPTUREOPTIONS* o = s.o;
-    if (o->help || o->version)
-        return true;
+    if (o->help || o->version) return true;
     if (o->data.empty() || o->out.empty()) {
         *error = o->data.empty() ? "--data is required (the data.dat to run)"
                                  : "--out is required (the folder for the frames)";
@@ -236,8 +228,7 @@ bool Finish(const PARSESTATE& s, std::string* error)
         *error = "--from and --to only apply with --fps";
         return false;
     }
-    if (s.haveFps && !AddFrameRange(s, error))
-        return false;
+    if (s.haveFps && !AddFrameRange(s, error)) return false;
     if (o->times.empty()) {
         *error = "no frames requested: give --at, or --fps with --from and --to";
         return false;
@@ -268,8 +259,7 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CCAPTUREOPTIONS* o, 
     PARSESTATE state;
     state.o = o;
     for (int i = 1; i < argc; ++i)
-        if (!ParseOne(argc, argv, &i, &state, error))
-            return false;
+        if (!ParseOne(argc, argv, &i, &state, error)) return false;
     return Finish(state, error);
 }
 

@@ -16,22 +16,21 @@ enum CAPTURESTATUS {
 };
 
 struct CCAPTUREOPTIONS {
-    std::string data;            // the archive to run
-    std::string out;             // folder for the PNG files
-    int width = 1024;            // pixels
-    int height = 768;            // pixels
-    double stepFps = 60.0;       // frame rate of the simulated run
-    std::vector<double> times;   // demo times to write, ms, ascending, unique
-    bool help = false;           // print the usage and stop
-    bool version = false;        // print the version and stop
+    std::string data;           // the archive to run
+    std::string out;            // folder for the PNG files
+    int width = 1024;           // pixels
+    int height = 768;           // pixels
+    double stepFps = 60.0;      // frame rate of the simulated run
+    std::vector<double> times;  // demo times to write, ms, ascending, unique
+    bool help = false;          // print the usage and stop
+    bool version = false;       // print the version and stop
 };
 
 // Parses argv (GNU style: "--size 640x480" or "--size=640x480"). On a
 // malformed line returns false with the reason in *error, naming the option.
 // Checks everything that can be checked without touching the system; the
 // files and the GL limits are checked by the caller before rendering.
-bool ParseCaptureOptions(int argc, const char* const* argv, CCAPTUREOPTIONS* options,
-                         std::string* error);
+bool ParseCaptureOptions(int argc, const char* const* argv, CCAPTUREOPTIONS* options, std::string* error);
 // The usage text of --help.
 const char* CaptureUsage();
 // The line --version prints, with its newline.

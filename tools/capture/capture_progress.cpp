@@ -12,29 +12,25 @@ const double STEPPING_INTERVAL_S = 5.0;
 
 long PlannedRenders(const std::vector<double>& times, double stepFps)
 {
-    if (times.empty())
-        return 0;
+    if (times.empty()) return 0;
     double last = *std::max_element(times.begin(), times.end());
     double stepUs = 1000000.0 / stepFps;
     // The run's ordinary steps s = 1, 2, ... stop 20 ms short of a target.
     long steps = 0;
     double limitUs = last * 1000.0 - 20000.0;
-    if (limitUs > stepUs)
-        steps = static_cast<long>((limitUs - 1e-6) / stepUs);
+    if (limitUs > stepUs) steps = static_cast<long>((limitUs - 1e-6) / stepUs);
     return steps + static_cast<long>(times.size());
 }
 
 double RemainingSeconds(double elapsed, long done, long total)
 {
-    if (done >= total)
-        return 0.0;
-    if (done <= 0)
-        return -1.0;
+    if (done >= total) return 0.0;
+    if (done <= 0) return -1.0;
     return elapsed * static_cast<double>(total - done) / static_cast<double>(done);
 }
 
-std::string ProgressLine(size_t frame, size_t frames, const std::string& what, double demoMs,
-                         double elapsed, double remaining)
+std::string ProgressLine(size_t frame, size_t frames, const std::string& what, double demoMs, double elapsed,
+                         double remaining)
 {
     char line[256];
     std::snprintf(line, sizeof line, "frame %zu of %zu %s, demo time %.2f ms, %.1f s elapsed", frame, frames,
@@ -59,16 +55,14 @@ void CCAPTUREPROGRESS::Rendered()
 
 void CCAPTUREPROGRESS::Written(size_t frame, double demoMs, const std::string& name)
 {
-    if (frame == frames)
-        rendered = planned;  // the last frame ends the work, whatever the estimate said
+    if (frame == frames) rendered = planned;  // the last frame ends the work, whatever the estimate said
     Print(frame, "(" + name + ") written", demoMs);
 }
 
 void CCAPTUREPROGRESS::Stepping(size_t frame, double demoMs)
 {
     std::chrono::duration<double> quiet = std::chrono::steady_clock::now() - lastLine;
-    if (quiet.count() >= STEPPING_INTERVAL_S)
-        Print(frame, "rendering", demoMs);
+    if (quiet.count() >= STEPPING_INTERVAL_S) Print(frame, "rendering", demoMs);
 }
 
 double CCAPTUREPROGRESS::Elapsed() const

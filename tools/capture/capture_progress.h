@@ -20,8 +20,8 @@ double RemainingSeconds(double elapsed, long done, long total);
 
 // "frame 3 of 7 (0010600.00.png) written, demo time 10600.00 ms, 4.2 s
 // elapsed, about 6.1 s left"; `what` is "written" or "rendering".
-std::string ProgressLine(size_t frame, size_t frames, const std::string& what, double demoMs,
-                         double elapsed, double remaining);
+std::string ProgressLine(size_t frame, size_t frames, const std::string& what, double demoMs, double elapsed,
+                         double remaining);
 
 class CCAPTUREPROGRESS {
 public:

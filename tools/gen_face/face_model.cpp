@@ -10,8 +10,8 @@ tds::Mesh ToTdsMesh(const HeadMesh& mesh)
     tds::Mesh out;
     out.vertices.reserve(mesh.vertices.size());
     for (const Vec& v : mesh.vertices)
-        out.vertices.push_back(tds::FromEngineAxes(static_cast<float>(v.x), static_cast<float>(v.y),
-                                                   static_cast<float>(v.z)));
+        out.vertices.push_back(
+            tds::FromEngineAxes(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)));
     tds::MaterialGroup group{"FACE_METAL", {}};
     for (const Triangle& t : mesh.triangles) {
         group.faces.push_back(static_cast<uint16_t>(out.faces.size()));

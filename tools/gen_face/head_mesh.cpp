@@ -9,8 +9,8 @@ namespace face {
 namespace {
 
 const double PI = 3.14159265358979323846;
-const double MARCH_STEP = 5.0;     // units; thinner than any feature of the head
-const double MAX_DISTANCE = 600.0; // units from the centre; beyond the whole head
+const double MARCH_STEP = 5.0;      // units; thinner than any feature of the head
+const double MAX_DISTANCE = 600.0;  // units from the centre; beyond the whole head
 const int BISECTIONS = 40;
 
 // Latitude from the crown (0) down to the neck (pi), crowded over the face.
@@ -80,8 +80,7 @@ double CastToSkin(Vec origin, Vec dir, double maxDistance)
     double outside = maxDistance;
     while (outside >= MARCH_STEP && HeadField(origin + dir * (outside - MARCH_STEP)) > 0.0)
         outside -= MARCH_STEP;
-    if (outside < MARCH_STEP)
-        return 0.0;
+    if (outside < MARCH_STEP) return 0.0;
     double inside = outside - MARCH_STEP;
     for (int i = 0; i < BISECTIONS; ++i) {
         const double middle = 0.5 * (inside + outside);
@@ -95,8 +94,7 @@ HeadMesh BuildHeadMesh(GridSize size)
     HeadMesh mesh;
     AddVertices(mesh, size);
     for (int row = 1; row < size.rows - 1; ++row)
-        for (int column = 0; column < size.columns; ++column)
-            AddQuad(mesh, row, column, size);
+        for (int column = 0; column < size.columns; ++column) AddQuad(mesh, row, column, size);
     AddPoleFans(mesh, size);
     return mesh;
 }

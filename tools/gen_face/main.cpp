@@ -50,10 +50,8 @@ int main(int argc, char** argv)
     tds::Model model;
     std::string error;
     const std::filesystem::path path = std::filesystem::path(argv[1]) / FACE_FILE;
-    if (!face::ToModel(mesh, &model, &error))
-        return Fail(path, error.c_str());
-    if (!MakeParent(path))
-        return Fail(path, "cannot create the directory");
+    if (!face::ToModel(mesh, &model, &error)) return Fail(path, error.c_str());
+    if (!MakeParent(path)) return Fail(path, "cannot create the directory");
     if (!tds::WriteFile(model, path.string(), &error))
         return Fail(path, error.empty() ? "cannot write the file" : error.c_str());
     PrintSummary(mesh);

@@ -10,8 +10,7 @@ double Ellipsoid(Vec p, Vec c, Vec r)
     const Vec d = p - c;
     const double k0 = Length(d / r);
     const double k1 = Length(d / Vec{r.x * r.x, r.y * r.y, r.z * r.z});
-    if (k1 == 0.0)
-        return -std::min(r.x, std::min(r.y, r.z));
+    if (k1 == 0.0) return -std::min(r.x, std::min(r.y, r.z));
     return k0 * (k0 - 1.0) / k1;
 }
 

@@ -17,8 +17,7 @@ double Density(double a, Crowding c)
 std::vector<double> Cumulative(int steps, double lo, double step, Crowding c)
 {
     std::vector<double> sum(steps + 1, 0.0);
-    for (int k = 0; k < steps; ++k)
-        sum[k + 1] = sum[k] + Density(lo + (k + 0.5) * step, c) * step;
+    for (int k = 0; k < steps; ++k) sum[k + 1] = sum[k] + Density(lo + (k + 0.5) * step, c) * step;
     return sum;
 }
 
@@ -33,8 +32,7 @@ std::vector<double> WarpedAngles(int count, double lo, double hi, Crowding crowd
     int k = 0;
     for (int i = 0; i <= count; ++i) {
         const double target = sum[steps] * i / count;
-        while (k < steps - 1 && sum[k + 1] < target)
-            ++k;
+        while (k < steps - 1 && sum[k + 1] < target) ++k;
         const double within = (target - sum[k]) / (sum[k + 1] - sum[k]);
         angles[i] = lo + (k + within) * step;
     }

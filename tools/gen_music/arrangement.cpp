@@ -28,9 +28,18 @@ Section SectionOf(int bar)
     return Section::Outro;
 }
 
-bool IsDrop(Section s) { return s == Section::Drop || s == Section::Drop2; }
-uint32_t Seed(int bar, int step) { return 0x1234567u + static_cast<uint32_t>(bar * 97 + step * 13); }
-double Beat(int bar, double beatInBar) { return bar * kBeatsPerBar + beatInBar; }
+bool IsDrop(Section s)
+{
+    return s == Section::Drop || s == Section::Drop2;
+}
+uint32_t Seed(int bar, int step)
+{
+    return 0x1234567u + static_cast<uint32_t>(bar * 97 + step * 13);
+}
+double Beat(int bar, double beatInBar)
+{
+    return bar * kBeatsPerBar + beatInBar;
+}
 
 void AddKickAt(SongBuses& b, double beat, double gain)
 {
@@ -65,13 +74,15 @@ void PlaceClaps(SongBuses& b, int bar)
 void PlaceHats(SongBuses& b, int bar)
 {
     const Section s = SectionOf(bar);
-    const bool offbeats = s == Section::Groove || IsDrop(s) || (s == Section::Break && bar >= kBreakBar + 4)
-                          || (s == Section::Outro && bar < kOutroBar + 3);
+    const bool offbeats = s == Section::Groove || IsDrop(s) ||
+                          (s == Section::Break && bar >= kBreakBar + 4) ||
+                          (s == Section::Outro && bar < kOutroBar + 3);
     for (int step = 0; offbeats && step < 16; ++step) {
         const bool offbeat = step % 4 == 2;
         const double pan = step % 4 == 1 ? -0.35 : 0.35;
         if (offbeat) {
-            AddHat(b.drums, BeatFrame(Beat(bar, step / 4.0)), IsDrop(s) ? 0.2 : 0.22, IsDrop(s), 0.2, Seed(bar, step));
+            AddHat(b.drums, BeatFrame(Beat(bar, step / 4.0)), IsDrop(s) ? 0.2 : 0.22, IsDrop(s), 0.2,
+                   Seed(bar, step));
         } else if (IsDrop(s) && step % 2 == 1) {
             AddHat(b.drums, BeatFrame(Beat(bar, step / 4.0)), 0.13, false, pan, Seed(bar, step));
         }
@@ -185,27 +196,28 @@ void PlacePlucks(SongBuses& b, int bar)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<double> SnareRollBeats()
 {
     std::vector<double> beats;
-    for (int i = 0; i < 8; ++i) beats.push_back(i * 0.5);        // 8ths over the first bar
-    for (int i = 0; i < 8; ++i) beats.push_back(4.0 + i * 0.25); // 16ths
-    for (int i = 0; i < 12; ++i) beats.push_back(6.0 + i * 0.125); // 32nds up to 7.5
+    for (int i = 0; i < 8; ++i) beats.push_back(i * 0.5);           // 8ths over the first bar
+    for (int i = 0; i < 8; ++i) beats.push_back(4.0 + i * 0.25);    // 16ths
+    for (int i = 0; i < 12; ++i) beats.push_back(6.0 + i * 0.125);  // 32nds up to 7.5
     return beats;
 }
 
 const std::vector<int>& CrashBars()
 {
-    static const std::vector<int> bars = {kGrooveBar, kDropBar, kDropBar + 8, kBreakBar, kDrop2Bar, kDrop2Bar + 8, kOutroBar};
+    static const std::vector<int> bars = {kGrooveBar, kDropBar,      kDropBar + 8, kBreakBar,
+                                          kDrop2Bar,  kDrop2Bar + 8, kOutroBar};
     return bars;
 }
 
 void ArrangeSong(SongBuses& buses)
 {
     PlaceIntroPad(buses);
-    for (int bar = kGrooveBar; bar <= kEndBar - 2; ++bar) { // the last chord fills two bars
+    for (int bar = kGrooveBar; bar <= kEndBar - 2; ++bar) {  // the last chord fills two bars
         if (BarFrame(bar) >= buses.drums.Frames()) {
             break;
         }
@@ -216,4 +228,4 @@ void ArrangeSong(SongBuses& buses)
     }
 }
 
-} // namespace music
+}  // namespace music

@@ -15,12 +15,12 @@ struct SongBuses {
         : drums(frames), bass(frames), music(frames), reverbSend(frames), delaySend(frames)
     {
     }
-    StereoBus drums;      // kick, snare, clap, hats, crash, riser
-    StereoBus bass;       // ducked by the kick
-    StereoBus music;      // pads and plucks, ducked by the kick
-    StereoBus reverbSend; // what feeds the hall
-    StereoBus delaySend;  // what feeds the ping-pong echo
-    std::vector<int64_t> kickFrames; // every kick's first frame, ascending
+    StereoBus drums;                  // kick, snare, clap, hats, crash, riser
+    StereoBus bass;                   // ducked by the kick
+    StereoBus music;                  // pads and plucks, ducked by the kick
+    StereoBus reverbSend;             // what feeds the hall
+    StereoBus delaySend;              // what feeds the ping-pong echo
+    std::vector<int64_t> kickFrames;  // every kick's first frame, ascending
 };
 
 // Places every sound that starts inside the buses' length. A shorter bus
@@ -34,6 +34,6 @@ std::vector<double> SnareRollBeats();
 // Bars that open with a crash cymbal.
 const std::vector<int>& CrashBars();
 
-} // namespace music
+}  // namespace music
 
 #endif

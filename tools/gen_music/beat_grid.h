@@ -29,17 +29,32 @@ constexpr int kOutroBar = 44;  // drums thin out, last chord, fade to silence
 constexpr int kEndBar = 48;
 
 // Milliseconds of song time at a (fractional) beat or bar of the grid.
-constexpr double BeatMs(double beat) { return kGridStartMs + beat * kBeatMs; }
-constexpr double BarMs(double bar) { return BeatMs(bar * kBeatsPerBar); }
+constexpr double BeatMs(double beat)
+{
+    return kGridStartMs + beat * kBeatMs;
+}
+constexpr double BarMs(double bar)
+{
+    return BeatMs(bar * kBeatsPerBar);
+}
 
 // Sample frame (at kSampleRate) nearest to a time in milliseconds.
-inline int64_t MsToFrame(double ms) { return std::llround(ms * kSampleRate / 1000.0); }
-inline int64_t BeatFrame(double beat) { return MsToFrame(BeatMs(beat)); }
-inline int64_t BarFrame(double bar) { return MsToFrame(BarMs(bar)); }
+inline int64_t MsToFrame(double ms)
+{
+    return std::llround(ms * kSampleRate / 1000.0);
+}
+inline int64_t BeatFrame(double beat)
+{
+    return MsToFrame(BeatMs(beat));
+}
+inline int64_t BarFrame(double bar)
+{
+    return MsToFrame(BarMs(bar));
+}
 
 static_assert(BarMs(kBuildBar) == 10700.0, "the build-up starts with the face flight");
 static_assert(BarMs(kDropBar) == 14750.0, "the drop starts with the turntable");
 
-} // namespace music
+}  // namespace music
 
 #endif

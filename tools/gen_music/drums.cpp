@@ -14,7 +14,10 @@ namespace {
 
 constexpr double kDt = 1.0 / kSampleRate;
 
-int64_t Frames(double seconds) { return static_cast<int64_t>(seconds * kSampleRate); }
+int64_t Frames(double seconds)
+{
+    return static_cast<int64_t>(seconds * kSampleRate);
+}
 
 // Six detuned square waves, the classic metallic cymbal source.
 double MetalSource(Oscillator (&oscs)[6], double scale)
@@ -29,7 +32,7 @@ double MetalSource(Oscillator (&oscs)[6], double scale)
     return sum / 6.0;
 }
 
-} // namespace
+}  // namespace
 
 void AddKick(StereoBus& bus, int64_t frame, double gain)
 {
@@ -53,7 +56,8 @@ void AddSnare(StereoBus& bus, int64_t frame, double gain, double pan, uint32_t s
     shape.SetCutoff(1800.0, 0.6);
     for (int64_t i = 0; i < Frames(0.35); ++i) {
         const double t = i * kDt;
-        const double body = 0.55 * tone1.Sine() * std::exp(-t / 0.05) + 0.25 * tone2.Sine() * std::exp(-t / 0.03);
+        const double body =
+            0.55 * tone1.Sine() * std::exp(-t / 0.05) + 0.25 * tone2.Sine() * std::exp(-t / 0.03);
         const double hiss = shape.Process(noise.Next()).high * std::exp(-t / 0.12);
         bus.AddPanned(frame + i, gain * (body + 0.8 * hiss), pan);
         tone1.Step(185.0 * kDt);
@@ -122,4 +126,4 @@ void AddRiser(StereoBus& bus, int64_t frame, int64_t frames, double gain, uint32
     }
 }
 
-} // namespace music
+}  // namespace music

@@ -30,6 +30,6 @@ void AddCrash(StereoBus& bus, int64_t frame, double gain, uint32_t seed);
 // tension before a drop.
 void AddRiser(StereoBus& bus, int64_t frame, int64_t frames, double gain, uint32_t seed);
 
-} // namespace music
+}  // namespace music
 
 #endif

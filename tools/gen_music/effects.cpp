@@ -42,8 +42,8 @@ private:
 };
 
 // One side of the reverb; `spread` lengthens every delay line.
-void ReverbChannel(std::vector<float>& samples, const std::vector<float>& input, int spread,
-                   float feedback, float damp)
+void ReverbChannel(std::vector<float>& samples, const std::vector<float>& input, int spread, float feedback,
+                   float damp)
 {
     static const int kCombs[8] = {1116, 1188, 1277, 1356, 1422, 1491, 1557, 1617};
     static const int kAllPasses[4] = {556, 441, 341, 225};
@@ -59,7 +59,7 @@ void ReverbChannel(std::vector<float>& samples, const std::vector<float>& input,
     }
 }
 
-} // namespace
+}  // namespace
 
 void ApplyReverb(StereoBus& bus, double roomSize, double damping)
 {
@@ -80,7 +80,7 @@ void ApplyPingPongDelay(StereoBus& bus, int64_t delayFrames, double feedback)
     const std::size_t d = static_cast<std::size_t>(delayFrames);
     const float fb = static_cast<float>(feedback);
     std::vector<float> wetLeft(n, 0.0f), wetRight(n, 0.0f);
-    float toneLeft = 0.0f, toneRight = 0.0f; // one-pole low-pass state
+    float toneLeft = 0.0f, toneRight = 0.0f;  // one-pole low-pass state
     for (std::size_t i = d; i < n; ++i) {
         toneLeft += 0.45f * (bus.right[i - d] + wetRight[i - d] * fb - toneLeft);
         toneRight += 0.45f * (bus.left[i - d] + wetLeft[i - d] * fb - toneRight);
@@ -91,4 +91,4 @@ void ApplyPingPongDelay(StereoBus& bus, int64_t delayFrames, double feedback)
     bus.right.swap(wetRight);
 }
 
-} // namespace music
+}  // namespace music

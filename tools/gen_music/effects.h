@@ -16,6 +16,6 @@ void ApplyReverb(StereoBus& bus, double roomSize, double damping);
 // every `delayFrames`, each echo `feedback` times the last and darker.
 void ApplyPingPongDelay(StereoBus& bus, int64_t delayFrames, double feedback);
 
-} // namespace music
+}  // namespace music
 
 #endif

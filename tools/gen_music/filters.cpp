@@ -28,4 +28,4 @@ FilterOutputs StateVariableFilter::Process(double input)
     return FilterOutputs{v2, v1, input - k_ * v1 - v2};
 }
 
-} // namespace music
+}  // namespace music

@@ -22,6 +22,6 @@ private:
     double ic1_ = 0.0, ic2_ = 0.0;
 };
 
-} // namespace music
+}  // namespace music
 
 #endif

@@ -28,7 +28,7 @@ bool WriteFile(const std::filesystem::path& path, const void* data, size_t size)
     return true;
 }
 
-} // namespace
+}  // namespace
 
 int main(int argc, char** argv)
 {

@@ -11,7 +11,7 @@ namespace music {
 namespace {
 
 constexpr double kDuckDepth = 0.55;
-constexpr double kDuckRecovery = 0.11; // seconds
+constexpr double kDuckRecovery = 0.11;  // seconds
 
 // Gain of the ducked buses: dips under every kick and recovers.
 std::vector<float> DuckingCurve(const std::vector<int64_t>& kicks, int64_t frames)
@@ -102,7 +102,7 @@ int16_t ToPcm(double x)
     return static_cast<int16_t>(std::lround(std::clamp(x, -1.0, 1.0) * 32767.0));
 }
 
-} // namespace
+}  // namespace
 
 std::vector<int16_t> MixDown(SongBuses& buses, double fadeSeconds)
 {
@@ -121,4 +121,4 @@ std::vector<int16_t> MixDown(SongBuses& buses, double fadeSeconds)
     return pcm;
 }
 
-} // namespace music
+}  // namespace music

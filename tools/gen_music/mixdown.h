@@ -18,6 +18,6 @@ constexpr double kTargetPeak = 0.79;
 // right); the last `fadeSeconds` fade to silence.
 std::vector<int16_t> MixDown(SongBuses& buses, double fadeSeconds);
 
-} // namespace music
+}  // namespace music
 
 #endif

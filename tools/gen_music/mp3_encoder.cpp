@@ -70,7 +70,7 @@ void WriteInfoFrame(lame_global_flags* lame, std::vector<unsigned char>& out)
     }
 }
 
-} // namespace
+}  // namespace
 
 std::vector<unsigned char> EncodeMp3(const std::vector<int16_t>& interleaved, int sampleRate,
                                      int kilobitsPerSecond, std::string& error)
@@ -90,4 +90,4 @@ std::vector<unsigned char> EncodeMp3(const std::vector<int16_t>& interleaved, in
     return out;
 }
 
-} // namespace music
+}  // namespace music

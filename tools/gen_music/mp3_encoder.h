@@ -15,6 +15,6 @@ namespace music {
 std::vector<unsigned char> EncodeMp3(const std::vector<int16_t>& interleaved, int sampleRate,
                                      int kilobitsPerSecond, std::string& error);
 
-} // namespace music
+}  // namespace music
 
 #endif

@@ -24,6 +24,6 @@ private:
     uint32_t state_;
 };
 
-} // namespace music
+}  // namespace music
 
 #endif

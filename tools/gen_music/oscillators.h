@@ -10,7 +10,10 @@ namespace music {
 
 constexpr double kTwoPi = 6.283185307179586;
 
-inline double MidiToHz(double note) { return 440.0 * std::pow(2.0, (note - 69.0) / 12.0); }
+inline double MidiToHz(double note)
+{
+    return 440.0 * std::pow(2.0, (note - 69.0) / 12.0);
+}
 
 // Correction of a unit step at phase 0 for a phase step of `dt`.
 inline double PolyBlep(double t, double dt)
@@ -50,6 +53,6 @@ private:
     double phase_;
 };
 
-} // namespace music
+}  // namespace music
 
 #endif

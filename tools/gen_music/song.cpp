@@ -28,4 +28,4 @@ std::vector<unsigned char> RenderSongMp3(double seconds, std::string& error)
     return EncodeMp3(RenderSong(seconds), kSampleRate, kMp3KilobitsPerSecond, error);
 }
 
-} // namespace music
+}  // namespace music

@@ -18,6 +18,6 @@ std::vector<int16_t> RenderSong(double seconds);
 // RenderSong encoded as MP3; empty with `error` set when encoding fails.
 std::vector<unsigned char> RenderSongMp3(double seconds, std::string& error);
 
-} // namespace music
+}  // namespace music
 
 #endif

@@ -66,7 +66,7 @@ void AddDropAccents(std::vector<SongEvent>& events)
     Add(events, BarMs(kDrop2Bar - 1), kFlash, "roll");
 }
 
-} // namespace
+}  // namespace
 
 std::vector<SongEvent> SongEvents()
 {
@@ -89,4 +89,4 @@ std::string FormatEventScript(const std::vector<SongEvent>& events)
     return text;
 }
 
-} // namespace music
+}  // namespace music

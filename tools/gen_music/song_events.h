@@ -22,7 +22,7 @@ constexpr uint32_t kEventTimeLimitMs = 65536;
 struct SongEvent {
     uint32_t timeMs;
     uint32_t code;
-    const char* label; // one word, written as the event's third token
+    const char* label;  // one word, written as the event's third token
 };
 
 // All events, sorted by time (ties keep their order of creation).
@@ -31,6 +31,6 @@ std::vector<SongEvent> SongEvents();
 // The script text: the count, then one "time code label" line per event.
 std::string FormatEventScript(const std::vector<SongEvent>& events);
 
-} // namespace music
+}  // namespace music
 
 #endif

@@ -30,6 +30,6 @@ struct StereoBus {
     std::vector<float> right;
 };
 
-} // namespace music
+}  // namespace music
 
 #endif

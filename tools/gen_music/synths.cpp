@@ -13,7 +13,7 @@ namespace music {
 namespace {
 
 constexpr double kDt = 1.0 / kSampleRate;
-constexpr int kCutoffUpdate = 32; // frames between cutoff updates of slow sweeps
+constexpr int kCutoffUpdate = 32;  // frames between cutoff updates of slow sweeps
 
 // Linear attack, hold, exponential-looking release (quadratic fall).
 double HoldEnvelope(int64_t i, int64_t held, double attack, double release)
@@ -29,12 +29,13 @@ double HoldEnvelope(int64_t i, int64_t held, double attack, double release)
 
 // One pad note: three saws detuned by -9, 0 and +9 cents, left and right
 // taking the outer ones so the chord is wide.
-void AddPadNote(StereoBus& bus, int64_t frame, int64_t frames, const PadChord& chord, double hz,
-                double gain, Noise& phases)
+void AddPadNote(StereoBus& bus, int64_t frame, int64_t frames, const PadChord& chord, double hz, double gain,
+                Noise& phases)
 {
     Oscillator saws[3] = {Oscillator(0.5 + 0.5 * phases.Next()), Oscillator(0.5 + 0.5 * phases.Next()),
                           Oscillator(0.5 + 0.5 * phases.Next())};
-    const double dts[3] = {hz * std::pow(2.0, -9.0 / 1200.0) * kDt, hz * kDt, hz * std::pow(2.0, 9.0 / 1200.0) * kDt};
+    const double dts[3] = {hz * std::pow(2.0, -9.0 / 1200.0) * kDt, hz * kDt,
+                           hz * std::pow(2.0, 9.0 / 1200.0) * kDt};
     StateVariableFilter lowLeft, lowRight;
     const int64_t total = frames + static_cast<int64_t>(chord.releaseSeconds * kSampleRate);
     for (int64_t i = 0; i < total; ++i) {
@@ -55,7 +56,7 @@ void AddPadNote(StereoBus& bus, int64_t frame, int64_t frames, const PadChord& c
     }
 }
 
-} // namespace
+}  // namespace
 
 void AddBassNote(StereoBus& bus, int64_t frame, int64_t frames, int note, double gain)
 {
@@ -102,4 +103,4 @@ void AddPluck(StereoBus& bus, int64_t frame, int note, double gain, double pan)
     }
 }
 
-} // namespace music
+}  // namespace music

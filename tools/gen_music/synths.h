@@ -31,6 +31,6 @@ void AddPadChord(StereoBus& bus, int64_t frame, int64_t frames, const PadChord& 
 // A short plucked saw/square note whose filter closes quickly.
 void AddPluck(StereoBus& bus, int64_t frame, int note, double gain, double pan);
 
-} // namespace music
+}  // namespace music
 
 #endif

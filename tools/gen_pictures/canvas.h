@@ -19,8 +19,8 @@ public:
     CLayer(int width, int height);
     int Width() const { return width; }
     int Height() const { return height; }
-    float At(int x, int y) const;                 // 0 outside
-    void Max(int x, int y, float value);          // keeps the larger value; ignores outside
+    float At(int x, int y) const;         // 0 outside
+    void Max(int x, int y, float value);  // keeps the larger value; ignores outside
     float* Row(int y) { return &values[static_cast<std::size_t>(y) * width]; }
     const float* Row(int y) const { return &values[static_cast<std::size_t>(y) * width]; }
     // Three passes of a box blur of the given radius in each direction
@@ -39,7 +39,7 @@ public:
     int Width() const { return width; }
     int Height() const { return height; }
     CRGB Get(int x, int y) const;
-    void Set(int x, int y, CRGB c);               // ignores outside
+    void Set(int x, int y, CRGB c);  // ignores outside
     // Adds color * layer value to every pixel.
     void Add(const CLayer& layer, CRGB color);
     // Paints color over the canvas with the layer as opacity; color(x, y)

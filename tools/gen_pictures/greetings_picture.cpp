@@ -51,8 +51,7 @@ float BodySize(CFONT& font)
     return size;
 }
 
-void DrawSection(CLAYERS& layers, CFONTS& fonts, const CGREETINGSECTION& section, float top,
-                 float bodySize)
+void DrawSection(CLAYERS& layers, CFONTS& fonts, const CGREETINGSECTION& section, float top, float bodySize)
 {
     fonts.bold.Draw(layers.heading, kTextLeft, top + 40.0f, section.heading,
                     Fit(fonts.bold, section.heading, 34.0f, 2.0f));

@@ -39,8 +39,7 @@ void EncodeJpeg(FILE* file, int width, int height, const std::vector<unsigned ch
 
 }  // namespace
 
-bool WriteJpeg(const std::string& path, int width, int height,
-               const std::vector<unsigned char>& rgb)
+bool WriteJpeg(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb)
 {
     if (rgb.size() != static_cast<size_t>(width) * height * 3) return Fail(path);
     FILE* file = std::fopen(path.c_str(), "wb");
@@ -51,8 +50,7 @@ bool WriteJpeg(const std::string& path, int width, int height,
 
 // The classic libpng interface, so that no gamma or colour-space chunk is
 // written: decoders then deliver the stored values unchanged.
-bool WritePng(const std::string& path, int width, int height,
-              const std::vector<unsigned char>& rgb)
+bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb)
 {
     if (rgb.size() != static_cast<size_t>(width) * height * 3) return Fail(path);
     FILE* file = std::fopen(path.c_str(), "wb");
@@ -68,8 +66,7 @@ bool WritePng(const std::string& path, int width, int height,
     png_set_IHDR(png, info, width, height, 8, PNG_COLOR_TYPE_RGB, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
-    for (int y = 0; y < height; ++y)
-        png_write_row(png, &rgb[static_cast<size_t>(y) * width * 3]);
+    for (int y = 0; y < height; ++y) png_write_row(png, &rgb[static_cast<size_t>(y) * width * 3]);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0 ? true : Fail(path);

@@ -8,11 +8,9 @@
 
 // JPEG, quality 95, no chroma subsampling (sharp coloured lines), no
 // metadata. False (with a message on stderr) when the file cannot be written.
-bool WriteJpeg(const std::string& path, int width, int height,
-               const std::vector<unsigned char>& rgb);
+bool WriteJpeg(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb);
 
 // PNG, 8-bit RGB, no metadata chunks.
-bool WritePng(const std::string& path, int width, int height,
-              const std::vector<unsigned char>& rgb);
+bool WritePng(const std::string& path, int width, int height, const std::vector<unsigned char>& rgb);
 
 #endif

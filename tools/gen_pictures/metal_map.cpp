@@ -45,8 +45,8 @@ CRGB Environment(float rx, float ry, float rz)
     CRGB c = ry >= 0.0f ? Sky(rx, ry, rz) : Floor(ry);
     const float horizon = std::exp(-std::pow(ry / 0.018f, 2.0f));
     c = Mix(c, CRGB{0.97f, 0.98f, 1.0f}, horizon * 0.8f);
-    const float lights = Light(rx, ry, rz, -0.5f, 0.55f, 0.67f, 0.012f) +
-                         Light(rx, ry, rz, 0.65f, 0.35f, -0.3f, 0.03f) * 0.7f;
+    const float lights =
+        Light(rx, ry, rz, -0.5f, 0.55f, 0.67f, 0.012f) + Light(rx, ry, rz, 0.65f, 0.35f, -0.3f, 0.03f) * 0.7f;
     return Mix(c, CRGB{1.0f, 1.0f, 1.0f}, std::min(lights, 1.0f));
 }
 

@@ -17,8 +17,8 @@ class CRANDOM {
 public:
     explicit CRANDOM(uint32_t seed) : state(seed ? seed : 1u) {}
     uint32_t Next();
-    int Below(int n);                 // 0 .. n-1
-    float Unit();                     // [0, 1)
+    int Below(int n);  // 0 .. n-1
+    float Unit();      // [0, 1)
 
 private:
     uint32_t state;

@@ -24,8 +24,7 @@ void ForBox(const CLayer& layer, float x0, float y0, float x1, float y1, F f)
 
 }  // namespace
 
-void DrawSegment(CLayer& layer, float x0, float y0, float x1, float y1, float width,
-                 float strength)
+void DrawSegment(CLayer& layer, float x0, float y0, float x1, float y1, float width, float strength)
 {
     const float half = width * 0.5f;
     const float dx = x1 - x0, dy = y1 - y0;
@@ -40,20 +39,18 @@ void DrawSegment(CLayer& layer, float x0, float y0, float x1, float y1, float wi
 
 void DrawDisc(CLayer& layer, float cx, float cy, float radius, float strength)
 {
-    ForBox(layer, cx - radius, cy - radius, cx + radius, cy + radius,
-           [&](int x, int y, float px, float py) {
-               layer.Max(x, y, strength * Coverage(std::hypot(px - cx, py - cy) - radius));
-           });
+    ForBox(layer, cx - radius, cy - radius, cx + radius, cy + radius, [&](int x, int y, float px, float py) {
+        layer.Max(x, y, strength * Coverage(std::hypot(px - cx, py - cy) - radius));
+    });
 }
 
 void DrawRing(CLayer& layer, float cx, float cy, float radius, float width, float strength)
 {
     const float outer = radius + width * 0.5f;
-    ForBox(layer, cx - outer, cy - outer, cx + outer, cy + outer,
-           [&](int x, int y, float px, float py) {
-               const float d = std::fabs(std::hypot(px - cx, py - cy) - radius);
-               layer.Max(x, y, strength * Coverage(d - width * 0.5f));
-           });
+    ForBox(layer, cx - outer, cy - outer, cx + outer, cy + outer, [&](int x, int y, float px, float py) {
+        const float d = std::fabs(std::hypot(px - cx, py - cy) - radius);
+        layer.Max(x, y, strength * Coverage(d - width * 0.5f));
+    });
 }
 
 void DrawRect(CLayer& layer, float x0, float y0, float x1, float y1, float strength)

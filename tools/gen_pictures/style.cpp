@@ -27,8 +27,7 @@ CRGB Chrome(float y, float top, float bottom)
 {
     const float t = std::clamp((y - top) / std::max(bottom - top, 1.0f), 0.0f, 1.0f);
     const float horizon = 0.42f;
-    if (t < horizon)
-        return Mix(CRGB{1.0f, 1.0f, 1.0f}, CRGB{0.55f, 0.60f, 0.66f}, t / horizon);
+    if (t < horizon) return Mix(CRGB{1.0f, 1.0f, 1.0f}, CRGB{0.55f, 0.60f, 0.66f}, t / horizon);
     const float u = (t - horizon) / (1.0f - horizon);
     return Mix(CRGB{0.16f, 0.20f, 0.19f}, CRGB{0.80f, 0.92f, 0.84f}, std::pow(u, 0.7f));
 }
@@ -66,8 +65,8 @@ int NextDirection(CRANDOM& random, int direction)
 
 }  // namespace
 
-void DrawTraces(CLayer& lines, CLayer& nodes, CRANDOM& random, int count, CTRACEBOX box,
-                float grid, float width)
+void DrawTraces(CLayer& lines, CLayer& nodes, CRANDOM& random, int count, CTRACEBOX box, float grid,
+                float width)
 {
     const int columns = std::max(1, static_cast<int>((box.x1 - box.x0) / grid));
     const int rows = std::max(1, static_cast<int>((box.y1 - box.y0) / grid));

@@ -30,7 +30,7 @@ void DropShadow(CCanvas& canvas, const CLayer& layer, int dx, int dy, int radius
 struct CTRACEBOX {
     float x0, y0, x1, y1;
 };
-void DrawTraces(CLayer& lines, CLayer& nodes, CRANDOM& random, int count, CTRACEBOX box,
-                float grid, float width);
+void DrawTraces(CLayer& lines, CLayer& nodes, CRANDOM& random, int count, CTRACEBOX box, float grid,
+                float width);
 
 #endif

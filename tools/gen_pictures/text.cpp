@@ -8,8 +8,14 @@
 
 namespace {
 
-FT_Library Lib(void* p) { return static_cast<FT_Library>(p); }
-FT_Face Face(void* p) { return static_cast<FT_Face>(p); }
+FT_Library Lib(void* p)
+{
+    return static_cast<FT_Library>(p);
+}
+FT_Face Face(void* p)
+{
+    return static_cast<FT_Face>(p);
+}
 
 // Next code point of UTF-8 text (invalid bytes are taken as Latin-1).
 unsigned long NextCodePoint(const std::string& text, size_t& i)
@@ -24,9 +30,7 @@ unsigned long NextCodePoint(const std::string& text, size_t& i)
 
 }  // namespace
 
-CFONT::CFONT() : library(nullptr), face(nullptr)
-{
-}
+CFONT::CFONT() : library(nullptr), face(nullptr) {}
 
 CFONT::~CFONT()
 {
@@ -58,8 +62,7 @@ void CFONT::Blit(CLayer& layer, int left, int top)
         }
 }
 
-float CFONT::Walk(CLayer* layer, float x, float y, const std::string& text,
-                  const CTEXTSTYLE& style)
+float CFONT::Walk(CLayer* layer, float x, float y, const std::string& text, const CTEXTSTYLE& style)
 {
     FT_Face f = Face(face);
     FT_Set_Char_Size(f, 0, static_cast<FT_F26Dot6>(std::lround(style.pixelSize * 64.0f)), 72, 72);
@@ -88,14 +91,12 @@ float CFONT::Measure(const std::string& text, const CTEXTSTYLE& style)
     return Walk(nullptr, 0.0f, 0.0f, text, style);
 }
 
-float CFONT::Draw(CLayer& layer, float x, float y, const std::string& text,
-                  const CTEXTSTYLE& style)
+float CFONT::Draw(CLayer& layer, float x, float y, const std::string& text, const CTEXTSTYLE& style)
 {
     return Walk(&layer, x, y, text, style);
 }
 
-void CFONT::DrawCentred(CLayer& layer, float cx, float y, const std::string& text,
-                        const CTEXTSTYLE& style)
+void CFONT::DrawCentred(CLayer& layer, float cx, float y, const std::string& text, const CTEXTSTYLE& style)
 {
     Draw(layer, cx - Measure(text, style) * 0.5f, y, text, style);
 }

@@ -29,8 +29,7 @@ public:
     // Sets text with its baseline at y, starting at x; returns the end x.
     float Draw(CLayer& layer, float x, float y, const std::string& text, const CTEXTSTYLE& style);
     // Draws text centred on cx.
-    void DrawCentred(CLayer& layer, float cx, float y, const std::string& text,
-                     const CTEXTSTYLE& style);
+    void DrawCentred(CLayer& layer, float cx, float y, const std::string& text, const CTEXTSTYLE& style);
 
 private:
     float Walk(CLayer* layer, float x, float y, const std::string& text, const CTEXTSTYLE& style);

@@ -18,11 +18,11 @@ const std::vector<CGREETINGSECTION>& GreetingSections()
 {
     static const std::vector<CGREETINGSECTION> sections = {
         {"greetings fly out to",
-         {"every demoscener", "everyone at the party place", "the organisers",
-          "the compo crew", "the big screen techs", "the sleepless visitors"}},
+         {"every demoscener", "everyone at the party place", "the organisers", "the compo crew",
+          "the big screen techs", "the sleepless visitors"}},
         {"respect to",
-         {"every coder up at 4 am", "all pixel artists", "musicians and trackers",
-          "the 3d modellers", "the sizecoders", "the shader wizards"}},
+         {"every coder up at 4 am", "all pixel artists", "musicians and trackers", "the 3d modellers",
+          "the sizecoders", "the shader wizards"}},
         {"thanks to",
          {"the open source people", "everyone who shares code", "our friends near and far",
           "you, for watching"}},

@@ -7,22 +7,38 @@ namespace {
 struct F3 {
     float x, y, z;
 };
-F3 ToF3(Vec3 v) { return {float(v.x), float(v.y), float(v.z)}; }
-F3 Sub(F3 a, F3 b) { return {a.x - b.x, a.y - b.y, a.z - b.z}; }
-F3 Mul(F3 a, float s) { return {a.x * s, a.y * s, a.z * s}; }
-F3 Add(F3 a, F3 b) { return {a.x + b.x, a.y + b.y, a.z + b.z}; }
+F3 ToF3(Vec3 v)
+{
+    return {float(v.x), float(v.y), float(v.z)};
+}
+F3 Sub(F3 a, F3 b)
+{
+    return {a.x - b.x, a.y - b.y, a.z - b.z};
+}
+F3 Mul(F3 a, float s)
+{
+    return {a.x * s, a.y * s, a.z * s};
+}
+F3 Add(F3 a, F3 b)
+{
+    return {a.x + b.x, a.y + b.y, a.z + b.z};
+}
 
-F3 Point(const CameraTrack& track, bool eye, size_t i) {
+F3 Point(const CameraTrack& track, bool eye, size_t i)
+{
     return ToF3(eye ? track[i].eye : track[i].target);
 }
 
 }  // namespace
 
 // Key times are taken as ascending; tangents as in the scene's spline.
-Vec3 EvaluateTrack(const CameraTrack& track, bool eye, uint32_t t) {
+Vec3 EvaluateTrack(const CameraTrack& track, bool eye, uint32_t t)
+{
     size_t n = track.size(), cur = 0;
-    if (t < track[0].time) cur = 0;
-    else if (t > track[n - 1].time) cur = n - 1;
+    if (t < track[0].time)
+        cur = 0;
+    else if (t > track[n - 1].time)
+        cur = n - 1;
     else
         while (track[cur].time < t) ++cur;
     if (t < track[0].time || t > track[n - 1].time || track[cur].time == t) {
@@ -44,7 +60,8 @@ Vec3 EvaluateTrack(const CameraTrack& track, bool eye, uint32_t t) {
     return {r.x, r.y, r.z};
 }
 
-bool CameraReplay::Update(uint32_t t) {
+bool CameraReplay::Update(uint32_t t)
+{
     if (current_ == tracks_.size()) return false;
     if (tracks_[current_].back().time < t) ++current_;
     if (current_ == tracks_.size()) return false;
@@ -54,7 +71,8 @@ bool CameraReplay::Update(uint32_t t) {
 }
 
 std::vector<Vec3> SampleEyes(const std::vector<CameraTrack>& tracks, uint32_t from, uint32_t to,
-                             uint32_t stepMs) {
+                             uint32_t stepMs)
+{
     CameraReplay camera(tracks);
     std::vector<Vec3> out;
     for (uint32_t t = 0; t <= to; t += stepMs)
@@ -62,7 +80,8 @@ std::vector<Vec3> SampleEyes(const std::vector<CameraTrack>& tracks, uint32_t fr
     return out;
 }
 
-std::vector<CameraTrack> AllTracks() {
+std::vector<CameraTrack> AllTracks()
+{
     std::vector<CameraTrack> all = PipesFlightTracks();
     for (CameraTrack& t : FaceFlightTracks()) all.push_back(std::move(t));
     return all;

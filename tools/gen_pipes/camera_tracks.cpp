@@ -7,11 +7,10 @@ namespace pipesgen {
 // 100 x 80 x 100 around the origin). Three shots: in among the first pieces
 // as they appear, a low pass along one side of the network as it spreads,
 // and a high turn around the whole of it as it fills up.
-std::vector<CameraTrack> PipesFlightTracks() {
+std::vector<CameraTrack> PipesFlightTracks()
+{
     return {
-        {{0, {-5, -3, 62}, {2, -5, 20}},
-         {1800, {-15, 2, 52}, {0, 0, 15}},
-         {3600, {-30, 5, 35}, {0, 0, 0}}},
+        {{0, {-5, -3, 62}, {2, -5, 20}}, {1800, {-15, 2, 52}, {0, 0, 15}}, {3600, {-30, 5, 35}, {0, 0, 0}}},
         {{3600, {-75, -20, 45}, {0, -5, 5}},
          {5400, {-85, -8, -5}, {0, -5, 0}},
          {7200, {-60, 5, -65}, {0, 0, -5}}},
@@ -24,7 +23,8 @@ std::vector<CameraTrack> PipesFlightTracks() {
 // Face units: the face stands on the origin, about 750 high, looking along
 // +Z; the flight circles its centre (0, 400, 0) from low on its right to
 // the raised front-left view from which the turntable shows it next.
-std::vector<CameraTrack> FaceFlightTracks() {
+std::vector<CameraTrack> FaceFlightTracks()
+{
     return {
         {{10700, {-650, 300, 700}, {0, 420, 0}},
          {12000, {-150, 420, 900}, {0, 430, 0}},

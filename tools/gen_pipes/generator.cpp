@@ -17,20 +17,23 @@ namespace {
 
 constexpr int kLayoutAttempts = 32;
 
-bool MakeDir(const std::string& path) {
+bool MakeDir(const std::string& path)
+{
     if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return true;
     std::fprintf(stderr, "plm-gen-pipes: cannot create %s\n", path.c_str());
     return false;
 }
 
-bool WriteText(const std::string& path, const std::string& text) {
+bool WriteText(const std::string& path, const std::string& text)
+{
     std::vector<uint8_t> bytes(text.begin(), text.end());
     if (tds::WriteBytes(bytes, path)) return true;
     std::fprintf(stderr, "plm-gen-pipes: cannot write %s\n", path.c_str());
     return false;
 }
 
-bool WriteModels(const std::string& root, const std::vector<PieceType>& catalog) {
+bool WriteModels(const std::string& root, const std::vector<PieceType>& catalog)
+{
     for (const PieceType& t : catalog) {
         std::string error, path = root + "/obj3d/" + t.fileName;
         if (!tds::WriteFile(PieceModel(t), path, &error)) {
@@ -43,7 +46,8 @@ bool WriteModels(const std::string& root, const std::vector<PieceType>& catalog)
 
 }  // namespace
 
-std::vector<std::string> OutputPaths() {
+std::vector<std::string> OutputPaths()
+{
     std::vector<std::string> out;
     for (const PieceType& t : BuildPieceCatalog()) out.push_back("plumora_data/obj3d/" + t.fileName);
     out.push_back(std::string("plumora_data/texs/") + kPieceTexture);
@@ -54,7 +58,8 @@ std::vector<std::string> OutputPaths() {
 
 // Random layouts from successive seeds until one grows every pipe in full:
 // still the same layout on every run.
-Network PlannedNetwork(const std::vector<PieceType>& catalog, bool* complete) {
+Network PlannedNetwork(const std::vector<PieceType>& catalog, bool* complete)
+{
     PlanOptions options = NetworkPlan();
     PlanResult plan;
     for (int attempt = 0; attempt < kLayoutAttempts; ++attempt, ++options.seed) {
@@ -65,7 +70,8 @@ Network PlannedNetwork(const std::vector<PieceType>& catalog, bool* complete) {
     return plan.network;
 }
 
-bool GenerateDataSet(const std::string& stageDir) {
+bool GenerateDataSet(const std::string& stageDir)
+{
     std::string root = stageDir + "/plumora_data";
     for (const std::string& dir : {stageDir, root, root + "/obj3d", root + "/texs", root + "/script"})
         if (!MakeDir(dir)) return false;

@@ -4,7 +4,8 @@
 
 namespace pipesgen {
 
-double PointSegmentDistance(Vec3 p, Vec3 a, Vec3 b) {
+double PointSegmentDistance(Vec3 p, Vec3 a, Vec3 b)
+{
     Vec3 ab = b - a;
     double len2 = Dot(ab, ab);
     double t = len2 > 0 ? std::clamp(Dot(p - a, ab) / len2, 0.0, 1.0) : 0.0;
@@ -13,7 +14,8 @@ double PointSegmentDistance(Vec3 p, Vec3 a, Vec3 b) {
 
 // Closest points of two segments (the usual clamped solution), falling back
 // to endpoint distances, which covers parallel and degenerate segments.
-double SegmentSegmentDistance(Vec3 p0, Vec3 p1, Vec3 q0, Vec3 q1) {
+double SegmentSegmentDistance(Vec3 p0, Vec3 p1, Vec3 q0, Vec3 q1)
+{
     Vec3 d1 = p1 - p0, d2 = q1 - q0, r = p0 - q0;
     double a = Dot(d1, d1), e = Dot(d2, d2), f = Dot(d2, r);
     double best = std::min({PointSegmentDistance(p0, q0, q1), PointSegmentDistance(p1, q0, q1),

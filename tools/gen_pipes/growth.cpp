@@ -2,7 +2,8 @@
 
 namespace pipesgen {
 
-double GrowthMsAtFrameRate(size_t faces, double frameMs) {
+double GrowthMsAtFrameRate(size_t faces, double frameMs)
+{
     // Mirrors the scene's update: progress += dt * rate; the phase ends on
     // the update at which progress is strictly above the face count.
     float step = float(frameMs) * float(kGrowthRate);

@@ -9,11 +9,14 @@
 
 namespace pipesgen {
 
-constexpr double kGrowthRate = 6.6666665;  // faces per millisecond
-constexpr double kFaceFlightStart = 10700;   // ms: end of the pipes flight
-constexpr double kTurntableStart = 14750;    // ms: end of the face flight
+constexpr double kGrowthRate = 6.6666665;   // faces per millisecond
+constexpr double kFaceFlightStart = 10700;  // ms: end of the pipes flight
+constexpr double kTurntableStart = 14750;   // ms: end of the face flight
 
-inline double GrowthMs(size_t faces) { return 2.0 * double(faces) / kGrowthRate; }
+inline double GrowthMs(size_t faces)
+{
+    return 2.0 * double(faces) / kGrowthRate;
+}
 
 // Growth time of a piece when frames come every frameMs: each phase lasts
 // until the revealed count first exceeds the face count, in whole frames.

@@ -19,7 +19,8 @@ namespace {
 
 const int kAxes[6][3] = {{1, 0, 0}, {-1, 0, 0}, {0, 1, 0}, {0, -1, 0}, {0, 0, 1}, {0, 0, -1}};
 // Pipe rotations (degrees about X, Y, Z) that turn the pipe's +Y onto each axis.
-const float kStartRotations[6][3] = {{0, 0, -90}, {0, 0, 90}, {0, 0, 0}, {180, 0, 0}, {90, 0, 0}, {-90, 0, 0}};
+const float kStartRotations[6][3] = {{0, 0, -90}, {0, 0, 90}, {0, 0, 0},
+                                     {180, 0, 0}, {90, 0, 0}, {-90, 0, 0}};
 constexpr int kBacktrackLimit = 3000;
 // Growth time per lattice step, on the short side, to estimate how many
 // free nodes a pipe still needs.
@@ -29,21 +30,31 @@ struct Node {
     int x = 0, y = 0, z = 0;
 };
 
-int Key(Node n) { return ((n.x + 512) << 20) | ((n.y + 512) << 10) | (n.z + 512); }
-Node FromKey(int key) { return {(key >> 20) - 512, ((key >> 10) & 1023) - 512, (key & 1023) - 512}; }
-
-Node NodeAt(Vec3 p) {
-    return {int(std::lround(p.x / kGridStep)), int(std::lround(p.y / kGridStep)), int(std::lround(p.z / kGridStep))};
+int Key(Node n)
+{
+    return ((n.x + 512) << 20) | ((n.y + 512) << 10) | (n.z + 512);
+}
+Node FromKey(int key)
+{
+    return {(key >> 20) - 512, ((key >> 10) & 1023) - 512, (key & 1023) - 512};
 }
 
-Node Step(Node n, Vec3 dir) {
+Node NodeAt(Vec3 p)
+{
+    return {int(std::lround(p.x / kGridStep)), int(std::lround(p.y / kGridStep)),
+            int(std::lround(p.z / kGridStep))};
+}
+
+Node Step(Node n, Vec3 dir)
+{
     return {n.x + int(std::lround(dir.x)), n.y + int(std::lround(dir.y)), n.z + int(std::lround(dir.z))};
 }
 
 // Whether d runs along a lattice axis. After an outlet pointing straight
 // down the pipe's axis the scene turns the next piece about an axis that
 // rounding may tilt, which can send an elbow's outlet off the lattice.
-bool OnLatticeAxis(const CVECTOR& d) {
+bool OnLatticeAxis(const CVECTOR& d)
+{
     float big = std::max({std::fabs(d.x), std::fabs(d.y), std::fabs(d.z)});
     float small = std::fabs(d.x) + std::fabs(d.y) + std::fabs(d.z) - big;
     return big > 0.9999f && small < 1e-4f;
@@ -77,17 +88,20 @@ struct PipeState {
     bool stuck = false;
 };
 
-void BoundingSphere(Piece& piece) {
+void BoundingSphere(Piece& piece)
+{
     piece.centre = (piece.world.inlet + piece.world.exit) * 0.5;
     for (const Capsule& c : piece.world.capsules)
-        piece.bound = std::max({piece.bound, Length(c.a - piece.centre) + c.radius,
-                                Length(c.b - piece.centre) + c.radius});
+        piece.bound = std::max(
+            {piece.bound, Length(c.a - piece.centre) + c.radius, Length(c.b - piece.centre) + c.radius});
 }
 
 class Planner {
 public:
     Planner(const std::vector<PieceType>& catalog, const PlanOptions& options)
-        : catalog_(catalog), exits_(ExitsOf(catalog)), options_(options), random_(options.seed) {}
+        : catalog_(catalog), exits_(ExitsOf(catalog)), options_(options), random_(options.seed)
+    {
+    }
 
     PlanResult Run();
 
@@ -112,14 +126,16 @@ private:
     std::vector<PipeState> pipes_;
 };
 
-bool Planner::Inside(Node n) const {
+bool Planner::Inside(Node n) const
+{
     const int v[3] = {n.x, n.y, n.z};
     for (int i = 0; i < 3; ++i)
         if (v[i] < options_.low[i] || v[i] > options_.high[i]) return false;
     return true;
 }
 
-void Planner::Start(const PipeStart& start) {
+void Planner::Start(const PipeStart& start)
+{
     PipeState pipe;
     for (int i = 0; i < 3; ++i) {
         pipe.record.position[i] = float(start.node[i] * kGridStep);
@@ -130,7 +146,8 @@ void Planner::Start(const PipeStart& start) {
 }
 
 // Weighted random order of every (type, twist) pair.
-std::vector<Candidate> Planner::Options() {
+std::vector<Candidate> Planner::Options()
+{
     std::vector<std::pair<double, Candidate>> keyed;
     for (int t = 0; t < int(catalog_.size()); ++t)
         for (int k = 0; k < 4; ++k) {
@@ -143,7 +160,8 @@ std::vector<Candidate> Planner::Options() {
     return out;
 }
 
-bool Planner::Build(const PipeState& pipe, int index, Candidate c, Piece* piece) const {
+bool Planner::Build(const PipeState& pipe, int index, Candidate c, Piece* piece) const
+{
     const PlacedSegment* prev = pipe.pieces.empty() ? nullptr : &pipe.pieces.back().placed;
     piece->placed = PlaceSegment(prev, exits_[c.type], kQuarterTwists[c.twist]);
     if (!OnLatticeAxis(piece->placed.exitDirection)) return false;
@@ -164,7 +182,8 @@ bool Planner::Build(const PipeState& pipe, int index, Candidate c, Piece* piece)
     return true;
 }
 
-bool Planner::NodesFree(const Piece& piece, Node ahead, const PipeState& pipe) const {
+bool Planner::NodesFree(const Piece& piece, Node ahead, const PipeState& pipe) const
+{
     double msLeft = options_.growthMs - pipe.ms - piece.ms;
     for (int key : piece.nodes)
         if (owner_.count(key) || !Inside(FromKey(key))) return false;
@@ -175,7 +194,8 @@ bool Planner::NodesFree(const Piece& piece, Node ahead, const PipeState& pipe) c
 
 // Whether at least `needed` free nodes can be reached from `ahead`, so that
 // a pipe never turns into a pocket too small for the rest of its growth.
-bool Planner::RoomAhead(Node ahead, const Piece& piece, size_t needed) const {
+bool Planner::RoomAhead(Node ahead, const Piece& piece, size_t needed) const
+{
     std::vector<Node> queue{ahead};
     std::unordered_set<int> seen{Key(ahead)};
     for (size_t i = 0; i < queue.size() && queue.size() < needed; ++i)
@@ -191,7 +211,8 @@ bool Planner::RoomAhead(Node ahead, const Piece& piece, size_t needed) const {
     return queue.size() >= needed;
 }
 
-bool Planner::ClearOfOthers(const Piece& piece) const {
+bool Planner::ClearOfOthers(const Piece& piece) const
+{
     for (const PipeState& other : pipes_)
         for (const Piece& q : other.pieces) {
             if (Length(q.centre - piece.centre) > q.bound + piece.bound) continue;
@@ -200,7 +221,8 @@ bool Planner::ClearOfOthers(const Piece& piece) const {
     return true;
 }
 
-bool Planner::ClearOfCamera(const Piece& piece) const {
+bool Planner::ClearOfCamera(const Piece& piece) const
+{
     for (const Vec3& eye : options_.cameraPoints) {
         if (Length(eye - piece.centre) > piece.bound + options_.cameraClearance) continue;
         for (const Capsule& c : piece.world.capsules)
@@ -209,10 +231,12 @@ bool Planner::ClearOfCamera(const Piece& piece) const {
     return true;
 }
 
-bool Planner::TryPlace(PipeState& pipe, int index, Candidate c) {
+bool Planner::TryPlace(PipeState& pipe, int index, Candidate c)
+{
     Piece piece;
     if (!Build(pipe, index, c, &piece)) return false;
-    Vec3 tip = PipeToScene(pipe.record, PieceToPipe(piece.placed, catalog_[c.type].exitOffset + catalog_[c.type].exitDirection));
+    Vec3 tip = PipeToScene(
+        pipe.record, PieceToPipe(piece.placed, catalog_[c.type].exitOffset + catalog_[c.type].exitDirection));
     Node ahead = Step(NodeAt(piece.world.exit), tip - piece.world.exit);
     if (!NodesFree(piece, ahead, pipe) || !ClearOfOthers(piece) || !ClearOfCamera(piece)) return false;
     for (int key : piece.nodes) owner_[key] = index;
@@ -222,7 +246,8 @@ bool Planner::TryPlace(PipeState& pipe, int index, Candidate c) {
     return true;
 }
 
-void Planner::Remove(PipeState& pipe) {
+void Planner::Remove(PipeState& pipe)
+{
     for (int key : pipe.pieces.back().nodes) owner_.erase(key);
     pipe.ms -= pipe.pieces.back().ms;
     pipe.pieces.pop_back();
@@ -230,7 +255,8 @@ void Planner::Remove(PipeState& pipe) {
 }
 
 // Adds one piece, backing up over earlier choices when every option fails.
-bool Planner::Advance(PipeState& pipe, int index) {
+bool Planner::Advance(PipeState& pipe, int index)
+{
     for (;;) {
         if (pipe.frames.size() == pipe.pieces.size()) pipe.frames.push_back({Options(), 0});
         Frame& frame = pipe.frames.back();
@@ -245,7 +271,8 @@ bool Planner::Advance(PipeState& pipe, int index) {
     }
 }
 
-PlanResult Planner::Run() {
+PlanResult Planner::Run()
+{
     for (const PipeStart& s : options_.starts) Start(s);
     for (bool growing = true; growing;) {
         growing = false;
@@ -267,7 +294,8 @@ PlanResult Planner::Run() {
 
 }  // namespace
 
-PlanResult PlanNetwork(const std::vector<PieceType>& catalog, const PlanOptions& options) {
+PlanResult PlanNetwork(const std::vector<PieceType>& catalog, const PlanOptions& options)
+{
     return Planner(catalog, options).Run();
 }
 

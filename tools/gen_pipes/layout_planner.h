@@ -31,7 +31,7 @@ struct PipeStart {
 };
 
 struct PlanOptions {
-    int low[3] = {-5, -4, -5};   // lattice box, inclusive
+    int low[3] = {-5, -4, -5};  // lattice box, inclusive
     int high[3] = {5, 4, 5};
     std::vector<PipeStart> starts;
     double growthMs = 11000;

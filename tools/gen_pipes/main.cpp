@@ -3,7 +3,8 @@
 
 #include "generator.h"
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv)
+{
     if (argc != 2) {
         std::fprintf(stderr, "usage: plm-gen-pipes <staging dir>\n");
         return 2;

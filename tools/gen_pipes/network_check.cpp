@@ -6,7 +6,8 @@
 
 namespace pipesgen {
 
-std::vector<TypeExit> ExitsOf(const std::vector<PieceType>& catalog) {
+std::vector<TypeExit> ExitsOf(const std::vector<PieceType>& catalog)
+{
     std::vector<TypeExit> out;
     for (const PieceType& t : catalog) {
         TypeExit e;
@@ -18,7 +19,8 @@ std::vector<TypeExit> ExitsOf(const std::vector<PieceType>& catalog) {
 }
 
 WorldPiece PlaceWorldPiece(const PipeRecord& pipe, const PlacedSegment& placed, const PieceType& type,
-                           int pipeIndex, int segmentIndex) {
+                           int pipeIndex, int segmentIndex)
+{
     WorldPiece w;
     w.pipe = pipeIndex;
     w.segment = segmentIndex;
@@ -29,23 +31,27 @@ WorldPiece PlaceWorldPiece(const PipeRecord& pipe, const PlacedSegment& placed, 
     return w;
 }
 
-std::vector<WorldPiece> PlaceNetwork(const Network& network, const std::vector<PieceType>& catalog) {
+std::vector<WorldPiece> PlaceNetwork(const Network& network, const std::vector<PieceType>& catalog)
+{
     std::vector<TypeExit> exits = ExitsOf(catalog);
     std::vector<WorldPiece> out;
     for (size_t p = 0; p < network.pipes.size(); ++p) {
         const PipeRecord& pipe = network.pipes[p];
         std::vector<PlacedSegment> placed = PlacePipe(pipe, exits);
         for (size_t s = 0; s < placed.size(); ++s)
-            out.push_back(PlaceWorldPiece(pipe, placed[s], catalog.at(pipe.segments[s].type), int(p), int(s)));
+            out.push_back(
+                PlaceWorldPiece(pipe, placed[s], catalog.at(pipe.segments[s].type), int(p), int(s)));
     }
     return out;
 }
 
-bool Comparable(const WorldPiece& a, const WorldPiece& b) {
+bool Comparable(const WorldPiece& a, const WorldPiece& b)
+{
     return a.pipe != b.pipe || std::abs(a.segment - b.segment) >= 2;
 }
 
-double EnvelopeGap(const WorldPiece& a, const WorldPiece& b) {
+double EnvelopeGap(const WorldPiece& a, const WorldPiece& b)
+{
     double gap = std::numeric_limits<double>::infinity();
     for (const Capsule& ca : a.capsules)
         for (const Capsule& cb : b.capsules)
@@ -53,7 +59,8 @@ double EnvelopeGap(const WorldPiece& a, const WorldPiece& b) {
     return gap;
 }
 
-std::vector<Clash> FindClashes(const std::vector<WorldPiece>& pieces) {
+std::vector<Clash> FindClashes(const std::vector<WorldPiece>& pieces)
+{
     std::vector<Clash> out;
     for (size_t i = 0; i < pieces.size(); ++i)
         for (size_t j = i + 1; j < pieces.size(); ++j) {
@@ -65,10 +72,12 @@ std::vector<Clash> FindClashes(const std::vector<WorldPiece>& pieces) {
     return out;
 }
 
-double Clearance(Vec3 p, const std::vector<WorldPiece>& pieces) {
+double Clearance(Vec3 p, const std::vector<WorldPiece>& pieces)
+{
     double best = std::numeric_limits<double>::infinity();
     for (const WorldPiece& w : pieces)
-        for (const Capsule& c : w.capsules) best = std::min(best, PointSegmentDistance(p, c.a, c.b) - c.radius);
+        for (const Capsule& c : w.capsules)
+            best = std::min(best, PointSegmentDistance(p, c.a, c.b) - c.radius);
     return best;
 }
 

@@ -8,7 +8,8 @@ namespace {
 
 constexpr float kFloatPi = 3.1415927f;
 
-CVECTOR Up() {
+CVECTOR Up()
+{
     CVECTOR up;
     up.Set(0, 1, 0);
     return up;
@@ -16,7 +17,8 @@ CVECTOR Up() {
 
 // The rotation that turns +Y onto d, the shortest one; straight down turns
 // about (0, 0, 1).
-CQUATERNION Bend(CVECTOR d) {
+CQUATERNION Bend(CVECTOR d)
+{
     float theta = Up().AngleTo(d);
     CVECTOR axis;
     if (theta == kFloatPi) {
@@ -34,7 +36,8 @@ CQUATERNION Bend(CVECTOR d) {
 
 // Rotation by `degrees` about a coordinate axis, counter-clockwise seen from
 // the axis tip (the sense of glRotatef).
-Vec3 RotateAbout(int axis, double degrees, Vec3 p) {
+Vec3 RotateAbout(int axis, double degrees, Vec3 p)
+{
     double a = degrees * 3.14159265358979323846 / 180, c = std::cos(a), s = std::sin(a);
     if (axis == 0) return {p.x, c * p.y - s * p.z, s * p.y + c * p.z};
     if (axis == 1) return {c * p.x + s * p.z, p.y, -s * p.x + c * p.z};
@@ -43,7 +46,8 @@ Vec3 RotateAbout(int axis, double degrees, Vec3 p) {
 
 }  // namespace
 
-PlacedSegment PlaceSegment(const PlacedSegment* previous, const TypeExit& type, float twist) {
+PlacedSegment PlaceSegment(const PlacedSegment* previous, const TypeExit& type, float twist)
+{
     PlacedSegment s;
     s.exitOffset = type.offset;
     s.exitDirection = type.direction;
@@ -61,7 +65,8 @@ PlacedSegment PlaceSegment(const PlacedSegment* previous, const TypeExit& type, 
     return s;
 }
 
-std::vector<PlacedSegment> PlacePipe(const PipeRecord& pipe, const std::vector<TypeExit>& types) {
+std::vector<PlacedSegment> PlacePipe(const PipeRecord& pipe, const std::vector<TypeExit>& types)
+{
     std::vector<PlacedSegment> out;
     out.reserve(pipe.segments.size());
     for (const SegmentRecord& seg : pipe.segments)
@@ -69,7 +74,8 @@ std::vector<PlacedSegment> PlacePipe(const PipeRecord& pipe, const std::vector<T
     return out;
 }
 
-Vec3 PieceToPipe(const PlacedSegment& segment, Vec3 modelPoint) {
+Vec3 PieceToPipe(const PlacedSegment& segment, Vec3 modelPoint)
+{
     CVECTOR p;
     p.Set(float(modelPoint.x), float(modelPoint.y), float(modelPoint.z));
     CVECTOR r = segment.orientation.Rotate(p);
@@ -79,7 +85,8 @@ Vec3 PieceToPipe(const PlacedSegment& segment, Vec3 modelPoint) {
 
 // glTranslate(position) glRotate(x) glRotate(y) glRotate(z): the point is
 // turned about Z first, X last.
-Vec3 PipeToScene(const PipeRecord& pipe, Vec3 p) {
+Vec3 PipeToScene(const PipeRecord& pipe, Vec3 p)
+{
     p = RotateAbout(2, pipe.rotation[2], p);
     p = RotateAbout(1, pipe.rotation[1], p);
     p = RotateAbout(0, pipe.rotation[0], p);

@@ -24,8 +24,8 @@ constexpr double kGridStep = 10.0;
 constexpr int kTubeSides = 24;
 
 struct PieceType {
-    std::string name;       // object name inside the model
-    std::string fileName;   // model file under obj3d/
+    std::string name;      // object name inside the model
+    std::string fileName;  // model file under obj3d/
     Vec3 exitOffset;
     Vec3 exitDirection;
     std::vector<Capsule> envelope;  // model coordinates; covers every vertex

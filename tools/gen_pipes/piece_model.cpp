@@ -2,7 +2,8 @@
 
 namespace pipesgen {
 
-tds::Model PieceModel(const PieceType& type) {
+tds::Model PieceModel(const PieceType& type)
+{
     tds::Model model;
     tds::Material& material = model.materials.emplace_back();
     material.name = kPieceMaterial;

@@ -12,14 +12,15 @@ constexpr double kPi = 3.14159265358979323846;
 constexpr double R = kTubeRadius;
 using Run = std::vector<ProfilePoint>;
 
-void Append(Run& run, const Run& more) {
+void Append(Run& run, const Run& more)
+{
     for (const ProfilePoint& p : more)
-        if (run.empty() || run.back().along != p.along || run.back().radius != p.radius)
-            run.push_back(p);
+        if (run.empty() || run.back().along != p.along || run.back().radius != p.radius) run.push_back(p);
 }
 
 // Tube wall from `from` to `to` at radius r, in `bands` equal bands.
-Run Wall(double from, double to, double r, int bands) {
+Run Wall(double from, double to, double r, int bands)
+{
     Run run;
     for (int i = 0; i <= bands; ++i) run.push_back({from + (to - from) * i / bands, r});
     return run;
@@ -27,7 +28,8 @@ Run Wall(double from, double to, double r, int bands) {
 
 // A weld bead: a low bump of the wall, 0.7 long, starting at `at` and
 // running towards +Y (sense 1) or -Y (sense -1).
-Run Bead(double at, double sense) {
+Run Bead(double at, double sense)
+{
     const double steps[][2] = {{0, R}, {0.15, R + 0.1}, {0.35, R + 0.14}, {0.55, R + 0.1}, {0.7, R}};
     Run run;
     for (const auto& s : steps) run.push_back({at + sense * s[0], s[1]});
@@ -36,7 +38,8 @@ Run Bead(double at, double sense) {
 }
 
 // Tube wall with beads at both ends.
-Run BeadedWall(double from, double to, int bands) {
+Run BeadedWall(double from, double to, int bands)
+{
     Run run = Bead(from, 1);
     Append(run, Wall(from + 0.7, to - 0.7, R, bands));
     Append(run, Bead(to, -1));
@@ -45,17 +48,21 @@ Run BeadedWall(double from, double to, int bands) {
 
 // A flange of thickness t at `at`: back face from rBack out to rOut, a
 // chamfered rim, front face from rOut in to rFront (three runs, hard edges).
-void AddFlange(std::vector<Run>& runs, double at, double t, double rBack, double rOut,
-               double rFront) {
+void AddFlange(std::vector<Run>& runs, double at, double t, double rBack, double rOut, double rFront)
+{
     runs.push_back({{at, rBack}, {at, rOut}});
     runs.push_back({{at, rOut}, {at + 0.1, rOut + 0.1}, {at + t - 0.1, rOut + 0.1}, {at + t, rOut}});
     runs.push_back({{at + t, rOut}, {at + t, rFront}});
 }
 
-Axis AlongY(double y = 0) { return Axis{{0, y, 0}, {0, 1, 0}, {0, 0, 1}}; }
+Axis AlongY(double y = 0)
+{
+    return Axis{{0, y, 0}, {0, 1, 0}, {0, 0, 1}};
+}
 
 // Bolts parallel to the axis, `count` of them on a circle of radius `ring`.
-void AddBolts(TubeMesh& mesh, int count, double ring, double from, double to) {
+void AddBolts(TubeMesh& mesh, int count, double ring, double from, double to)
+{
     for (int i = 0; i < count; ++i) {
         double a = 2 * kPi * (i + 0.5) / count;
         Axis axis{{ring * std::sin(a), 0, ring * std::cos(a)}, {0, 1, 0}, {0, 0, 1}};
@@ -65,7 +72,8 @@ void AddBolts(TubeMesh& mesh, int count, double ring, double from, double to) {
 
 // The elbow's centre line at arc length s: straight up to 10 - bend, a
 // quarter circle of radius `bend` onto +X, straight on to (10, 10, 0).
-void ElbowCentre(double s, double bend, Vec3* centre, Vec3* tangent) {
+void ElbowCentre(double s, double bend, Vec3* centre, Vec3* tangent)
+{
     double leg = kGridStep - bend, arc = bend * kPi / 2;
     if (s <= leg) {
         *centre = {0, s, 0};
@@ -80,7 +88,8 @@ void ElbowCentre(double s, double bend, Vec3* centre, Vec3* tangent) {
     }
 }
 
-std::vector<Station> ElbowStations(double bend) {
+std::vector<Station> ElbowStations(double bend)
+{
     double leg = kGridStep - bend, arc = bend * kPi / 2, total = 2 * leg + arc;
     Run profile = Bead(0, 1);
     Append(profile, Wall(0.7, leg, R, 5));
@@ -102,15 +111,18 @@ std::vector<Station> ElbowStations(double bend) {
 
 }  // namespace
 
-void BuildStraight(TubeMesh& mesh) {
+void BuildStraight(TubeMesh& mesh)
+{
     mesh.AddLathe(AlongY(), {BeadedWall(0, kGridStep, 12)}, kTubeSides);
 }
 
-void BuildElbow(TubeMesh& mesh) {
+void BuildElbow(TubeMesh& mesh)
+{
     mesh.AddStrip(ElbowStations(3.0), kTubeSides);
 }
 
-void BuildFlanges(TubeMesh& mesh) {
+void BuildFlanges(TubeMesh& mesh)
+{
     std::vector<Run> runs;
     Run in = Bead(0, 1);
     Append(in, Wall(0.7, 3.5, R, 3));
@@ -125,7 +137,8 @@ void BuildFlanges(TubeMesh& mesh) {
     AddBolts(mesh, 8, 2.7, 3.1, 6.9);
 }
 
-void BuildValve(TubeMesh& mesh) {
+void BuildValve(TubeMesh& mesh)
+{
     std::vector<Run> runs;
     Run in = Bead(0, 1);
     Append(in, Wall(0.7, 2, R, 1));
@@ -162,7 +175,8 @@ void BuildValve(TubeMesh& mesh) {
     }
 }
 
-void BuildBellows(TubeMesh& mesh) {
+void BuildBellows(TubeMesh& mesh)
+{
     std::vector<Run> runs;
     Run in = Bead(0, 1);
     Append(in, Wall(0.7, 1.5, R, 1));
@@ -179,7 +193,8 @@ void BuildBellows(TubeMesh& mesh) {
     mesh.AddLathe(AlongY(), runs, kTubeSides);
 }
 
-void BuildTee(TubeMesh& mesh) {
+void BuildTee(TubeMesh& mesh)
+{
     mesh.AddLathe(AlongY(), {BeadedWall(0, kGridStep, 12)}, kTubeSides);
     Axis branch{{0, 5, 0}, {1, 0, 0}, {0, 1, 0}};
     std::vector<Run> runs{Wall(0.5, 2.3, 1.5, 3)};

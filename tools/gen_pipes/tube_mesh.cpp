@@ -8,13 +8,15 @@ namespace {
 constexpr double kPi = 3.14159265358979323846;
 }
 
-void RingAxes(Vec3 tangent, Vec3 reference, Vec3* u, Vec3* v) {
+void RingAxes(Vec3 tangent, Vec3 reference, Vec3* u, Vec3* v)
+{
     Vec3 t = Unit(tangent);
     *u = Unit(reference - t * Dot(reference, t));
     *v = Cross(t, *u);
 }
 
-size_t TubeMesh::AddRing(const Station& s, int sides) {
+size_t TubeMesh::AddRing(const Station& s, int sides)
+{
     size_t first = positions_.size();
     int count = s.radius > 0 ? sides : 1;
     for (int j = 0; j < count; ++j) {
@@ -27,7 +29,8 @@ size_t TubeMesh::AddRing(const Station& s, int sides) {
     return first;
 }
 
-void TubeMesh::AddTriangle(size_t a, size_t b, size_t c) {
+void TubeMesh::AddTriangle(size_t a, size_t b, size_t c)
+{
     if (a == b || b == c || a == c) return;
     faces_.push_back({static_cast<uint16_t>(a), static_cast<uint16_t>(b), static_cast<uint16_t>(c)});
     if (faces_.size() > 65535) throw std::length_error("piece mesh has more than 65535 faces");
@@ -36,7 +39,8 @@ void TubeMesh::AddTriangle(size_t a, size_t b, size_t c) {
 // One band between two rings: per side the quad A B C D (A, B on the first
 // ring) as the triangles A B C and A C D; a ring that is a single point
 // collapses one of them, leaving a fan.
-void TubeMesh::AddBand(size_t ringA, bool pointA, size_t ringB, bool pointB, int sides) {
+void TubeMesh::AddBand(size_t ringA, bool pointA, size_t ringB, bool pointB, int sides)
+{
     for (int j = 0; j < sides; ++j) {
         size_t next = static_cast<size_t>((j + 1) % sides);
         size_t a = ringA + (pointA ? 0 : j), b = ringA + (pointA ? 0 : next);
@@ -46,7 +50,8 @@ void TubeMesh::AddBand(size_t ringA, bool pointA, size_t ringB, bool pointB, int
     }
 }
 
-void TubeMesh::AddStrip(const std::vector<Station>& stations, int sides, bool closed) {
+void TubeMesh::AddStrip(const std::vector<Station>& stations, int sides, bool closed)
+{
     std::vector<size_t> rings;
     for (const Station& s : stations) rings.push_back(AddRing(s, sides));
     size_t bands = closed ? stations.size() : stations.size() - 1;
@@ -56,8 +61,8 @@ void TubeMesh::AddStrip(const std::vector<Station>& stations, int sides, bool cl
     }
 }
 
-void TubeMesh::AddLathe(const Axis& axis, const std::vector<std::vector<ProfilePoint>>& runs,
-                        int sides) {
+void TubeMesh::AddLathe(const Axis& axis, const std::vector<std::vector<ProfilePoint>>& runs, int sides)
+{
     Vec3 u, v;
     RingAxes(axis.direction, axis.reference, &u, &v);
     Vec3 dir = Unit(axis.direction);

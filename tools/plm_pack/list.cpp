@@ -11,12 +11,9 @@ namespace {
 
 std::string KindOf(uint8_t tag)
 {
-    if (tag == TAG_FILE)
-        return "file";
-    if (tag == TAG_DIRECTORY)
-        return "directory";
-    if (tag == TAG_END)
-        return "end";
+    if (tag == TAG_FILE) return "file";
+    if (tag == TAG_DIRECTORY) return "directory";
+    if (tag == TAG_END) return "end";
     return "tag " + std::to_string(tag);
 }
 
@@ -31,12 +28,10 @@ void PrintRecord(const CARCHIVERECORD& record, FILE* out)
 // Reports a name that the program would refuse to unpack.
 bool NameAccepted(const char* path, const CARCHIVERECORD& record, FILE* err)
 {
-    if (record.tag != TAG_FILE && record.tag != TAG_DIRECTORY)
-        return true;
+    if (record.tag != TAG_FILE && record.tag != TAG_DIRECTORY) return true;
     std::string cleaned;
     const char* why = nullptr;
-    if (CheckArchiveName(record.name, record.tag == TAG_FILE, &cleaned, &why))
-        return true;
+    if (CheckArchiveName(record.name, record.tag == TAG_FILE, &cleaned, &why)) return true;
     fprintf(err, "%s: record at offset %llu: refused name %s (%s)\n", path,
             static_cast<unsigned long long>(record.offset), QuotedName(record.name).c_str(), why);
     return false;

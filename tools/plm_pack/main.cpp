@@ -100,8 +100,7 @@ int ParseArguments(int argc, char** argv, COPTIONS* options)
 
 int Report(bool ok, const std::string& error, const char* undone)
 {
-    if (ok)
-        return 0;
+    if (ok) return 0;
     fprintf(stderr, "plm-pack: %s\n", error.c_str());
     if (int signal = PlatformTerminationRequested()) {
         fprintf(stderr, "plm-pack: %s\n", undone);
@@ -130,20 +129,17 @@ int Extract(const COPTIONS& options)
 int Run(const COPTIONS& options)
 {
     const std::vector<std::string>& operands = options.operands;
-    if (operands.empty())
-        return UsageError("no command given");
+    if (operands.empty()) return UsageError("no command given");
     const std::string& command = operands[0];
     size_t wanted = command == "list" ? 2 : 3;
     if (command != "pack" && command != "list" && command != "extract")
         return UsageError("unknown command '" + command + "'");
     if (operands.size() != wanted)
-        return UsageError(command + (command == "pack" ? " needs DIR and OUT"
+        return UsageError(command + (command == "pack"   ? " needs DIR and OUT"
                                      : command == "list" ? " needs ARCHIVE"
                                                          : " needs ARCHIVE and DIR"));
-    if (command == "pack")
-        return Pack(options);
-    if (command == "extract")
-        return Extract(options);
+    if (command == "pack") return Pack(options);
+    if (command == "extract") return Extract(options);
     return ListArchive(operands[1].c_str(), stdout, stderr) ? 0 : EXIT_FAILED;
 }
 
@@ -152,8 +148,7 @@ int Run(const COPTIONS& options)
 int main(int argc, char** argv)
 {
     COPTIONS options;
-    if (int status = ParseArguments(argc, argv, &options))
-        return status;
+    if (int status = ParseArguments(argc, argv, &options)) return status;
     if (options.help) {
         printf("%s%s", USAGE, HELP);
         return 0;

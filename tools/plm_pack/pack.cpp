@@ -27,7 +27,7 @@ struct CFILEID {
 };
 
 struct CPACKER {
-    std::string dir;      // the folder that holds plumora_data
+    std::string dir;  // the folder that holds plumora_data
     std::string outPath;
     PLATFORMREPLACEMENT out;
     std::vector<uint8_t> pending;  // written bytes not yet handed to the file
@@ -47,8 +47,7 @@ bool Fail(CPACKER& packer, const std::string& path, const std::string& what)
 bool Interrupted(CPACKER& packer)
 {
     int signal = PlatformTerminationRequested();
-    if (signal == 0)
-        return false;
+    if (signal == 0) return false;
     packer.error = "interrupted by signal " + std::to_string(signal);
     return true;
 }
@@ -57,8 +56,8 @@ bool Flush(CPACKER& packer)
 {
     bool ok = PlatformWrite(packer.out.file, packer.pending.data(), packer.pending.size());
     packer.pending.clear();
-    return ok || Fail(packer, packer.outPath, std::string("cannot write (") +
-                                                  PlatformLastFileErrorText() + ")");
+    return ok ||
+           Fail(packer, packer.outPath, std::string("cannot write (") + PlatformLastFileErrorText() + ")");
 }
 
 bool PutBytes(CPACKER& packer, const void* data, size_t size)
@@ -70,17 +69,14 @@ bool PutBytes(CPACKER& packer, const void* data, size_t size)
 
 bool PutNumber(CPACKER& packer, uint32_t value, size_t bytes)
 {
-    uint8_t raw[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16),
-                      uint8_t(value >> 24)};
+    uint8_t raw[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
     return PutBytes(packer, raw, bytes);
 }
 
 bool PutHeader(CPACKER& packer, uint8_t tag, const std::string& name)
 {
-    if (name.size() > MAX_NAME)
-        return Fail(packer, name, "name longer than 65535 bytes");
-    if (packer.progress)
-        fprintf(packer.progress, "%s\n", name.c_str());
+    if (name.size() > MAX_NAME) return Fail(packer, name, "name longer than 65535 bytes");
+    if (packer.progress) fprintf(packer.progress, "%s\n", name.c_str());
     return PutBytes(packer, &tag, 1) && PutNumber(packer, uint32_t(name.size()), 2) &&
            PutBytes(packer, name.data(), name.size());
 }
@@ -89,43 +85,34 @@ bool CopyFile(CPACKER& packer, PLATFORMFILE in, const std::string& full, uint64_
 {
     packer.chunk.resize(CHUNK);
     for (uint64_t left = size; left > 0;) {
-        if (Interrupted(packer))
-            return false;
+        if (Interrupted(packer)) return false;
         size_t want = size_t(std::min<uint64_t>(left, packer.chunk.size()));
         int64_t got = PlatformRead(in, packer.chunk.data(), want);
-        if (got < 0)
-            return Fail(packer, full, PlatformLastFileErrorText());
-        if (uint64_t(got) < want)
-            return Fail(packer, full, "changed size while being packed");
-        if (!PutBytes(packer, packer.chunk.data(), want))
-            return false;
+        if (got < 0) return Fail(packer, full, PlatformLastFileErrorText());
+        if (uint64_t(got) < want) return Fail(packer, full, "changed size while being packed");
+        if (!PutBytes(packer, packer.chunk.data(), want)) return false;
         left -= want;
     }
     uint8_t extra;
     int64_t more = PlatformRead(in, &extra, 1);
-    if (more < 0)
-        return Fail(packer, full, PlatformLastFileErrorText());
+    if (more < 0) return Fail(packer, full, PlatformLastFileErrorText());
     return more == 0 || Fail(packer, full, "changed size while being packed");
 }
 
 bool IsOutput(const CPACKER& packer, const PLATFORMPATHINFO& info)
 {
     for (const CFILEID& id : packer.outputs)
-        if (id.device == info.device && id.inode == info.inode)
-            return true;
+        if (id.device == info.device && id.inode == info.inode) return true;
     return false;
 }
 
 bool PackFile(CPACKER& packer, const std::string& name, const PLATFORMPATHINFO& info)
 {
     std::string full = packer.dir + "/" + name;
-    if (info.size > MAX_DATA)
-        return Fail(packer, full, "4 GiB or larger");
-    if (IsOutput(packer, info))
-        return Fail(packer, full, "is the output archive itself");
+    if (info.size > MAX_DATA) return Fail(packer, full, "4 GiB or larger");
+    if (IsOutput(packer, info)) return Fail(packer, full, "is the output archive itself");
     PLATFORMFILE in = PlatformOpenRead(full.c_str());
-    if (in == PLATFORM_NO_FILE)
-        return Fail(packer, full, PlatformLastFileErrorText());
+    if (in == PLATFORM_NO_FILE) return Fail(packer, full, PlatformLastFileErrorText());
     bool ok = PutHeader(packer, TAG_FILE, name) && PutNumber(packer, uint32_t(info.size), 4) &&
               CopyFile(packer, in, full, info.size);
     PlatformClose(in);
@@ -135,8 +122,7 @@ bool PackFile(CPACKER& packer, const std::string& name, const PLATFORMPATHINFO& 
 // The entries of a directory (without "." and ".."), sorted by byte order.
 bool ListDirectory(CPACKER& packer, const std::string& full, std::vector<std::string>* names)
 {
-    if (!PlatformListDirectory(full.c_str(), names))
-        return Fail(packer, full, PlatformLastFileErrorText());
+    if (!PlatformListDirectory(full.c_str(), names)) return Fail(packer, full, PlatformLastFileErrorText());
     std::sort(names->begin(), names->end());
     return true;
 }
@@ -146,34 +132,30 @@ bool PackEntry(CPACKER& packer, const std::string& name);
 bool PackDirectory(CPACKER& packer, const std::string& name)
 {
     std::vector<std::string> names;
-    if (!PutHeader(packer, TAG_DIRECTORY, name) ||
-        !ListDirectory(packer, packer.dir + "/" + name, &names))
+    if (!PutHeader(packer, TAG_DIRECTORY, name) || !ListDirectory(packer, packer.dir + "/" + name, &names))
         return false;
     for (const std::string& entry : names)
-        if (!PackEntry(packer, name + "/" + entry))
-            return false;
+        if (!PackEntry(packer, name + "/" + entry)) return false;
     return true;
 }
 
 bool PackEntry(CPACKER& packer, const std::string& name)
 {
-    if (Interrupted(packer))
-        return false;
+    if (Interrupted(packer)) return false;
     std::string full = packer.dir + "/" + name;
     PLATFORMPATHINFO info;
-    if (!PlatformInspect(full.c_str(), false, &info))
-        return Fail(packer, full, PlatformLastFileErrorText());
+    if (!PlatformInspect(full.c_str(), false, &info)) return Fail(packer, full, PlatformLastFileErrorText());
     switch (info.kind) {
-    case PLATFORM_PATH_DIRECTORY:
-        return PackDirectory(packer, name);
-    case PLATFORM_PATH_REGULAR:
-        return PackFile(packer, name, info);
-    case PLATFORM_PATH_LINK:
-        return Fail(packer, full, "symbolic link (only directories and regular files are packed)");
-    case PLATFORM_PATH_MISSING:
-        return Fail(packer, full, "disappeared while being packed");
-    default:
-        return Fail(packer, full, "special file (only directories and regular files are packed)");
+        case PLATFORM_PATH_DIRECTORY:
+            return PackDirectory(packer, name);
+        case PLATFORM_PATH_REGULAR:
+            return PackFile(packer, name, info);
+        case PLATFORM_PATH_LINK:
+            return Fail(packer, full, "symbolic link (only directories and regular files are packed)");
+        case PLATFORM_PATH_MISSING:
+            return Fail(packer, full, "disappeared while being packed");
+        default:
+            return Fail(packer, full, "special file (only directories and regular files are packed)");
     }
 }
 
@@ -194,13 +176,10 @@ bool OpenOutput(CPACKER& packer)
 bool FinishOutput(CPACKER& packer)
 {
     uint8_t end = TAG_END;
-    if (!PutBytes(packer, &end, 1) || !Flush(packer))
-        return false;
-    if (Interrupted(packer))
-        return false;
+    if (!PutBytes(packer, &end, 1) || !Flush(packer)) return false;
+    if (Interrupted(packer)) return false;
     return PlatformCommitReplacement(&packer.out) ||
-           Fail(packer, packer.outPath, std::string("cannot replace (") +
-                                            PlatformLastFileErrorText() + ")");
+           Fail(packer, packer.outPath, std::string("cannot replace (") + PlatformLastFileErrorText() + ")");
 }
 
 // "does not exist" or "not a directory" for path, as the case is; empty if
@@ -208,12 +187,9 @@ bool FinishOutput(CPACKER& packer)
 std::string DirectoryFault(const std::string& path, bool followLinks)
 {
     PLATFORMPATHINFO info;
-    if (!PlatformInspect(path.c_str(), followLinks, &info))
-        return path + ": " + PlatformLastFileErrorText();
-    if (info.kind == PLATFORM_PATH_MISSING)
-        return path + ": does not exist";
-    if (info.kind != PLATFORM_PATH_DIRECTORY)
-        return path + ": not a directory";
+    if (!PlatformInspect(path.c_str(), followLinks, &info)) return path + ": " + PlatformLastFileErrorText();
+    if (info.kind == PLATFORM_PATH_MISSING) return path + ": does not exist";
+    if (info.kind != PLATFORM_PATH_DIRECTORY) return path + ": not a directory";
     return std::string();
 }
 
@@ -221,30 +197,21 @@ std::string DirectoryFault(const std::string& path, bool followLinks)
 std::string OutputFault(const std::string& out)
 {
     PLATFORMPATHINFO info, target;
-    if (!PlatformInspect(out.c_str(), false, &info))
-        return out + ": " + PlatformLastFileErrorText();
+    if (!PlatformInspect(out.c_str(), false, &info)) return out + ": " + PlatformLastFileErrorText();
     if (info.kind == PLATFORM_PATH_MISSING) {
         size_t slash = out.find_last_of('/');
-        if (slash == std::string::npos)
-            return std::string();
+        if (slash == std::string::npos) return std::string();
         std::string folder = slash == 0 ? "/" : out.substr(0, slash);
         std::string fault = DirectoryFault(folder, true);
         return fault.empty() ? fault : out + ": its folder " + fault;
     }
-    if (info.kind == PLATFORM_PATH_DIRECTORY)
-        return out + ": is a directory";
-    if (info.kind == PLATFORM_PATH_OTHER)
-        return out + ": not a regular file (device, FIFO or socket)";
-    if (info.kind != PLATFORM_PATH_LINK)
-        return std::string();
-    if (!PlatformInspect(out.c_str(), true, &target))
-        return out + ": " + PlatformLastFileErrorText();
-    if (target.kind == PLATFORM_PATH_MISSING)
-        return out + ": symbolic link that leads nowhere";
-    if (target.kind == PLATFORM_PATH_DIRECTORY)
-        return out + ": symbolic link to a directory";
-    if (target.kind == PLATFORM_PATH_OTHER)
-        return out + ": symbolic link to a device, FIFO or socket";
+    if (info.kind == PLATFORM_PATH_DIRECTORY) return out + ": is a directory";
+    if (info.kind == PLATFORM_PATH_OTHER) return out + ": not a regular file (device, FIFO or socket)";
+    if (info.kind != PLATFORM_PATH_LINK) return std::string();
+    if (!PlatformInspect(out.c_str(), true, &target)) return out + ": " + PlatformLastFileErrorText();
+    if (target.kind == PLATFORM_PATH_MISSING) return out + ": symbolic link that leads nowhere";
+    if (target.kind == PLATFORM_PATH_DIRECTORY) return out + ": symbolic link to a directory";
+    if (target.kind == PLATFORM_PATH_OTHER) return out + ": symbolic link to a device, FIFO or socket";
     return std::string();
 }
 
@@ -254,18 +221,15 @@ bool CheckPackPaths(const std::string& dir, const std::string& out, std::string*
 {
     std::string base = dir.empty() ? "." : dir;
     std::string fault = DirectoryFault(base, true);
-    if (fault.empty())
-        fault = DirectoryFault(base + "/" + ARCHIVE_ROOT, false);
-    if (fault.empty())
-        fault = out.empty() ? "empty output path" : OutputFault(out);
+    if (fault.empty()) fault = DirectoryFault(base + "/" + ARCHIVE_ROOT, false);
+    if (fault.empty()) fault = out.empty() ? "empty output path" : OutputFault(out);
     *error = fault;
     return fault.empty();
 }
 
 bool PackTree(const std::string& dir, const std::string& out, FILE* progress, std::string* error)
 {
-    if (!CheckPackPaths(dir, out, error))
-        return false;
+    if (!CheckPackPaths(dir, out, error)) return false;
     CPACKER packer;
     packer.dir = dir.empty() ? "." : dir;
     packer.outPath = out;

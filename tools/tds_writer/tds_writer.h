@@ -131,7 +131,10 @@ struct Vec3 {
     float x = 0, y = 0, z = 0;
 };
 // The file point that the engine reads as (x, y, z) in its own y-up axes.
-inline Vec3 FromEngineAxes(float x, float y, float z) { return Vec3{x, -z, y}; }
+inline Vec3 FromEngineAxes(float x, float y, float z)
+{
+    return Vec3{x, -z, y};
+}
 
 struct UV {
     float u = 0, v = 0;
@@ -169,11 +172,11 @@ struct Material {
 };
 
 struct Mesh {
-    std::vector<Vec3> vertices;        // at most 65535
-    std::vector<Face> faces;           // at most 65535, corners below vertices.size()
-    std::vector<UV> mapping;           // empty, or one per vertex
-    std::vector<MaterialGroup> groups; // written in this order
-    bool smoothing = true;             // writes SMOOTH_GROUP (group 1 for every face)
+    std::vector<Vec3> vertices;         // at most 65535
+    std::vector<Face> faces;            // at most 65535, corners below vertices.size()
+    std::vector<UV> mapping;            // empty, or one per vertex
+    std::vector<MaterialGroup> groups;  // written in this order
+    bool smoothing = true;              // writes SMOOTH_GROUP (group 1 for every face)
 };
 
 struct Camera {
