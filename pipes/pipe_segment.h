@@ -2,8 +2,8 @@
 #ifndef PLM_PIPES_PIPE_SEGMENT_H
 #define PLM_PIPES_PIPE_SEGMENT_H
 
-#include "pipes/quaternion.h"
-#include "pipes/vector.h"
+#include "math/quaternion.h"
+#include "math/vector.h"
 
 struct CPIPETYPE;
 

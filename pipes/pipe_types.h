@@ -13,7 +13,7 @@
 #ifndef PLM_PIPES_PIPE_TYPES_H
 #define PLM_PIPES_PIPE_TYPES_H
 
-#include "pipes/vector.h"
+#include "math/vector.h"
 
 #include <cstdint>
 

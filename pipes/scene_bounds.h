@@ -7,7 +7,7 @@
 #ifndef PLM_PIPES_SCENE_BOUNDS_H
 #define PLM_PIPES_SCENE_BOUNDS_H
 
-#include "pipes/vector.h"
+#include "math/vector.h"
 
 #include <cmath>
 

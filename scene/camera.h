@@ -14,7 +14,7 @@
 
 #include <cstdint>
 
-#include "pipes/vector.h"
+#include "math/vector.h"
 #include "scene/camera_track.h"
 
 class CCAMERA {

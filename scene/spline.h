@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "pipes/vector.h"
+#include "math/vector.h"
 
 class CSPLINE {
 public:

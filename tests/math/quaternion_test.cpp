@@ -1,4 +1,4 @@
-#include "pipes/quaternion.h"
+#include "math/quaternion.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "pipes/vector.h"
+#include "math/vector.h"
 
 #include <gtest/gtest.h>
 

@@ -12,8 +12,8 @@
 
 #include "geometry.h"
 #include "network.h"
-#include "pipes/quaternion.h"
-#include "pipes/vector.h"
+#include "math/quaternion.h"
+#include "math/vector.h"
 
 namespace pipesgen {
 

@@ -7,8 +7,8 @@
 // operation, each result stored as a 32-bit float. Angles are radians.
 //
 // This type is deliberately separate from the engine's CVECTOR3.
-#ifndef PLM_PIPES_VECTOR_H
-#define PLM_PIPES_VECTOR_H
+#ifndef PLM_MATH_VECTOR_H
+#define PLM_MATH_VECTOR_H
 
 struct CVECTOR {
     float x;

@@ -1,7 +1,7 @@
 // plm-pack pack: a depth-first walk of the tree in byte order of the names,
 // writing each directory's record before its contents, into a replacement
 // file that only becomes the archive once it is complete.
-#include "tools/plm_pack/pack.h"
+#include "tools/plm-pack/pack.h"
 
 #include <algorithm>
 #include <cstdint>

@@ -7,10 +7,10 @@
 // Rotate by FromAxisAngle(a, t) turns a vector by t clockwise about a seen
 // from the tip of a: the rotation glRotatef applies for -t (in degrees).
 // Angles are radians.
-#ifndef PLM_PIPES_QUATERNION_H
-#define PLM_PIPES_QUATERNION_H
+#ifndef PLM_MATH_QUATERNION_H
+#define PLM_MATH_QUATERNION_H
 
-#include "pipes/vector.h"
+#include "math/vector.h"
 
 struct CQUATERNION {
     float x;

@@ -1,6 +1,6 @@
 // plm-pack list: walks the archive with the program's own record reader and
 // applies the program's own name check.
-#include "tools/plm_pack/list.h"
+#include "tools/plm-pack/list.h"
 
 #include <string>
 

@@ -5,9 +5,9 @@
 #include <vector>
 
 #include "platform/termination.h"
-#include "tools/plm_pack/extract.h"
-#include "tools/plm_pack/list.h"
-#include "tools/plm_pack/pack.h"
+#include "tools/plm-pack/extract.h"
+#include "tools/plm-pack/list.h"
+#include "tools/plm-pack/pack.h"
 
 namespace {
 

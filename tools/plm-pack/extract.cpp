@@ -1,6 +1,6 @@
 // plm-pack extract: checks the paths and the whole archive, then hands over
 // to the unpacker that the program itself uses.
-#include "tools/plm_pack/extract.h"
+#include "tools/plm-pack/extract.h"
 
 #include "platform/file_info.h"
 #include "shell/archive.h"
