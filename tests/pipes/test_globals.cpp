@@ -4,7 +4,6 @@
 #include "pipes/pipe_map.h"
 #include "pipes/pipe_types.h"
 #include "scene/image_loader.h"
-#include "tests/pipes/fake_object.h"
 #include "shell/entry_points.h"
 
 CPIPETYPE* pipeTypes = nullptr;

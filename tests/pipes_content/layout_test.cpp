@@ -11,7 +11,6 @@
 #include "network_check.h"
 #include "path_replay.h"
 #include "scene/camera.h"
-#include "script_reader.h"
 #include "stage.h"
 
 using namespace pipesgen;
@@ -22,13 +21,6 @@ const std::vector<PieceType>& Catalog()
 {
     static const std::vector<PieceType> catalog = BuildPieceCatalog();
     return catalog;
-}
-
-Network StagedNetwork()
-{
-    Network n;
-    EXPECT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &n));
-    return n;
 }
 
 CVECTOR V(float x, float y, float z)

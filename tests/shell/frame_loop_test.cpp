@@ -1,7 +1,7 @@
 // The frame loop's and the loading pauses' handling of Escape, close
 // requests, quit signals, lost windows and a minimised window, driven
 // through posted messages and a counting draw function.
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "platform/events.h"
 #include "shell/demo_main.h"
 #include "shell/demo_window.h"
@@ -237,7 +237,7 @@ TEST_F(LoadingPause, TapWhileMinimisedWaitsForTheFrameLoop)
 TEST_F(LoadingPause, TapEndsTheLoadingScreenEarly)
 {
     EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
     PostTap();
     PLATFORMMSG last = {};
     EXPECT_FALSE(ShowLoadingScreen(256, 192, &last));
@@ -253,7 +253,7 @@ TEST_F(LoadingPause, QuitSignalEndsTheLoadingScreen)
     EXPECT_EXIT(
         {
             EntryPoints = CENTRYPOINTS();
-            if (!MakeTestGLContext(256, 192)) std::exit(3);
+            if (!plmtest::OpenGlContext(256, 192)) std::exit(3);
             PlatformCatchQuitSignals();
             std::thread sender([] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(150));

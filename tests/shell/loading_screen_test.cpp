@@ -1,5 +1,5 @@
 // Ball geometry and the drawing sequence of the loading screen.
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "shell/demo_window.h"
 #include "shell/entry_points.h"
 #include "shell/loading_screen.h"
@@ -51,7 +51,7 @@ TEST(LoadingAnimation, TwentyOnePausesAndBallsWithoutPictures)
     // No image library bound: the pictures are reported missing, the
     // background stays black and the balls are drawn plain.
     EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
     pauses.clear();
     EXPECT_TRUE(RunLoadingAnimation(256, 192, RecordPause));
     ASSERT_EQ(pauses.size(), 21u);
@@ -98,7 +98,7 @@ bool PauseWithResize(uint32_t)
 TEST(LoadingAnimation, ResizeDuringAPauseKeepsTheLook)
 {
     EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
     CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
     EXPECT_TRUE(RunLoadingAnimation(256, 192, PauseWithResize));
     EXPECT_EQ(LitBallPixels(256, 192), LoadingBallLeft(g, 20) + g.ballWidth - LoadingBallLeft(g, 0));
@@ -107,7 +107,7 @@ TEST(LoadingAnimation, ResizeDuringAPauseKeepsTheLook)
 TEST(LoadingAnimation, StopsAtThePauseThatEndsTheRun)
 {
     EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
     CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
     // The fourth pause ends the run: three balls are on screen, no more.
     pausesLeft = 3;

@@ -1,5 +1,5 @@
 // Letterboxed views and the scene windows of the timeline.
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "scene/timeline.h"
 #include "scene/views.h"
 #include "shell/display_mode.h"
@@ -42,7 +42,7 @@ class ViewsGL : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(MakeTestGLContext());
+        ASSERT_TRUE(plmtest::OpenGlContext());
         DisplayMode = {800, 600, 32, 60};
     }
     static void Project(double x, double y, double z, double* wx, double* wy)

@@ -1,5 +1,5 @@
 // The window procedure's input state and the frame loop's rules.
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "platform/events.h"
 #include "shell/frame_loop.h"
 #include "platform/window.h"
@@ -75,7 +75,7 @@ TEST_F(WindowProc, CloseRequestPostsQuitWithCodeZero)
 
 TEST_F(WindowProc, SizeOfHeightZeroGivesViewportHeightOne)
 {
-    ASSERT_TRUE(MakeTestGLContext());
+    ASSERT_TRUE(plmtest::OpenGlContext());
     DemoWindowProc(WM_SIZE, 0, static_cast<intptr_t>(640u | (0u << 16)));
     GLint v[4];
     glGetIntegerv(GL_VIEWPORT, v);
@@ -135,7 +135,7 @@ namespace {
 
 TEST(DemoWindow, RefusedDisplayModeGivesBothMessagesAndNoWindow)
 {
-    ASSERT_TRUE(MakeTestGLContext());
+    plmtest::CloseGlContext();  // the demo window starts from no window at all
     testing::internal::CaptureStderr();
     PLATFORMMSG last = {};
     int opened = OpenDemoWindow("plumora / kelvoth / dravine", 123, 45, 32, &last);
