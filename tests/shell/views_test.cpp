@@ -7,6 +7,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 namespace {
 
 TEST(Letterbox, BandsForCommonHeights)
