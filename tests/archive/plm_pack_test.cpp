@@ -34,6 +34,18 @@ TEST_F(PlmPackTest, PacksInByteOrderWithDirectoriesFirst)
     EXPECT_EQ(ReadBytes("data.dat"), expected.bytes);
 }
 
+// The stored layout spelled out: the packer and these tests share one record
+// writer, and its layout header with the reader, so only literal bytes catch
+// a change of the layout itself.
+TEST_F(PlmPackTest, RecordsAreTagNameLengthNameThenDataLengthData)
+{
+    fs::create_directories("src/plumora_data");
+    WriteBytes("src/plumora_data/f", "xy");
+    ASSERT_EQ(Run("pack src data.dat"), 0) << err;
+    const char stored[] = "\2\14\0plumora_data\1\16\0plumora_data/f\2\0\0\0xy\3";
+    EXPECT_EQ(ReadBytes("data.dat"), std::string(stored, sizeof stored - 1));
+}
+
 TEST_F(PlmPackTest, SameTreeGivesSameBytesAndUnpacksToIt)
 {
     MakeSource();
