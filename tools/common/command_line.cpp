@@ -10,6 +10,12 @@ int UsageError(const char* tool, const std::string& message, const char* usage)
     return kExitUsage;
 }
 
+int Failure(const char* tool, const std::string& why)
+{
+    std::fprintf(stderr, "%s: %s\n", tool, why.c_str());
+    return kExitFailed;
+}
+
 bool ReadGeneratorCommandLine(int argc, char** argv, const char* tool, const char* about, std::string* stage,
                               int* status)
 {

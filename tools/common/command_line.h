@@ -18,6 +18,9 @@ enum ExitStatus {
 // --help on stderr; returns kExitUsage.
 int UsageError(const char* tool, const std::string& message, const char* usage = "");
 
+// Prints "TOOL: WHY" on stderr; returns kExitFailed.
+int Failure(const char* tool, const std::string& why);
+
 // A data-set generator's command line: "TOOL STAGE_DIR" writes the tool's
 // files below STAGE_DIR (folders made as needed); "TOOL --help" or "-h"
 // prints the usage, `about` (what the tool writes) and the exit statuses.

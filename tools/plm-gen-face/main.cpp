@@ -19,12 +19,6 @@ const char* const ABOUT =
     "  plumora_data/obj3d/face.3ds\n"
     "and prints its vertex and triangle counts and bounding box.\n";
 
-int Fail(const std::string& why)
-{
-    std::fprintf(stderr, "%s: %s\n", TOOL, why.c_str());
-    return tools::kExitFailed;
-}
-
 void PrintSummary(const face::HeadMesh& mesh)
 {
     face::Vec3 lo = mesh.vertices[0], hi = mesh.vertices[0];
@@ -45,10 +39,11 @@ int main(int argc, char** argv)
     if (!tools::ReadGeneratorCommandLine(argc, argv, TOOL, ABOUT, &stage, &status)) return status;
     const face::HeadMesh mesh = face::BuildHeadMesh(face::GridSize{});
     tds::Model model;
-    if (!face::ToModel(mesh, &model, &error)) return Fail(std::string(FACE_FILE) + ": " + error);
+    if (!face::ToModel(mesh, &model, &error))
+        return tools::Failure(TOOL, std::string(FACE_FILE) + ": " + error);
     const std::vector<uint8_t> bytes = tds::Write(model, &error);
-    if (bytes.empty()) return Fail(std::string(FACE_FILE) + ": " + error);
-    if (!tools::WriteOutputFile(stage, FACE_FILE, bytes, &error)) return Fail(error);
+    if (bytes.empty()) return tools::Failure(TOOL, std::string(FACE_FILE) + ": " + error);
+    if (!tools::WriteOutputFile(stage, FACE_FILE, bytes, &error)) return tools::Failure(TOOL, error);
     PrintSummary(mesh);
     return tools::kExitOk;
 }

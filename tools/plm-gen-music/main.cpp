@@ -9,7 +9,6 @@
 #include "tools/common/command_line.h"
 #include "tools/common/output_file.h"
 
-#include <cstdio>
 #include <string>
 
 namespace {
@@ -20,12 +19,6 @@ const char* const ABOUT =
     "  plumora_data/msx/msx.mp3      about 100 s, 44.1 kHz stereo MP3\n"
     "  plumora_data/script/bits.plm  flashes and shakes on its accents\n";
 
-int Fail(const std::string& why)
-{
-    std::fprintf(stderr, "%s: %s\n", TOOL, why.c_str());
-    return tools::kExitFailed;
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -35,9 +28,10 @@ int main(int argc, char** argv)
     if (!tools::ReadGeneratorCommandLine(argc, argv, TOOL, ABOUT, &stage, &status)) return status;
     const std::string script = music::FormatEventScript(music::SongEvents());
     if (!tools::WriteOutputFile(stage, "plumora_data/script/bits.plm", script.data(), script.size(), &error))
-        return Fail(error);
+        return tools::Failure(TOOL, error);
     const std::vector<unsigned char> mp3 = music::RenderSongMp3(music::kSongSeconds, error);
-    if (mp3.empty()) return Fail(error);
-    return tools::WriteOutputFile(stage, "plumora_data/msx/msx.mp3", mp3, &error) ? tools::kExitOk
-                                                                                  : Fail(error);
+    if (mp3.empty()) return tools::Failure(TOOL, error);
+    return tools::WriteOutputFile(stage, "plumora_data/msx/msx.mp3", mp3, &error)
+               ? tools::kExitOk
+               : tools::Failure(TOOL, error);
 }

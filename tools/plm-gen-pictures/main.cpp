@@ -1,7 +1,6 @@
 // plm-gen-pictures STAGE_DIR: writes the demo's pictures below
 // STAGE_DIR/plumora_data (texs/ and gfx/, made if missing). Deterministic:
 // every run writes the same bytes.
-#include <cstdio>
 #include <string>
 
 #include "pictures.h"
@@ -30,7 +29,7 @@ bool Save(const std::string& stage, const std::string& name, const CCanvas& canv
                                                 : tools::EncodeJpeg(canvas.Width(), canvas.Height(), rgb, {});
     std::string error = "cannot encode " + name;
     if (!file.empty() && tools::WriteOutputFile(stage, "plumora_data/" + name, file, &error)) return true;
-    std::fprintf(stderr, "%s: %s\n", TOOL, error.c_str());
+    tools::Failure(TOOL, error);
     return false;
 }
 

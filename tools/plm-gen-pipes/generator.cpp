@@ -1,12 +1,11 @@
 #include "generator.h"
 
-#include <cstdio>
-
 #include "camera_path.h"
 #include "network/plan.h"
 #include "pieces/model_file.h"
 #include "pieces/rust_texture.h"
 #include "scripts.h"
+#include "tools/common/command_line.h"
 #include "tools/common/output_file.h"
 
 namespace pipesgen {
@@ -17,7 +16,7 @@ constexpr int kLayoutAttempts = 32;
 
 bool Report(const std::string& why)
 {
-    std::fprintf(stderr, "plm-gen-pipes: %s\n", why.c_str());
+    tools::Failure("plm-gen-pipes", why);
     return false;
 }
 
