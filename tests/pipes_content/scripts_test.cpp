@@ -8,7 +8,7 @@
 
 #include "camera_path.h"
 #include "growth.h"
-#include "piece_catalog.h"
+#include "pieces/catalog.h"
 #include "scene/camera.h"
 #include "script_reader.h"
 #include "stage.h"

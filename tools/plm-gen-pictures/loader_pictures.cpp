@@ -21,7 +21,7 @@ const CRGB kSlotFloor = {0.025f, 0.035f, 0.032f};
 void DrawBackdrop(CCanvas& canvas)
 {
     CLayer lines(kWidth, kHeight), nodes(kWidth, kHeight);
-    CRANDOM random(0x10ADu);
+    tools::Xorshift32 random(0x10ADu);
     DrawTraces(lines, nodes, random, 70, CTRACEBOX{16, 16, kWidth - 16.0f, kHeight - 16.0f}, 24.0f, 1.5f);
     AddGlow(canvas, lines, kTraceGreen, 3, 0.3f);
     canvas.Add(lines, Scale(kTraceGreen, 0.18f));

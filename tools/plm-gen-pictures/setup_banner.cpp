@@ -13,7 +13,7 @@ const int kHeight = 131;
 void DrawBackdrop(CCanvas& canvas)
 {
     CLayer lines(kWidth, kHeight), nodes(kWidth, kHeight);
-    CRANDOM random(0x5E7u);
+    tools::Xorshift32 random(0x5E7u);
     DrawTraces(lines, nodes, random, 14, CTRACEBOX{6, 6, kWidth - 6.0f, kHeight - 10.0f}, 12.0f, 1.0f);
     AddGlow(canvas, lines, kTraceGreen, 2, 0.25f);
     canvas.Add(lines, Scale(kTraceGreen, 0.22f));

@@ -12,9 +12,11 @@
 #include <cstdint>
 #include <vector>
 
-#include "geometry.h"
+#include "tools/common/vec3.h"
 
 namespace pipesgen {
+
+using tools::Vec3;
 
 struct CameraKey {
     uint32_t time = 0;  // ms of demo time

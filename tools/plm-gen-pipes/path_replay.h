@@ -10,12 +10,14 @@
 
 #include <vector>
 
-#include "geometry.h"
-#include "network.h"
+#include "tools/common/vec3.h"
+#include "network/network.h"
 #include "math/quaternion.h"
 #include "math/vector.h"
 
 namespace pipesgen {
+
+using tools::Vec3;
 
 // A piece type's exit as the types script states it (32-bit floats).
 struct TypeExit {

@@ -3,7 +3,7 @@
 #ifndef PLM_GEN_PIPES_NETWORK_PLAN_H
 #define PLM_GEN_PIPES_NETWORK_PLAN_H
 
-#include "layout_planner.h"
+#include "network/planner.h"
 
 namespace pipesgen {
 

@@ -5,20 +5,20 @@
 //   - keep the pipe inside the box and off lattice nodes other pipes hold,
 //   - end on a lattice node heading along a lattice axis (placement is
 //     replayed exactly as the scene does it, rounding included),
-//   - clash with no piece already placed (envelopes, network_check.h),
+//   - clash with no piece already placed (envelopes, world_piece.h),
 //   - keep clear of the camera's path by `cameraClearance`,
 //   - leave the next lattice node ahead free.
 // A pipe that cannot go on backs up and tries its earlier options. Growth
 // stops when a pipe's pieces take growthMs to grow in the scene.
-#ifndef PLM_GEN_PIPES_LAYOUT_PLANNER_H
-#define PLM_GEN_PIPES_LAYOUT_PLANNER_H
+#ifndef PLM_GEN_PIPES_NETWORK_PLANNER_H
+#define PLM_GEN_PIPES_NETWORK_PLANNER_H
 
 #include <cstdint>
 #include <vector>
 
-#include "geometry.h"
-#include "network.h"
-#include "piece_catalog.h"
+#include "pieces/envelope.h"
+#include "network/network.h"
+#include "pieces/catalog.h"
 
 namespace pipesgen {
 

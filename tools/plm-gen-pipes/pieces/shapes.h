@@ -1,10 +1,10 @@
 // Geometry of each pipe piece type, built into a TubeMesh (engine axes, inlet
-// ring on the origin along +Y, see piece_catalog.h). Each function adds the
+// ring on the origin along +Y, see catalog.h). Each function adds the
 // main tube first, from inlet to exit, then the parts mounted on it.
-#ifndef PLM_GEN_PIPES_PIECE_SHAPES_H
-#define PLM_GEN_PIPES_PIECE_SHAPES_H
+#ifndef PLM_GEN_PIPES_PIECES_SHAPES_H
+#define PLM_GEN_PIPES_PIECES_SHAPES_H
 
-#include "tube_mesh.h"
+#include "pieces/tube_mesh.h"
 
 namespace pipesgen {
 

@@ -1,16 +1,17 @@
-#include "rust_texture.h"
+#include "pieces/rust_texture.h"
 
-#include <IL/il.h>
+#include "tools/common/image_file.h"
+#include "tools/common/noise.h"
 
 #include <cmath>
 #include <cstdint>
-#include <cstdio>
 
 namespace pipesgen {
 
 namespace {
 
-// Value noise on a wrapping lattice, so that the picture tiles.
+// The noise value at lattice point (x, y), repeating every `period` points so
+// that the picture tiles.
 double LatticeValue(int x, int y, int period, uint32_t seed)
 {
     uint32_t h = static_cast<uint32_t>((x % period + period) % period) * 73856093u ^
@@ -21,15 +22,11 @@ double LatticeValue(int x, int y, int period, uint32_t seed)
     return (h & 0xffff) / 65535.0;
 }
 
+// Smooth noise at (x, y) in lattice cells.
 double SmoothNoise(double x, double y, int period, uint32_t seed)
 {
-    int x0 = static_cast<int>(std::floor(x)), y0 = static_cast<int>(std::floor(y));
-    double fx = x - x0, fy = y - y0;
-    fx = fx * fx * (3 - 2 * fx);
-    fy = fy * fy * (3 - 2 * fy);
-    double a = LatticeValue(x0, y0, period, seed), b = LatticeValue(x0 + 1, y0, period, seed);
-    double c = LatticeValue(x0, y0 + 1, period, seed), d = LatticeValue(x0 + 1, y0 + 1, period, seed);
-    return (a + (b - a) * fx) * (1 - fy) + (c + (d - c) * fx) * fy;
+    return tools::ValueNoise(x, y,
+                             [&](int32_t ix, int32_t iy) { return LatticeValue(ix, iy, period, seed); });
 }
 
 // Four octaves, 0..1.
@@ -49,8 +46,7 @@ unsigned char Byte(double v)
     return static_cast<unsigned char>(std::lround(std::fmin(255.0, std::fmax(0.0, v))));
 }
 
-}  // namespace
-
+// kTextureSize x kTextureSize pixels, 3 bytes (R, G, B) each.
 std::vector<unsigned char> RustPixels()
 {
     std::vector<unsigned char> rgb;
@@ -67,21 +63,11 @@ std::vector<unsigned char> RustPixels()
     return rgb;
 }
 
-bool SaveJpeg(const std::string& path, const std::vector<unsigned char>& rgb, int size)
+}  // namespace
+
+std::vector<unsigned char> RustTextureJpeg()
 {
-    ilInit();
-    ILuint image = 0;
-    ilGenImages(1, &image);
-    ilBindImage(image);
-    ilEnable(IL_FILE_OVERWRITE);
-    ilSetInteger(IL_JPG_QUALITY, 92);
-    bool ok =
-        rgb.size() == size_t(size) * size * 3 &&
-        ilTexImage(size, size, 1, 3, IL_RGB, IL_UNSIGNED_BYTE, const_cast<unsigned char*>(rgb.data())) &&
-        ilSaveImage(path.c_str());
-    ilDeleteImages(1, &image);
-    if (!ok) std::fprintf(stderr, "plm-gen-pipes: cannot write %s\n", path.c_str());
-    return ok;
+    return tools::EncodeJpeg(kTextureSize, kTextureSize, RustPixels(), {92, false, true});
 }
 
 }  // namespace pipesgen

@@ -1,8 +1,8 @@
-#include "piece_catalog.h"
+#include "pieces/catalog.h"
 
 #include <cmath>
 
-#include "piece_shapes.h"
+#include "pieces/shapes.h"
 
 namespace pipesgen {
 

@@ -1,4 +1,4 @@
-#include "geometry.h"
+#include "pieces/envelope.h"
 
 #include <algorithm>
 

@@ -1,11 +1,11 @@
-// Small double-precision 3D helpers for building piece models and planning
-// the network. Engine axes throughout: y up, a piece's inlet along +Y.
-#ifndef PLM_GEN_PIPES_GEOMETRY_H
-#define PLM_GEN_PIPES_GEOMETRY_H
+// A double-precision 3-vector for building models and planning layouts in
+// the generators (the program's own float vector is math/vector.h).
+#ifndef PLM_TOOLS_COMMON_VEC3_H
+#define PLM_TOOLS_COMMON_VEC3_H
 
 #include <cmath>
 
-namespace pipesgen {
+namespace tools {
 
 struct Vec3 {
     double x = 0, y = 0, z = 0;
@@ -23,6 +23,11 @@ inline Vec3 operator*(Vec3 a, double s)
 {
     return {a.x * s, a.y * s, a.z * s};
 }
+// Component by component.
+inline Vec3 operator/(Vec3 a, Vec3 b)
+{
+    return {a.x / b.x, a.y / b.y, a.z / b.z};
+}
 inline double Dot(Vec3 a, Vec3 b)
 {
     return a.x * b.x + a.y * b.y + a.z * b.z;
@@ -35,23 +40,13 @@ inline double Length(Vec3 a)
 {
     return std::sqrt(Dot(a, a));
 }
+// a scaled to length 1; the zero vector stays as it is.
 inline Vec3 Unit(Vec3 a)
 {
     double l = Length(a);
     return l > 0 ? a * (1.0 / l) : a;
 }
 
-// A segment with a radius: the space a part of a piece may fill.
-struct Capsule {
-    Vec3 a, b;
-    double radius = 0;
-};
-
-// Shortest distance from point p to the segment a-b.
-double PointSegmentDistance(Vec3 p, Vec3 a, Vec3 b);
-// Shortest distance between the segments p0-p1 and q0-q1.
-double SegmentSegmentDistance(Vec3 p0, Vec3 p1, Vec3 q0, Vec3 q1);
-
-}  // namespace pipesgen
+}  // namespace tools
 
 #endif

@@ -3,8 +3,8 @@
 // pipe in the order Z, Y, X), each a chain of pieces given by a 0-based
 // index into the piece catalog and a twist (radians) about the piece's own
 // inlet axis. Values are held as the 32-bit floats the scene reads back.
-#ifndef PLM_GEN_PIPES_NETWORK_H
-#define PLM_GEN_PIPES_NETWORK_H
+#ifndef PLM_GEN_PIPES_NETWORK_NETWORK_H
+#define PLM_GEN_PIPES_NETWORK_NETWORK_H
 
 #include <vector>
 

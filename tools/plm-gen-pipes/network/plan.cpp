@@ -1,4 +1,4 @@
-#include "network_plan.h"
+#include "network/plan.h"
 
 #include "camera_path.h"
 #include "growth.h"

@@ -1,4 +1,4 @@
-#include "layout_planner.h"
+#include "network/planner.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,9 +7,9 @@
 #include <utility>
 
 #include "growth.h"
-#include "network_check.h"
+#include "network/world_piece.h"
 #include "path_replay.h"
-#include "random.h"
+#include "tools/common/random.h"
 
 namespace pipesgen {
 
@@ -121,7 +121,7 @@ private:
     const std::vector<PieceType>& catalog_;
     std::vector<TypeExit> exits_;
     const PlanOptions& options_;
-    Random random_;
+    tools::SplitMix64 random_;
     std::unordered_map<int, int> owner_;  // lattice node -> pipe index
     std::vector<PipeState> pipes_;
 };

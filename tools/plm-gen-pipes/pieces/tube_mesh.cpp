@@ -1,4 +1,4 @@
-#include "tube_mesh.h"
+#include "pieces/tube_mesh.h"
 
 #include <stdexcept>
 

@@ -1,4 +1,4 @@
-#include "network_check.h"
+#include "network/world_piece.h"
 
 #include <algorithm>
 #include <cstdlib>
@@ -31,20 +31,6 @@ WorldPiece PlaceWorldPiece(const PipeRecord& pipe, const PlacedSegment& placed, 
     return w;
 }
 
-std::vector<WorldPiece> PlaceNetwork(const Network& network, const std::vector<PieceType>& catalog)
-{
-    std::vector<TypeExit> exits = ExitsOf(catalog);
-    std::vector<WorldPiece> out;
-    for (size_t p = 0; p < network.pipes.size(); ++p) {
-        const PipeRecord& pipe = network.pipes[p];
-        std::vector<PlacedSegment> placed = PlacePipe(pipe, exits);
-        for (size_t s = 0; s < placed.size(); ++s)
-            out.push_back(
-                PlaceWorldPiece(pipe, placed[s], catalog.at(pipe.segments[s].type), int(p), int(s)));
-    }
-    return out;
-}
-
 bool Comparable(const WorldPiece& a, const WorldPiece& b)
 {
     return a.pipe != b.pipe || std::abs(a.segment - b.segment) >= 2;
@@ -57,28 +43,6 @@ double EnvelopeGap(const WorldPiece& a, const WorldPiece& b)
         for (const Capsule& cb : b.capsules)
             gap = std::min(gap, SegmentSegmentDistance(ca.a, ca.b, cb.a, cb.b) - ca.radius - cb.radius);
     return gap;
-}
-
-std::vector<Clash> FindClashes(const std::vector<WorldPiece>& pieces)
-{
-    std::vector<Clash> out;
-    for (size_t i = 0; i < pieces.size(); ++i)
-        for (size_t j = i + 1; j < pieces.size(); ++j) {
-            if (!Comparable(pieces[i], pieces[j])) continue;
-            double gap = EnvelopeGap(pieces[i], pieces[j]);
-            if (gap < 0)
-                out.push_back({pieces[i].pipe, pieces[i].segment, pieces[j].pipe, pieces[j].segment, gap});
-        }
-    return out;
-}
-
-double Clearance(Vec3 p, const std::vector<WorldPiece>& pieces)
-{
-    double best = std::numeric_limits<double>::infinity();
-    for (const WorldPiece& w : pieces)
-        for (const Capsule& c : w.capsules)
-            best = std::min(best, PointSegmentDistance(p, c.a, c.b) - c.radius);
-    return best;
 }
 
 }  // namespace pipesgen

@@ -8,14 +8,14 @@
 // Straight pieces span a multiple of kGridStep along +Y; the elbow turns
 // onto +X and ends one kGridStep up and one across, so that pipes stay on a
 // lattice of kGridStep.
-#ifndef PLM_GEN_PIPES_PIECE_CATALOG_H
-#define PLM_GEN_PIPES_PIECE_CATALOG_H
+#ifndef PLM_GEN_PIPES_PIECES_CATALOG_H
+#define PLM_GEN_PIPES_PIECES_CATALOG_H
 
 #include <string>
 #include <vector>
 
-#include "geometry.h"
-#include "tube_mesh.h"
+#include "pieces/envelope.h"
+#include "pieces/tube_mesh.h"
 
 namespace pipesgen {
 
@@ -38,9 +38,6 @@ extern const char* const kPieceTexture;  // a picture under texs/
 
 // The piece types in the order of the types script (type 1 first).
 std::vector<PieceType> BuildPieceCatalog();
-
-// Index of the one piece type that turns (the elbow) in BuildPieceCatalog.
-constexpr int kElbowType = 1;
 
 }  // namespace pipesgen
 

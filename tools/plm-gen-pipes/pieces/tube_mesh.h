@@ -12,16 +12,18 @@
 // the last, and around each band in ring order: a piece that is revealed
 // face by face grows along its path. Corners a, b, c are counter-clockwise
 // seen from outside, so face normals point away from the material.
-#ifndef PLM_GEN_PIPES_TUBE_MESH_H
-#define PLM_GEN_PIPES_TUBE_MESH_H
+#ifndef PLM_GEN_PIPES_PIECES_TUBE_MESH_H
+#define PLM_GEN_PIPES_PIECES_TUBE_MESH_H
 
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include "geometry.h"
+#include "tools/common/vec3.h"
 
 namespace pipesgen {
+
+using tools::Vec3;
 
 struct Station {
     Vec3 centre;

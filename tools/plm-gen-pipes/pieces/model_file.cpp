@@ -1,4 +1,4 @@
-#include "piece_model.h"
+#include "pieces/model_file.h"
 
 namespace pipesgen {
 
