@@ -12,7 +12,7 @@
 #include "fuzz_input_file.h"
 #include "pipes/piece_mesh.h"
 #include "pipes/pipe_types.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 #include "tests/pipes/fake_object.h"
 
 namespace {

@@ -54,6 +54,4 @@ private:
                        uint16_t announced);
 };
 
-extern CPIPEMAP pipeMap;
-
 #endif

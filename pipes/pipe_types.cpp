@@ -3,14 +3,17 @@
 #include "pipes/piece_mesh.h"
 #include "pipes/scene_bounds.h"
 #include "plm_engine.h"
-#include "scene/engine_textures.h"
-#include "shell/entry_points.h"
+#include "runtime/engine_textures.h"
+#include "runtime/entry_points.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
+
+CPIPETYPE* pipeTypes = nullptr;
+uint16_t pipeTypeCount = 0;
 
 namespace {
 
