@@ -14,6 +14,7 @@
 #include "pipes/pipe_types.h"
 #include "runtime/entry_points.h"
 #include "tests/pipes/fake_object.h"
+#include "tests/pipes/release_types.h"
 
 namespace {
 

@@ -234,13 +234,3 @@ int LoadPipeTypesFile(const char* scriptPath)
     std::fclose(file);
     return good ? 1 : 0;
 }
-
-void ReleasePipeTypes()
-{
-    for (uint16_t i = 0; i < pipeTypeCount; ++i) {
-        delete pipeTypes[i].object;
-    }
-    delete[] pipeTypes;
-    pipeTypes = nullptr;
-    pipeTypeCount = 0;
-}

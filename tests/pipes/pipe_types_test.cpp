@@ -3,6 +3,7 @@
 #include "pipes/pipe_types.h"
 #include "runtime/entry_points.h"
 #include "tests/pipes/fake_object.h"
+#include "tests/pipes/release_types.h"
 #include "tests/pipes/script_file.h"
 
 #include <gtest/gtest.h>

@@ -39,9 +39,6 @@ extern const char* const kPieceTexture;  // a picture under texs/
 // The piece types in the order of the types script (type 1 first).
 std::vector<PieceType> BuildPieceCatalog();
 
-// Index of the one piece type that turns (the elbow) in BuildPieceCatalog.
-constexpr int kElbowType = 1;
-
 }  // namespace pipesgen
 
 #endif
