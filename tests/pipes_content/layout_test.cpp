@@ -1,5 +1,5 @@
 // The network as the scene will lay it out, replayed from the generated map
-// with the scene's own vector and quaternion arithmetic: no clashes, every
+// by the scene's own placement rule: no clashes, every
 // piece placed end to end, growth through the whole pipes flight, a camera
 // that stays outside the tubes and has pipes in view.
 #include <gtest/gtest.h>
@@ -13,6 +13,7 @@
 #include "network/world_piece.h"
 #include "path_replay.h"
 #include "scene/camera.h"
+#include "scene/timeline.h"
 #include "script_reader.h"
 #include "stage.h"
 
@@ -31,13 +32,6 @@ Network StagedNetwork()
     Network n;
     EXPECT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &n));
     return n;
-}
-
-CVECTOR V(float x, float y, float z)
-{
-    CVECTOR v;
-    v.Set(x, y, z);
-    return v;
 }
 
 // Every piece of the network, placed as the scene places it.
@@ -98,34 +92,6 @@ Vec3 Forward(const CCAMERA& cam)
 
 }  // namespace
 
-// The documented placement example: straight, elbow, straight, elbow with a
-// quarter twist, straight.
-TEST(PathReplay, PlacesTheWorkedExample)
-{
-    std::vector<TypeExit> types = {{V(0, 10, 0), V(0, 1, 0)}, {V(5, 5, 0), V(1, 0, 0)}};
-    PipeRecord pipe;
-    pipe.segments = {{0, 0}, {1, 0}, {0, 0}, {1, float(M_PI / 2)}, {0, 0}};
-    std::vector<PlacedSegment> s = PlacePipe(pipe, types);
-    const float want[5][10] = {{0, 0, 0, 0, 0, 0, 1, 0, 1, 0},
-                               {0, 10, 0, 0, 0, 0, 1, 1, 0, 0},
-                               {5, 15, 0, 0, 0, .70710678f, .70710678f, 1, 0, 0},
-                               {15, 15, 0, .5f, .5f, .5f, .5f, 0, 0, 1},
-                               {20, 15, 5, -.70710678f, 0, 0, .70710678f, 0, 0, 1}};
-    for (int i = 0; i < 5; ++i) {
-        const float* w = want[i];
-        EXPECT_NEAR(s[i].position.x, w[0], 1e-4);
-        EXPECT_NEAR(s[i].position.y, w[1], 1e-4);
-        EXPECT_NEAR(s[i].position.z, w[2], 1e-4);
-        EXPECT_NEAR(s[i].orientation.x, w[3], 1e-5);
-        EXPECT_NEAR(s[i].orientation.y, w[4], 1e-5);
-        EXPECT_NEAR(s[i].orientation.z, w[5], 1e-5);
-        EXPECT_NEAR(s[i].orientation.w, w[6], 1e-5);
-        EXPECT_NEAR(s[i].exitDirection.x, w[7], 1e-5);
-        EXPECT_NEAR(s[i].exitDirection.y, w[8], 1e-5);
-        EXPECT_NEAR(s[i].exitDirection.z, w[9], 1e-5);
-    }
-}
-
 TEST(ClashCheck, FindsCrossingPipesAndPassesParallelOnes)
 {
     Network n;
@@ -174,7 +140,7 @@ TEST(Layout, EveryPipeGrowsThroughTheWholePipesFlight)
             ms += GrowthMs(Catalog()[s.type].mesh.Faces().size());
             msAt30 += GrowthMsAtFrameRate(Catalog()[s.type].mesh.Faces().size(), 1000.0 / 30);
         }
-        EXPECT_GT(ms, kFaceFlightStart);
+        EXPECT_GT(ms, SCENE_FACE_START);
         EXPECT_GE(msAt30, ms);
     }
 }
@@ -185,7 +151,7 @@ TEST(Layout, CameraEyeStaysOutsideEveryTubeInThePipesFlight)
     std::vector<WorldPiece> pieces = PlaceNetwork(StagedNetwork());
     CCAMERA cam;
     ASSERT_EQ(cam.ReadPath((StagedData() + "/script/cam_pos.plm").c_str()), 1);
-    for (uint32_t t = 0; t <= uint32_t(kFaceFlightStart); t += 5) {
+    for (uint32_t t = 0; t <= uint32_t(SCENE_FACE_START); t += 5) {
         cam.Update(t);
         Vec3 eye{cam.eye.x, cam.eye.y, cam.eye.z};
         ASSERT_GT(Clearance(eye, pieces), 1.0) << "at " << t << " ms";
@@ -222,15 +188,16 @@ TEST(Layout, GrownPiecesAreInViewThroughoutThePipesFlight)
 // far enough out to frame it and beyond the near plane, looking at it.
 TEST(FaceFlight, CameraFramesTheFace)
 {
-    std::vector<CameraTrack> tracks = AllTracks();
-    CameraReplay replay(tracks);
+    CCAMERA cam;
+    ASSERT_TRUE(LoadTracks(cam, AllTracks()));
     const Vec3 centre{0, 400, 0};
-    for (uint32_t t = 0; t <= uint32_t(kTurntableStart); t += 10) {
-        replay.Update(t);
-        if (t <= uint32_t(kFaceFlightStart)) continue;
-        double distance = Length(replay.Eye() - centre);
+    for (uint32_t t = 0; t <= uint32_t(SCENE_TURNTABLE_START); t += 10) {
+        cam.Update(t);
+        if (t <= uint32_t(SCENE_FACE_START)) continue;
+        Vec3 eye{cam.eye.x, cam.eye.y, cam.eye.z};
+        double distance = Length(eye - centre);
         EXPECT_GT(distance, 800) << t;
         EXPECT_LT(distance, 1600) << t;
-        EXPECT_GT(Dot(Unit(replay.Target() - replay.Eye()), Unit(centre - replay.Eye())), std::cos(0.2)) << t;
+        EXPECT_GT(Dot(Forward(cam), Unit(centre - eye)), std::cos(0.2)) << t;
     }
 }

@@ -3,9 +3,9 @@
 // through posted messages and a counting draw function.
 #include "gl_context.h"
 #include "platform/events.h"
+#include "runtime/entry_points.h"
 #include "shell/demo_main.h"
 #include "shell/demo_window.h"
-#include "shell/entry_points.h"
 #include "shell/frame_loop.h"
 #include "shell/loading_screen.h"
 

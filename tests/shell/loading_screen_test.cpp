@@ -1,7 +1,7 @@
 // Ball geometry and the drawing sequence of the loading screen.
 #include "gl_context.h"
+#include "runtime/entry_points.h"
 #include "shell/demo_window.h"
-#include "shell/entry_points.h"
 #include "shell/loading_screen.h"
 
 #include <GL/gl.h>

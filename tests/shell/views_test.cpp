@@ -1,8 +1,8 @@
 // Letterboxed views and the scene windows of the timeline.
 #include "gl_context.h"
+#include "runtime/display_mode.h"
 #include "scene/timeline.h"
 #include "scene/views.h"
-#include "shell/display_mode.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

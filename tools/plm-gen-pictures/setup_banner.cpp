@@ -2,13 +2,15 @@
 // faint green traces behind it, the authors in green, a green rule below.
 #include "pictures.h"
 #include "shapes.h"
+#include "shell/picture_layout.h"
 #include "style.h"
 #include "texts.h"
 
 namespace {
 
-const int kWidth = 380;
-const int kHeight = 131;
+// The picture spans the dialog's width above its list and buttons.
+const int kWidth = SETUP_DIALOG_WIDTH;
+const int kHeight = SETUP_PICTURE_HEIGHT;
 
 void DrawBackdrop(CCanvas& canvas)
 {

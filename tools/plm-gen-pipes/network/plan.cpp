@@ -1,7 +1,7 @@
 #include "network/plan.h"
 
 #include "camera_path.h"
-#include "growth.h"
+#include "scene/timeline.h"
 
 namespace pipesgen {
 
@@ -14,7 +14,7 @@ PlanOptions NetworkPlan()
         {{2, 3, -4}, kMinusZ}, {{0, -3, -2}, kPlusX},
     };
     o.growthMs = kPipeGrowthMs;
-    o.cameraPoints = SampleEyes(PipesFlightTracks(), 0, uint32_t(kFaceFlightStart), 20);
+    o.cameraPoints = SampleEyes(PipesFlightTracks(), 0, uint32_t(SCENE_FACE_START), 20);
     o.cameraClearance = kCameraClearance;
     o.seed = 20240601;
     return o;
