@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/termination.h"
 #include "platform/window.h"
 #include "scene/render_frame.h"
 #include "shell/archive.h"
@@ -73,7 +74,7 @@ int RunInPrivateFolder(const char* archive)
 
 int DemoMain()
 {
-    PlatformCatchQuitSignals();
+    PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
     std::string error;
     std::string archive =
         FindArchive(ARCHIVE_NAME, PlatformCurrentDirectory(), PlatformProgramDirectory(), &error);

@@ -3,6 +3,7 @@
 // through posted messages and a counting draw function.
 #include "gl_context.h"
 #include "platform/events.h"
+#include "platform/termination.h"
 #include "shell/demo_main.h"
 #include "shell/demo_window.h"
 #include "shell/entry_points.h"
@@ -37,8 +38,8 @@ uintptr_t Activate(bool minimised)
 
 void PostTap()
 {
-    PlatformPostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
-    PlatformPostMessage(WM_KEYUP, VK_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYUP, PLATFORM_KEY_ESCAPE, 0);
 }
 
 // Posts a message from another thread after `ms`, as the system would while
@@ -83,7 +84,7 @@ TEST_F(FrameLoop, TapEndsTheLoopBeforeAnyFrameWithTheKeysCode)
     PLATFORMMSG last = {};
     RunFrameLoop(CountFrame, &last);
     EXPECT_EQ(framesDrawn, 0);
-    EXPECT_EQ(keys[VK_ESCAPE], 0u);
+    EXPECT_EQ(keys[PLATFORM_KEY_ESCAPE], 0u);
     EXPECT_EQ(last.message, WM_KEYUP);
     EXPECT_EQ(last.wParam, 27u);
 }
@@ -203,7 +204,7 @@ TEST_F(LoadingPause, EscapeCloseAndLostWindowEndTheWaitEarly)
         uint32_t lastMessage;
         uintptr_t status;
     } cases[] = {
-        {WM_KEYDOWN, VK_ESCAPE, WM_KEYDOWN, 27},
+        {WM_KEYDOWN, PLATFORM_KEY_ESCAPE, WM_KEYDOWN, 27},
         {WM_CLOSE, 0, WM_QUIT, 0},
         {WM_DESTROY, 0, WM_QUIT, static_cast<uintptr_t>(EXIT_WINDOW_LOST)},
     };
@@ -254,7 +255,7 @@ TEST_F(LoadingPause, QuitSignalEndsTheLoadingScreen)
         {
             EntryPoints = CENTRYPOINTS();
             if (!MakeTestGLContext(256, 192)) std::exit(3);
-            PlatformCatchQuitSignals();
+            PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
             std::thread sender([] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(150));
                 raise(SIGHUP);

@@ -1,6 +1,7 @@
 // The window procedure's input state and the frame loop's rules.
 #include "gl_context.h"
 #include "platform/events.h"
+#include "platform/termination.h"
 #include "shell/frame_loop.h"
 #include "platform/window.h"
 #include "shell/demo_window.h"
@@ -55,9 +56,9 @@ TEST_F(WindowProc, ActivateFollowsOnlyTheMinimisedFlag)
 
 TEST_F(WindowProc, KeysAreSetAndClearedAndOutOfRangeCodesIgnored)
 {
-    DemoWindowProc(WM_KEYDOWN, VK_ESCAPE, 0);
+    DemoWindowProc(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
     EXPECT_EQ(keys[27], 1u);
-    DemoWindowProc(WM_KEYUP, VK_ESCAPE, 0);
+    DemoWindowProc(WM_KEYUP, PLATFORM_KEY_ESCAPE, 0);
     EXPECT_EQ(keys[27], 0u);
     DemoWindowProc(WM_KEYDOWN, 256, 0);
     DemoWindowProc(WM_KEYDOWN, ~uintptr_t(0), 0);
@@ -90,7 +91,7 @@ TEST_F(WindowProc, SizeOfHeightZeroGivesViewportHeightOne)
 
 TEST_F(WindowProc, EscapeEndsTheLoopWithTheLastMessagesParameter)
 {
-    PlatformPostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
     PLATFORMMSG last = {};
     RunFrameLoop(CountFrame, &last);
     EXPECT_EQ(framesDrawn, 0);
@@ -113,9 +114,9 @@ TEST_F(WindowProc, FramesAreDrawnOnlyWhenTheQueueIsEmpty)
 
 TEST_F(WindowProc, MinimisedWindowDrawsNothingAndIgnoresEscapeUntilASignalCloses)
 {
-    PlatformCatchQuitSignals();
+    PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
     PlatformPostMessage(WM_ACTIVATE, Activate(true, WA_INACTIVE), 0);
-    PlatformPostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
     std::thread closer([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         raise(SIGTERM);
@@ -124,7 +125,7 @@ TEST_F(WindowProc, MinimisedWindowDrawsNothingAndIgnoresEscapeUntilASignalCloses
     RunFrameLoop(CountFrame, &last);
     closer.join();
     EXPECT_EQ(framesDrawn, 0);
-    EXPECT_TRUE(PlatformQuitSignalled());
+    EXPECT_NE(PlatformTerminationRequested(), 0);
     EXPECT_EQ(last.message, WM_QUIT);
     EXPECT_EQ(last.wParam, 0u);
 }
