@@ -7,8 +7,8 @@
 
 #include "platform/window.h"
 
-// The one display mode, also the desktop's.
-constexpr PLATFORMMODE NULL_DISPLAY_MODE = {1024, 768, 32, 60};
+// The one display mode, also the desktop's; its refresh rate is not known.
+constexpr PLATFORMMODE NULL_DISPLAY_MODE = {1024, 768, 32, 0};
 
 struct NULLDISPLAYRECORD {
     bool videoStarted;
