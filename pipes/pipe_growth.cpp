@@ -7,8 +7,7 @@ void CPIPE::Update(float frameTime)
     if (!(frameTime > 0.0f) || grownCount >= segmentCount) {
         return;
     }
-    progress = progress + frameTime * GROWTH_RATE;
-    if (progress > faceCount) {
+    if (GrowPhase(progress, frameTime, faceCount)) {
         // One phase step per update; the rest of a long frame is dropped.
         phase = static_cast<uint8_t>(phase + 1);
         progress = 0.0f;

@@ -110,7 +110,7 @@ TEST_F(FaceRender, EngineReadsOneMeshWithOutwardNormals)
     object->GetMeshData(0, &vertexCount, &faceCount, &vertices, &faces, nullptr);
     EXPECT_GE(faceCount, 10000);
     EXPECT_LE(faceCount, 40000);
-    const face::Vec centre = face::HeadCentre();
+    const face::Vec3 centre = face::HeadCentre();
     int outward = 0;
     float top = 0;
     for (unsigned short i = 0; i < vertexCount; ++i) {

@@ -7,8 +7,8 @@
 #include <fstream>
 #include <iterator>
 
-#include "piece_catalog.h"
-#include "piece_model.h"
+#include "pieces/catalog.h"
+#include "pieces/model_file.h"
 #include "stage.h"
 
 using namespace pipesgen;

@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "network.h"
+#include "network/network.h"
 
 struct ReadType {
     std::string file;
