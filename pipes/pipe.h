@@ -89,10 +89,10 @@ public:
     // every segment.
     void BuildPaths();
 
-    // Grows by frameTime milliseconds. At most one phase step per call; a
-    // frame time that is 0, negative or not a number changes nothing, and
-    // so does any update of a complete pipe.
-    void Update(float frameTime);
+    // Grows by frameDelta, the milliseconds since the previous frame. At
+    // most one phase step per call; a delta that is 0, negative or not a
+    // number changes nothing, and so does any update of a complete pipe.
+    void Update(float frameDelta);
     // Makes the growing segment grown and starts the next one.
     void Advance();
 

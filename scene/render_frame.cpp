@@ -1,16 +1,15 @@
 #include "scene/render_frame.h"
 
-#include "pipes/pipe_map.h"
+#include "runtime/display_mode.h"
 #include "scene/camera.h"
 #include "scene/event_codes.h"
 #include "scene/event_track.h"
 #include "scene/face.h"
 #include "scene/flash.h"
 #include "scene/overlays.h"
+#include "scene/process_objects.h"
 #include "scene/timeline.h"
 #include "scene/views.h"
-#include "shell/demo_clock.h"
-#include "shell/display_mode.h"
 
 #include <GL/gl.h>
 

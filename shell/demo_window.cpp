@@ -3,9 +3,9 @@
 #include "platform/events.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "runtime/display_mode.h"
 #include "scene/scene_init.h"
 #include "shell/demo_main.h"
-#include "shell/display_mode.h"
 #include "shell/loading_screen.h"
 
 #include <GL/gl.h>

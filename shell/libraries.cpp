@@ -1,11 +1,9 @@
 #include "shell/libraries.h"
 
 #include "platform/dynlib.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 
 #include <cstdio>
-
-CENTRYPOINTS EntryPoints;
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "shell/loading_screen.h"
 
 #include "platform/window.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 #include "shell/frame_loop.h"
 #include "shell/picture_file.h"
 

@@ -3,7 +3,7 @@
 #ifndef PLM_SHELL_SETUP_DIALOG_H
 #define PLM_SHELL_SETUP_DIALOG_H
 
-#include "shell/display_mode.h"
+#include "runtime/display_mode.h"
 #include "shell/picture_layout.h"
 
 #include <cstdint>

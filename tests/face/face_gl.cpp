@@ -10,11 +10,6 @@
 
 #include "scene/face.h"
 
-// The program's process-wide face objects, which DrawFace reads; the tests
-// set them.
-COBJECT3D* faceObject = nullptr;
-unsigned int metalTexture = 0;
-
 namespace facetest {
 
 bool MakeContext()

@@ -10,7 +10,7 @@
 #include <fstream>
 #include <iterator>
 
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include "devil_support.h"
 #include "gl_harness.h"
 #include "plm_engine.h"
-#include "scene/engine_textures.h"
+#include "runtime/engine_textures.h"
 #include "tds_writer.h"
 
 namespace {

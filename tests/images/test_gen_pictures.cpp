@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "devil_support.h"
-#include "scene/image_loader.h"
+#include "runtime/image_loader.h"
 
 namespace {
 

@@ -8,10 +8,8 @@
 #include <vector>
 
 #include "devil_support.h"
-#include "scene/image_loader.h"
-#include "shell/entry_points.h"
-
-CENTRYPOINTS EntryPoints;
+#include "runtime/entry_points.h"
+#include "runtime/image_loader.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 
 #include "devil_support.h"
 #include "gl_harness.h"
-#include "scene/pixel_buffer.h"
+#include "runtime/pixel_buffer.h"
 #include "scene/texture.h"
 
 namespace {

@@ -55,7 +55,7 @@ extern bool fakeFactoryWorks;
 // is not 0.
 extern int fakeTexturesAsked;
 // Buffers the test's LoadImageFile handed out and FreePixelBuffer has not
-// freed (test_globals.cpp).
+// freed (counting_loader.cpp).
 extern int livePixelBuffers;
 
 // The factory: a new FakeObject with no meshes (or null, see above).

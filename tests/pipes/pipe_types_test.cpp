@@ -1,8 +1,9 @@
 // Reading the pipe types script and making one engine object per type.
 #include "pipes/piece_mesh.h"
 #include "pipes/pipe_types.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 #include "tests/pipes/fake_object.h"
+#include "tests/pipes/release_types.h"
 #include "tests/pipes/script_file.h"
 
 #include <gtest/gtest.h>

@@ -34,13 +34,6 @@ Network StagedNetwork()
     return n;
 }
 
-CVECTOR V(float x, float y, float z)
-{
-    CVECTOR v;
-    v.Set(x, y, z);
-    return v;
-}
-
 // Every piece of the network, placed as the scene places it.
 std::vector<WorldPiece> PlaceNetwork(const Network& network)
 {

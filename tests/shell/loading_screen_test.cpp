@@ -2,8 +2,8 @@
 #include "gl_context.h"
 #include "platform/events.h"
 #include "platform/termination.h"
+#include "runtime/entry_points.h"
 #include "shell/demo_window.h"
-#include "shell/entry_points.h"
 #include "shell/loading_screen.h"
 
 #include <GL/gl.h>

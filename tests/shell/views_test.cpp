@@ -1,9 +1,9 @@
 // Letterboxed views and the scene windows of the timeline.
 #include "gl_context.h"
+#include "runtime/display_mode.h"
 #include "scene/timeline.h"
 #include "scene/views.h"
 #include "shell/demo_window.h"
-#include "shell/display_mode.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>

@@ -11,11 +11,11 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/termination.h"
+#include "runtime/display_mode.h"
+#include "runtime/entry_points.h"
 #include "scene/render_frame.h"
 #include "shell/archive.h"
 #include "shell/demo_window.h"
-#include "shell/display_mode.h"
-#include "shell/entry_points.h"
 #include "shell/libraries.h"
 #include "tools/common/command_line.h"
 

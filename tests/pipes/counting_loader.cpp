@@ -1,17 +1,8 @@
-// The process-wide objects the pipes code refers to, defined here because
-// the tests do not link the program's scene and shell libraries, and a
-// picture loader that counts the buffers it hands out.
-#include "pipes/pipe_map.h"
-#include "pipes/pipe_types.h"
-#include "scene/image_loader.h"
+// A stand-in for the picture loader that counts the buffers it hands out.
+// Linked ahead of plm_runtime, it replaces the real LoadImageFile and
+// FreePixelBuffer, so that the engine textures code never opens a picture.
+#include "runtime/image_loader.h"
 #include "tests/pipes/fake_object.h"
-#include "shell/entry_points.h"
-
-CPIPETYPE* pipeTypes = nullptr;
-uint16_t pipeTypeCount = 0;
-CPIPEMAP pipeMap;
-unsigned int metalTexture = 0;
-CENTRYPOINTS EntryPoints = {};
 
 int livePixelBuffers = 0;
 

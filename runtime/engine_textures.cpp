@@ -1,9 +1,9 @@
-#include "scene/engine_textures.h"
+#include "runtime/engine_textures.h"
 
 #include <vector>
 
-#include "scene/image_loader.h"
-#include "scene/pixel_buffer.h"
+#include "runtime/image_loader.h"
+#include "runtime/pixel_buffer.h"
 
 namespace {
 

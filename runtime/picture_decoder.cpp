@@ -1,6 +1,6 @@
-#include "scene/picture_decoder.h"
+#include "runtime/picture_decoder.h"
 
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 
 #include <cstring>
 

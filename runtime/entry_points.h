@@ -2,8 +2,8 @@
 // BindLibraries fills this from plumora_data/dll/ after the archive is
 // unpacked; a pointer that could not be bound stays null and callers check
 // it before every call (a missing library never crashes the program).
-#ifndef PLM_SHELL_ENTRY_POINTS_H
-#define PLM_SHELL_ENTRY_POINTS_H
+#ifndef PLM_RUNTIME_ENTRY_POINTS_H
+#define PLM_RUNTIME_ENTRY_POINTS_H
 
 #include <cstdint>
 

@@ -1,7 +1,7 @@
 // The full-screen display mode chosen at start-up. Written once before the
 // window opens; every renderer reads it as the screen size W x H.
-#ifndef PLM_SHELL_DISPLAY_MODE_H
-#define PLM_SHELL_DISPLAY_MODE_H
+#ifndef PLM_RUNTIME_DISPLAY_MODE_H
+#define PLM_RUNTIME_DISPLAY_MODE_H
 
 struct CDISPLAYMODE {
     int screenWidth;    // pixels

@@ -1,9 +1,9 @@
-#include "scene/image_loader.h"
+#include "runtime/image_loader.h"
 
 #include <cstdio>
 #include <cstring>
 
-#include "scene/picture_decoder.h"
+#include "runtime/picture_decoder.h"
 
 namespace {
 

@@ -1,4 +1,4 @@
-#include "scene/pixel_buffer.h"
+#include "runtime/pixel_buffer.h"
 
 #include <algorithm>
 #include <new>

@@ -3,10 +3,10 @@
 //
 // It is also the TEXTURELOADER handed to plm_engine. Precondition: ilInit
 // has been called (the setup dialog does it before the scene loads).
-#ifndef PLM_SCENE_IMAGE_LOADER_H
-#define PLM_SCENE_IMAGE_LOADER_H
+#ifndef PLM_RUNTIME_IMAGE_LOADER_H
+#define PLM_RUNTIME_IMAGE_LOADER_H
 
-#include "scene/pixel_buffer.h"
+#include "runtime/pixel_buffer.h"
 
 // Size of the path buffer, terminating zero included. With the 18-byte
 // prefix "plumora_data/texs/" a file name may have at most 109 characters.

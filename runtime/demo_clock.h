@@ -2,8 +2,8 @@
 // monotonic counter. Time accumulates per reading in a 32-bit float; tick
 // differences use the low 32 bits modulo 2^32, so a counter wrap between two
 // readings is harmless as long as they lie less than 2^32 ticks apart.
-#ifndef PLM_SHELL_DEMO_CLOCK_H
-#define PLM_SHELL_DEMO_CLOCK_H
+#ifndef PLM_RUNTIME_DEMO_CLOCK_H
+#define PLM_RUNTIME_DEMO_CLOCK_H
 
 #include <cstdint>
 
@@ -26,7 +26,5 @@ private:
     float frequency;
     uint8_t state;
 };
-
-extern DemoClock demoClock;
 
 #endif

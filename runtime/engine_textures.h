@@ -9,8 +9,8 @@
 // which frees every buffer handed out since the last release.
 //
 // Main thread only, like the GL calls the engine makes while loading.
-#ifndef PLM_SCENE_ENGINE_TEXTURES_H
-#define PLM_SCENE_ENGINE_TEXTURES_H
+#ifndef PLM_RUNTIME_ENGINE_TEXTURES_H
+#define PLM_RUNTIME_ENGINE_TEXTURES_H
 
 #include <cstddef>
 

@@ -1,8 +1,8 @@
 // Decoding a picture file through the bound DevIL entry points.
-#ifndef PLM_SCENE_PICTURE_DECODER_H
-#define PLM_SCENE_PICTURE_DECODER_H
+#ifndef PLM_RUNTIME_PICTURE_DECODER_H
+#define PLM_RUNTIME_PICTURE_DECODER_H
 
-#include "scene/pixel_buffer.h"
+#include "runtime/pixel_buffer.h"
 
 struct CPICTURE {
     int width;

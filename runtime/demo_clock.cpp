@@ -1,4 +1,4 @@
-#include "shell/demo_clock.h"
+#include "runtime/demo_clock.h"
 
 #include "platform/clock.h"
 

@@ -5,8 +5,8 @@
 // that a GL upload with the default unpack alignment of 4 bytes per row never
 // reads beyond the allocation, whatever the width. Release them with
 // FreePixelBuffer.
-#ifndef PLM_SCENE_PIXEL_BUFFER_H
-#define PLM_SCENE_PIXEL_BUFFER_H
+#ifndef PLM_RUNTIME_PIXEL_BUFFER_H
+#define PLM_RUNTIME_PIXEL_BUFFER_H
 
 #include <cstddef>
 #include <cstdint>
