@@ -4,6 +4,7 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/termination.h"
 #include "platform/window.h"
 #include "runtime/display_mode.h"
 #include "scene/render_frame.h"
@@ -71,7 +72,7 @@ int RunInPrivateFolder(const char* archive)
 
 int DemoMain()
 {
-    PlatformCatchQuitSignals();
+    PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
     std::string error;
     std::string archive =
         FindArchive(ARCHIVE_NAME, PlatformCurrentDirectory(), PlatformProgramDirectory(), &error);

@@ -34,8 +34,8 @@ bool CheckReadableFile(const std::string& path, std::string* error)
 bool CheckOutputPath(const std::string& out, std::string* error)
 {
     PLATFORMPATHKIND kind = PlatformPathKind(PlatformResolvePath(out.c_str()).c_str());
-    if (kind == PLATFORM_PATH_FILE || kind == PLATFORM_PATH_OTHER) {
-        *error = out + (kind == PLATFORM_PATH_FILE ? " is a file, not a folder" : " is not a folder");
+    if (kind == PLATFORM_PATH_REGULAR || kind == PLATFORM_PATH_OTHER) {
+        *error = out + (kind == PLATFORM_PATH_REGULAR ? " is a file, not a folder" : " is not a folder");
         return false;
     }
     return true;

@@ -160,7 +160,7 @@ int CaptureInTemporaryFolder(const CCAPTUREOPTIONS& o, const std::string& outDir
 int main(int argc, char** argv)
 {
     // Before anything starts SDL, which leaves handlers already set alone.
-    PlatformCatchTermination(true);
+    PlatformCatchTermination(PLATFORM_CATCH_RESUME_CALLS);
     CCAPTUREOPTIONS options;
     std::string error;
     if (!ParseCaptureOptions(argc, argv, &options, &error)) {

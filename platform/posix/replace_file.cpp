@@ -11,7 +11,8 @@
 #include <time.h>
 #include <unistd.h>
 
-#include "platform/file_error.h"
+#include "platform/posix/descriptor.h"
+#include "platform/posix/file_error.h"
 
 namespace {
 
@@ -84,13 +85,13 @@ int CreateTemporary(PLATFORMREPLACEMENT* r, bool existing, mode_t permissions)
 {
     for (int attempt = 0; attempt < CREATE_ATTEMPTS; ++attempt) {
         std::string leaf = "." + r->finalLeaf + "." + RandomSuffix(unsigned(attempt));
-        int fd = openat(r->folder, leaf.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC,
-                        existing ? 0600 : permissions);
+        int fd = openat(Descriptor(r->folder), leaf.c_str(),
+                        O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, existing ? 0600 : permissions);
         if (fd < 0 && errno == EEXIST) continue;
         if (fd < 0) return PlatformSetFileErrorFromErrno(), -1;
         if (existing && fchmod(fd, permissions) != 0) {
             PlatformSetFileErrorFromErrno();
-            unlinkat(r->folder, leaf.c_str(), 0);
+            unlinkat(Descriptor(r->folder), leaf.c_str(), 0);
             close(fd);
             return -1;
         }
@@ -115,8 +116,8 @@ bool PlatformBeginReplacement(const char* path, PLATFORMREPLACEMENT* r)
     if (r->folder == PLATFORM_NO_DIRECTORY) return false;
     bool existing;
     mode_t permissions;
-    if (CheckFinalSlot(r->folder, r->finalLeaf, &existing, &permissions))
-        r->file = CreateTemporary(r, existing, permissions);
+    if (CheckFinalSlot(Descriptor(r->folder), r->finalLeaf, &existing, &permissions))
+        r->file = FileHandle(CreateTemporary(r, existing, permissions));
     if (r->file == PLATFORM_NO_FILE) {
         PlatformCloseDirectory(r->folder);
         r->folder = PLATFORM_NO_DIRECTORY;
@@ -129,13 +130,14 @@ bool PlatformCommitReplacement(PLATFORMREPLACEMENT* r)
 {
     bool existing;
     mode_t permissions;
-    bool ok = fsync(r->file) == 0 || PlatformSetFileErrorFromErrno();
-    ok = (close(r->file) == 0 || errno == EINTR || PlatformSetFileErrorFromErrno()) && ok;
+    bool ok = fsync(Descriptor(r->file)) == 0 || PlatformSetFileErrorFromErrno();
+    ok = (close(Descriptor(r->file)) == 0 || errno == EINTR || PlatformSetFileErrorFromErrno()) && ok;
     r->file = PLATFORM_NO_FILE;
     // Checked again just before the rename: a directory or device put there
     // meanwhile is not replaced.
-    ok = ok && CheckFinalSlot(r->folder, r->finalLeaf, &existing, &permissions);
-    ok = ok && (renameat(r->folder, r->temporaryLeaf.c_str(), r->folder, r->finalLeaf.c_str()) == 0 ||
+    ok = ok && CheckFinalSlot(Descriptor(r->folder), r->finalLeaf, &existing, &permissions);
+    ok = ok && (renameat(Descriptor(r->folder), r->temporaryLeaf.c_str(), Descriptor(r->folder),
+                         r->finalLeaf.c_str()) == 0 ||
                 PlatformSetFileErrorFromErrno());
     if (!ok) {
         PlatformAbandonReplacement(r);
@@ -143,7 +145,7 @@ bool PlatformCommitReplacement(PLATFORMREPLACEMENT* r)
     }
     r->temporaryPath.clear();
     r->temporaryLeaf.clear();
-    fsync(r->folder);  // makes the new name durable; a folder that cannot be synced is no error
+    fsync(Descriptor(r->folder));  // makes the new name durable; a folder that cannot be synced is no error
     PlatformCloseDirectory(r->folder);
     r->folder = PLATFORM_NO_DIRECTORY;
     return true;
@@ -151,10 +153,10 @@ bool PlatformCommitReplacement(PLATFORMREPLACEMENT* r)
 
 void PlatformAbandonReplacement(PLATFORMREPLACEMENT* r)
 {
-    if (r->file != PLATFORM_NO_FILE) close(r->file);
+    if (r->file != PLATFORM_NO_FILE) close(Descriptor(r->file));
     r->file = PLATFORM_NO_FILE;
     if (!r->temporaryLeaf.empty() && r->folder != PLATFORM_NO_DIRECTORY)
-        unlinkat(r->folder, r->temporaryLeaf.c_str(), 0);
+        unlinkat(Descriptor(r->folder), r->temporaryLeaf.c_str(), 0);
     r->temporaryPath.clear();
     r->temporaryLeaf.clear();
     PlatformCloseDirectory(r->folder);

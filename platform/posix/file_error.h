@@ -1,7 +1,7 @@
-// Inside the platform layer only: lets the other file modules set the last
+// Inside the POSIX backend only: lets the other file modules set the last
 // error that PlatformLastFileError and PlatformLastFileErrorText report.
-#ifndef PLM_PLATFORM_FILE_ERROR_H
-#define PLM_PLATFORM_FILE_ERROR_H
+#ifndef PLM_PLATFORM_POSIX_FILE_ERROR_H
+#define PLM_PLATFORM_POSIX_FILE_ERROR_H
 
 #include "platform/files.h"
 

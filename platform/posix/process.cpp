@@ -1,6 +1,5 @@
 #include "platform/process.h"
 
-#include <SDL.h>
 #include <errno.h>
 #include <stdlib.h>
 #include <string.h>
@@ -74,23 +73,13 @@ std::string PlatformAbsolutePath(const char* path)
     return current + "/" + path;
 }
 
-void PlatformUseOffscreenVideo()
-{
-    SDL_SetHint(SDL_HINT_VIDEODRIVER, "offscreen");
-}
-
-void PlatformUseSilentAudio()
-{
-    SDL_setenv("SDL_AUDIODRIVER", "dummy", 1);
-}
-
 PLATFORMPATHKIND PlatformPathKind(const char* path)
 {
     struct stat st;
     if (stat(path, &st) != 0)
         return errno == ENOENT || errno == ENOTDIR ? PLATFORM_PATH_MISSING : PLATFORM_PATH_OTHER;
     if (S_ISDIR(st.st_mode)) return PLATFORM_PATH_DIRECTORY;
-    return S_ISREG(st.st_mode) ? PLATFORM_PATH_FILE : PLATFORM_PATH_OTHER;
+    return S_ISREG(st.st_mode) ? PLATFORM_PATH_REGULAR : PLATFORM_PATH_OTHER;
 }
 
 std::string PlatformResolvePath(const char* path)

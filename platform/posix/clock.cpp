@@ -1,6 +1,7 @@
+// The counter from CLOCK_MONOTONIC; sleeping with nanosleep.
 #include "platform/clock.h"
 
-#include <SDL.h>
+#include <cerrno>
 #include <time.h>
 
 namespace {
@@ -33,5 +34,9 @@ void PlatformSetCounter(PLATFORMCOUNTER source)
 
 void PlatformSleep(uint32_t milliseconds)
 {
-    SDL_Delay(milliseconds);
+    // A signal handler may cut the sleep short; the rest is slept after it.
+    timespec left = {static_cast<time_t>(milliseconds / 1000),
+                     static_cast<long>(milliseconds % 1000) * 1000000};
+    while (nanosleep(&left, &left) != 0 && errno == EINTR) {
+    }
 }

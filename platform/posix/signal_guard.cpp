@@ -1,6 +1,6 @@
-#include "platform/signal_guard.h"
+#include "platform/posix/signal_guard.h"
 
-#include "platform/events.h"
+#include "platform/termination.h"
 
 #include <dirent.h>
 #include <signal.h>
@@ -72,7 +72,7 @@ void CQUITSIGNALGUARD::Watch()
     while (!done) {
         // Keeps at it: the blocking call may try another way of showing
         // its box in a further child.
-        if (PlatformQuitSignalled()) {
+        if (PlatformTerminationRequested() != 0) {
             // Set first: the blocked call may return as soon as a child dies.
             fired = true;
             for (pid_t child : ChildProcesses())

@@ -1,7 +1,8 @@
+// The setup dialog: an SDL window with a GL context drawn by Dear ImGui.
 #include "platform/dialog.h"
 
-#include "platform/display_watch.h"
-#include "platform/events.h"
+#include "platform/sdl/display_watch.h"
+#include "platform/termination.h"
 
 #include <SDL.h>
 #include <SDL_opengl.h>
@@ -76,7 +77,7 @@ int HandleKey(SDL_Keycode key, PLATFORMDIALOG* d, bool (*acceptOk)(int))
 
 int PumpEvents(PLATFORMDIALOG* d, bool (*acceptOk)(int))
 {
-    if (PlatformQuitSignalled()) return 0;
+    if (PlatformTerminationRequested() != 0) return 0;
     if (WatchedWindowLost()) return -1;
     SDL_Event event;
     if (!SDL_WaitEventTimeout(&event, 50)) return DIALOG_OPEN;

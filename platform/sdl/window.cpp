@@ -1,6 +1,7 @@
+// The window, its GL context and the display modes through SDL2.
 #include "platform/window.h"
 
-#include "platform/display_watch.h"
+#include "platform/sdl/display_watch.h"
 
 #include <SDL.h>
 
@@ -11,7 +12,7 @@ namespace {
 
 SDL_Window* window = nullptr;
 SDL_GLContext context = nullptr;
-bool classRegistered = false;
+bool videoStarted = false;
 bool modeRequested = false;
 SDL_DisplayMode requestedMode;
 
@@ -57,11 +58,92 @@ void ReportNoDisplay(const char* reason)
         std::fprintf(stderr, "video: no display (DISPLAY is not set)\n");
 }
 
+bool RequestFramebuffer(int bits)
+{
+    int channel = bits >= 24 ? 8 : (bits >= 15 ? 5 : 2);
+    bool ok = SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channel) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channel) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0;
+    ok = ok && SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0) == 0;
+    return ok;
+}
+
+bool CreateDemoWindow(const char* title, int width, int height)
+{
+    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
+    if (modeRequested) flags |= SDL_WINDOW_FULLSCREEN;
+    window = SDL_CreateWindow(title, 0, 0, width, height, flags);
+    if (!window) {
+        std::fprintf(stderr, "window: %s\n", SDL_GetError());
+        return false;
+    }
+    if (modeRequested && SDL_SetWindowDisplayMode(window, &requestedMode) != 0)
+        std::fprintf(stderr, "window: display mode: %s\n", SDL_GetError());
+    WatchWindow(window);
+    return true;
+}
+
+bool CreateOffscreenWindow(int width, int height)
+{
+    window = SDL_CreateWindow("OpenGL", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
+    if (!window) std::fprintf(stderr, "window: %s\n", SDL_GetError());
+    return window != nullptr;
+}
+
+bool WindowHasGL()
+{
+    return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL);
+}
+
+bool LoadGLDriver()
+{
+    // The driver is loaded with the first GL window; asking again is harmless.
+    return SDL_GL_LoadLibrary(nullptr) == 0;
+}
+
+bool CreateContext()
+{
+    context = SDL_GL_CreateContext(window);
+    if (!context) std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
+    return context != nullptr;
+}
+
+bool MakeCurrent()
+{
+    return SDL_GL_MakeCurrent(window, context) == 0;
+}
+
+// The steps after the window exists.
+PLATFORMGLSTEP AttachContext()
+{
+    if (!LoadGLDriver()) return PLATFORM_GL_DRIVER;
+    if (!CreateContext()) return PLATFORM_GL_CONTEXT;
+    if (!MakeCurrent()) return PLATFORM_GL_CURRENT;
+    return PLATFORM_GL_OPEN;
+}
+
 }  // namespace
 
-bool PlatformRegisterWindowClass()
+PLATFORMGLSTEP PlatformOpenGLWindow(const char* title, int width, int height, int bits)
 {
-    if (classRegistered) return true;
+    // The framebuffer request has to be made before the window exists.
+    if (!RequestFramebuffer(bits)) return PLATFORM_GL_FRAMEBUFFER;
+    if (!CreateDemoWindow(title, width, height)) return PLATFORM_GL_WINDOW;
+    if (!WindowHasGL()) return PLATFORM_GL_SURFACE;
+    return AttachContext();
+}
+
+bool PlatformOpenOffscreenGLWindow(int width, int height)
+{
+    return RequestFramebuffer(32) && CreateOffscreenWindow(width, height) &&
+           AttachContext() == PLATFORM_GL_OPEN;
+}
+
+bool PlatformStartVideo()
+{
+    if (videoStarted) return true;
     SDL_setenv("SDL_VIDEO_X11_WMCLASS", "OpenGL", 1);
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     SDL_SetHint(SDL_HINT_NO_SIGNAL_HANDLERS, "1");
@@ -75,13 +157,13 @@ bool PlatformRegisterWindowClass()
         return false;
     }
     WatchDisplayErrors();
-    classRegistered = true;
+    videoStarted = true;
     return true;
 }
 
-bool PlatformUnregisterWindowClass()
+bool PlatformStopVideo()
 {
-    if (!classRegistered) return false;
+    if (!videoStarted) return false;
     // Without its connection the video driver would wait forever for
     // answers. After a window was destroyed from outside, the driver's
     // second connection may still hold an error about it, which would end
@@ -90,7 +172,7 @@ bool PlatformUnregisterWindowClass()
     bool quit = !DisplayConnectionLost() && !WatchedWindowLost();
     StopWatchingDisplay();
     if (quit) SDL_QuitSubSystem(SDL_INIT_VIDEO);
-    classRegistered = false;
+    videoStarted = false;
     return true;
 }
 
@@ -114,18 +196,19 @@ int PlatformListModes(PLATFORMMODE* modes, int max)
     return written;
 }
 
-bool PlatformChangeDisplayMode(const PLATFORMMODE* mode)
+bool PlatformSelectFullscreenMode(const PLATFORMMODE& mode)
 {
-    if (!mode) {
-        modeRequested = false;
-        if (window && !DisplayConnectionLost()) SDL_SetWindowFullscreen(window, 0);
-        return true;
-    }
     SDL_DisplayMode found;
-    if (!FindExactMode(*mode, &found)) return false;
+    if (!FindExactMode(mode, &found)) return false;
     requestedMode = found;
     modeRequested = true;
     return true;
+}
+
+void PlatformRestoreDesktopMode()
+{
+    modeRequested = false;
+    if (window && !DisplayConnectionLost()) SDL_SetWindowFullscreen(window, 0);
 }
 
 void PlatformShowCursor(bool visible)
@@ -134,70 +217,13 @@ void PlatformShowCursor(bool visible)
     SDL_ShowCursor(visible ? SDL_ENABLE : SDL_DISABLE);
 }
 
-bool PlatformRequestPixelFormat(int bits)
-{
-    int channel = bits >= 24 ? 8 : (bits >= 15 ? 5 : 2);
-    bool ok = SDL_GL_SetAttribute(SDL_GL_RED_SIZE, channel) == 0;
-    ok = ok && SDL_GL_SetAttribute(SDL_GL_GREEN_SIZE, channel) == 0;
-    ok = ok && SDL_GL_SetAttribute(SDL_GL_BLUE_SIZE, channel) == 0;
-    ok = ok && SDL_GL_SetAttribute(SDL_GL_DOUBLEBUFFER, 1) == 0;
-    ok = ok && SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16) == 0;
-    ok = ok && SDL_GL_SetAttribute(SDL_GL_STENCIL_SIZE, 0) == 0;
-    return ok;
-}
-
-bool PlatformCreateWindow(const char* title, int width, int height)
-{
-    Uint32 flags = SDL_WINDOW_OPENGL | SDL_WINDOW_BORDERLESS | SDL_WINDOW_HIDDEN;
-    if (modeRequested) flags |= SDL_WINDOW_FULLSCREEN;
-    window = SDL_CreateWindow(title, 0, 0, width, height, flags);
-    if (!window) {
-        std::fprintf(stderr, "window: %s\n", SDL_GetError());
-        return false;
-    }
-    if (modeRequested && SDL_SetWindowDisplayMode(window, &requestedMode) != 0)
-        std::fprintf(stderr, "window: display mode: %s\n", SDL_GetError());
-    WatchWindow(window);
-    return true;
-}
-
-bool PlatformCreateOffscreenWindow(int width, int height)
-{
-    window = SDL_CreateWindow("OpenGL", 0, 0, width, height, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!window) std::fprintf(stderr, "window: %s\n", SDL_GetError());
-    return window != nullptr;
-}
-
-bool PlatformWindowHasGL()
-{
-    return window && (SDL_GetWindowFlags(window) & SDL_WINDOW_OPENGL);
-}
-
-bool PlatformChoosePixelFormat()
-{
-    // The driver is loaded with the first GL window; asking again is harmless.
-    return SDL_GL_LoadLibrary(nullptr) == 0;
-}
-
-bool PlatformCreateContext()
-{
-    context = SDL_GL_CreateContext(window);
-    if (!context) std::fprintf(stderr, "GL context: %s\n", SDL_GetError());
-    return context != nullptr;
-}
-
-bool PlatformMakeCurrent()
-{
-    return SDL_GL_MakeCurrent(window, context) == 0;
-}
-
-bool PlatformReleaseContext()
+bool PlatformDetachGLContext()
 {
     if (DisplayConnectionLost()) return true;
     return SDL_GL_MakeCurrent(window, nullptr) == 0;
 }
 
-bool PlatformDeleteContext()
+bool PlatformDeleteGLContext()
 {
     if (!context) return false;
     if (!DisplayConnectionLost()) SDL_GL_DeleteContext(context);
@@ -221,7 +247,7 @@ bool PlatformHasWindow()
     return window != nullptr;
 }
 
-bool PlatformHasContext()
+bool PlatformHasGLContext()
 {
     return context != nullptr;
 }
@@ -236,11 +262,4 @@ void PlatformShowWindow()
 void PlatformSwapBuffers()
 {
     if (window && !DisplayConnectionLost()) SDL_GL_SwapWindow(window);
-}
-
-void PlatformWindowSize(int* width, int* height)
-{
-    *width = 0;
-    *height = 0;
-    if (window) SDL_GL_GetDrawableSize(window, width, height);
 }

@@ -1,8 +1,9 @@
+// The message box through SDL, watched by the quit-signal guard.
 #include "platform/message_box.h"
 
-#include "platform/display_watch.h"
-#include "platform/events.h"
-#include "platform/signal_guard.h"
+#include "platform/posix/signal_guard.h"
+#include "platform/sdl/display_watch.h"
+#include "platform/termination.h"
 
 #include <SDL.h>
 
@@ -20,7 +21,7 @@ void PlatformMessageBox(const char* caption, const char* text)
     if (!driver && !SDL_getenv("DISPLAY") && !SDL_getenv("WAYLAND_DISPLAY")) return;
     // With the display gone, or the run already ending on a quit signal,
     // there is nobody to answer a box.
-    if (DisplayConnectionLost() || PlatformQuitSignalled()) return;
+    if (DisplayConnectionLost() || PlatformTerminationRequested() != 0) return;
     CQUITSIGNALGUARD guard;
     SDL_ShowSimpleMessageBox(0, caption, text, nullptr);
 }

@@ -3,7 +3,8 @@
 // not to be a symbolic link and stays pinned while the last component is
 // created, written or removed.
 #include "platform/files.h"
-#include "platform/file_error.h"
+#include "platform/posix/descriptor.h"
+#include "platform/posix/file_error.h"
 
 #include <cerrno>
 #include <cstring>
@@ -24,12 +25,6 @@ bool Fail(PLATFORMFILEERROR kind, int code)
     lastError = kind;
     lastErrno = code;
     return false;
-}
-
-// The descriptor that openat() takes for base.
-int BaseDescriptor(PLATFORMDIR base)
-{
-    return base == PLATFORM_CURRENT_DIRECTORY ? AT_FDCWD : base;
 }
 
 bool FailErrno()
@@ -93,7 +88,7 @@ int OpenParent(PLATFORMDIR base, const char* path, std::string* leaf)
         return -1;
     }
     int dir = path[0] == '/' ? open("/", O_RDONLY | O_DIRECTORY | O_CLOEXEC)
-                             : openat(BaseDescriptor(base), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+                             : openat(Descriptor(base), ".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (dir < 0) FailErrno();
     for (size_t i = 0; dir >= 0 && i + 1 < parts.size(); ++i) {
         int next = OpenSubdirectory(dir, parts[i]);
@@ -144,14 +139,14 @@ PLATFORMFILE PlatformOpenRead(const char* path)
         CloseQuietly(fd);
         return PLATFORM_NO_FILE;
     }
-    return fd;
+    return FileHandle(fd);
 }
 
 int64_t PlatformRead(PLATFORMFILE file, void* buffer, size_t size)
 {
     size_t done = 0;
     while (done < size) {
-        ssize_t n = read(file, static_cast<char*>(buffer) + done, size - done);
+        ssize_t n = read(Descriptor(file), static_cast<char*>(buffer) + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n < 0) return FailErrno(), -1;
         if (n == 0) break;
@@ -163,13 +158,13 @@ int64_t PlatformRead(PLATFORMFILE file, void* buffer, size_t size)
 int64_t PlatformFileSize(PLATFORMFILE file)
 {
     struct stat st;
-    if (fstat(file, &st) != 0) return FailErrno(), -1;
+    if (fstat(Descriptor(file), &st) != 0) return FailErrno(), -1;
     return static_cast<int64_t>(st.st_size);
 }
 
 bool PlatformSeek(PLATFORMFILE file, int64_t offset)
 {
-    if (lseek(file, static_cast<off_t>(offset), SEEK_SET) < 0) return FailErrno();
+    if (lseek(Descriptor(file), static_cast<off_t>(offset), SEEK_SET) < 0) return FailErrno();
     return true;
 }
 
@@ -177,12 +172,12 @@ PLATFORMDIR PlatformOpenDirectory(const char* path)
 {
     int fd = open(path, O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (fd < 0) PlatformSetFileErrorFromErrno();
-    return fd < 0 ? PLATFORM_NO_DIRECTORY : fd;
+    return DirectoryHandle(fd);
 }
 
 void PlatformCloseDirectory(PLATFORMDIR dir)
 {
-    if (dir >= 0) CloseQuietly(dir);
+    if (Descriptor(dir) >= 0) CloseQuietly(Descriptor(dir));
 }
 
 PLATFORMFILE PlatformCreateFile(const char* path)
@@ -205,14 +200,14 @@ PLATFORMFILE PlatformCreateFileAt(PLATFORMDIR base, const char* path)
             CloseQuietly(fd), fd = -1;
     }
     CloseQuietly(dir);
-    return fd < 0 ? PLATFORM_NO_FILE : fd;
+    return FileHandle(fd);
 }
 
 bool PlatformWrite(PLATFORMFILE file, const void* data, size_t size)
 {
     size_t done = 0;
     while (done < size) {
-        ssize_t n = write(file, static_cast<const char*>(data) + done, size - done);
+        ssize_t n = write(Descriptor(file), static_cast<const char*>(data) + done, size - done);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return Fail(PLATFORM_FILE_FAILED, n < 0 ? errno : ENOSPC);
         done += static_cast<size_t>(n);
@@ -223,7 +218,7 @@ bool PlatformWrite(PLATFORMFILE file, const void* data, size_t size)
 bool PlatformClose(PLATFORMFILE file)
 {
     if (file == PLATFORM_NO_FILE) return true;
-    if (close(file) != 0 && errno != EINTR) return FailErrno();
+    if (close(Descriptor(file)) != 0 && errno != EINTR) return FailErrno();
     return true;
 }
 

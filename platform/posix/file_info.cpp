@@ -6,7 +6,8 @@
 #include <dirent.h>
 #include <sys/stat.h>
 
-#include "platform/file_error.h"
+#include "platform/posix/descriptor.h"
+#include "platform/posix/file_error.h"
 
 namespace {
 
@@ -43,7 +44,7 @@ bool PlatformInspect(const char* path, bool followLinks, PLATFORMPATHINFO* info)
 bool PlatformInspectFile(PLATFORMFILE file, PLATFORMPATHINFO* info)
 {
     struct stat st;
-    if (fstat(file, &st) != 0) return PlatformSetFileErrorFromErrno();
+    if (fstat(Descriptor(file), &st) != 0) return PlatformSetFileErrorFromErrno();
     Describe(st, info);
     return true;
 }

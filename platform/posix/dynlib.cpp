@@ -1,3 +1,4 @@
+// The dynamic loader: dlopen, dlsym and dlclose.
 #include "platform/dynlib.h"
 
 #include <dlfcn.h>
@@ -13,6 +14,11 @@ void RememberError(const char* fallback)
     lastError = message ? message : fallback;
 }
 }  // namespace
+
+std::string PlatformLibraryFile(const char* name)
+{
+    return std::string(name) + ".so";
+}
 
 void* PlatformLoadLibrary(const char* path)
 {

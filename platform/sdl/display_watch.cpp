@@ -1,4 +1,4 @@
-#include "platform/display_watch.h"
+#include "platform/sdl/display_watch.h"
 
 #include <SDL.h>
 #include <SDL_syswm.h>

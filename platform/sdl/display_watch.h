@@ -1,12 +1,12 @@
-// Watching the X display under SDL (platform-internal). Xlib reports an
+// Watching the X display under SDL (inside the SDL backend only). Xlib reports an
 // error about a window that another client destroyed through the error
 // handler, and a lost server connection through the I/O error handlers; by
 // default the first ends in SDL's handler (which makes further requests from
 // inside the handler and can hang there) and the second ends the process.
 // Here both only record that the window is lost, so that the program can
 // leave through its normal shutdown. Does nothing on other video drivers.
-#ifndef PLM_PLATFORM_DISPLAY_WATCH_H
-#define PLM_PLATFORM_DISPLAY_WATCH_H
+#ifndef PLM_PLATFORM_SDL_DISPLAY_WATCH_H
+#define PLM_PLATFORM_SDL_DISPLAY_WATCH_H
 
 struct SDL_Window;
 

@@ -22,20 +22,22 @@ void Remember(int signal)
 
 }  // namespace
 
-void PlatformCatchTermination(bool resumeCalls)
+void PlatformCatchTermination(unsigned options)
 {
     requested = 0;
     struct sigaction action = {};
     action.sa_handler = Remember;
     sigemptyset(&action.sa_mask);
     // Without SA_RESTART a blocked write or read returns early.
-    action.sa_flags = resumeCalls ? SA_RESTART : 0;
+    action.sa_flags = (options & PLATFORM_CATCH_RESUME_CALLS) ? SA_RESTART : 0;
     for (int i = 0; i < CAUGHT_COUNT; ++i) {
         struct sigaction found;
         sigaction(CAUGHT[i], nullptr, &found);
         if (!catching) previous[i] = found;
-        // A signal ignored from the start (nohup, a background job) stays ignored.
-        if (previous[i].sa_handler != SIG_IGN) sigaction(CAUGHT[i], &action, nullptr);
+        // A signal ignored from the start (nohup, a background job) stays
+        // ignored unless asked for.
+        if (previous[i].sa_handler != SIG_IGN || (options & PLATFORM_CATCH_IGNORED))
+            sigaction(CAUGHT[i], &action, nullptr);
     }
     catching = true;
 }
