@@ -1,91 +1,236 @@
 // The 3D Studio reader: a flat walk over the file's chunks.
 //
-// The walk reads one chunk header after another. For a chunk whose children
-// it wants it reads the chunk's own data (if any) and goes on with the first
-// child; a chunk that it handles is read and left at its end; every other
-// chunk is skipped whole with all its children.
+// The walk (ReadChunks) only frames chunks: it reads one chunk header after
+// another, limits the cursor to the chunk and hands it to the handler of its
+// id. A handler reads its chunk into the records and says whether the walk
+// goes on with the chunk's children or after its end; a chunk without a
+// handler is skipped whole with all its children.
 //
-// Against malformed files the walk keeps the end of every chunk whose
+// Against malformed files the framing keeps the end of every chunk whose
 // children it is reading: a chunk whose length is below 6 or runs past its
-// parent (or the file) ends the walk, keeping what was read; a handled chunk
-// never reads past its own end, so counts larger than what the chunk holds
-// give only the entries that are there.
+// parent (or the file) ends the walk, keeping what was read. A handler never
+// reads past its own chunk's end (the cursor's limit), so counts larger than
+// what the chunk holds give only the entries that are there.
 #include <algorithm>
 #include <vector>
 
 #include "chunk_cursor.h"
+#include "chunk_ids.h"
 #include "object3d_impl.h"
 
 namespace {
 
-enum : uint16_t {
-    M3DMAGIC = 0x4D4D,
-    MDATA = 0x3D3D,
-    NAMED_OBJECT = 0x4000,
-    N_TRI_OBJECT = 0x4100,
-    POINT_ARRAY = 0x4110,
-    FACE_ARRAY = 0x4120,
-    MSH_MAT_GROUP = 0x4130,
-    TEX_VERTS = 0x4140,
-    MAT_ENTRY = 0xAFFF,
-    MAT_NAME = 0xA000,
-    MAT_TEXMAP = 0xA200,
-    MAT_MAPNAME = 0xA300,
-    MAT_MAP_USCALE = 0xA354,
-    MAT_MAP_VSCALE = 0xA356,
-    MAT_MAP_UOFFSET = 0xA358,
-    MAT_MAP_VOFFSET = 0xA35A,
-    MAT_MAP_ANG = 0xA35C,
-};
-
-constexpr size_t kHeaderSize = 6;
 // The name buffer holds 100 bytes with the terminator.
 constexpr size_t kMaxNameChars = 99;
 
-// POINT_ARRAY: file (x, y, z) with z up becomes (x, z, -y) with y up.
-void ReadPoints(CChunkCursor& in, CMESH& mesh)
+// What the walk reads into: the object and the records that later chunks
+// add to (each null until its chunk has been read).
+struct CREADSTATE {
+    COBJECT3DIMPL& object;
+    CChunkCursor& in;  // limited to the chunk being handled
+    CMESH* mesh = nullptr;
+    CMATERIAL* material = nullptr;
+    CTEXMAP* texMap = nullptr;  // the current material's, once it has one
+};
+
+// Reads the chunk at state.in; returns true when the walk is to read the
+// chunk's children next, false when it goes on after the chunk's end.
+using ChunkHandler = bool (*)(CREADSTATE& state);
+
+// The ends of the chunks whose children are being read, and the header of
+// the chunk being handled.
+class CChunkFrames {
+public:
+    CChunkFrames(CChunkCursor& in, size_t fileEnd) : in_(in), fileEnd_(fileEnd) {}
+
+    // Reads the next header inside the innermost open chunk and limits the
+    // cursor to that chunk. False when the walk ends: at the end of the file,
+    // or at a chunk whose length is below the header's or runs past its
+    // parent.
+    bool Next(uint16_t* id)
+    {
+        size_t parentEnd = ParentEnd();
+        in_.SetLimit(parentEnd);
+        size_t start = in_.Pos();
+        if (parentEnd - start < tds::kChunkHeaderSize) return false;  // no room for a header
+        *id = in_.U16();
+        uint32_t length = in_.U32();
+        if (length < tds::kChunkHeaderSize || length > parentEnd - start) return false;
+        end_ = start + length;
+        in_.SetLimit(end_);
+        return true;
+    }
+    // The walk goes on with the current chunk's children.
+    void Enter() { parentEnds_.push_back(end_); }
+    // The walk goes on after the current chunk.
+    void Leave() { in_.Seek(end_); }
+
+private:
+    // Closes the chunks whose end has been reached; returns the end of the
+    // innermost one left open, or the file's end.
+    size_t ParentEnd()
+    {
+        while (!parentEnds_.empty() && in_.Pos() >= parentEnds_.back()) parentEnds_.pop_back();
+        return parentEnds_.empty() ? fileEnd_ : parentEnds_.back();
+    }
+
+    CChunkCursor& in_;
+    size_t fileEnd_;
+    size_t end_ = 0;
+    std::vector<size_t> parentEnds_;
+};
+
+// --- Containers ---------------------------------------------------------------
+
+// MDATA, N_TRI_OBJECT: no data of their own.
+bool ReadChildren(CREADSTATE&)
 {
-    uint16_t count = in.U16();
-    size_t n = std::min<size_t>(count, in.Left() / 12);
-    mesh.SetVertexCount(static_cast<uint16_t>(n));
+    return true;
+}
+
+// NAMED_OBJECT: a new mesh, named by the chunk's string; its parts follow.
+bool ReadNamedObject(CREADSTATE& s)
+{
+    s.mesh = s.object.meshes.Create();
+    s.mesh->owner = &s.object;
+    s.mesh->name = s.in.String(kMaxNameChars);
+    return true;
+}
+
+// MAT_ENTRY: a new material. Map chunks that follow need its own MAT_TEXMAP.
+bool ReadMaterialEntry(CREADSTATE& s)
+{
+    s.material = s.object.materials.Create();
+    s.texMap = nullptr;
+    return true;
+}
+
+// MAT_TEXMAP: the current material's texture map; its parameters follow.
+bool ReadTextureMap(CREADSTATE& s)
+{
+    if (!s.material) return false;
+    s.material->texMap = std::make_unique<CTEXMAP>();
+    s.texMap = s.material->texMap.get();
+    return true;
+}
+
+// --- Mesh parts ---------------------------------------------------------------
+
+// POINT_ARRAY: file (x, y, z) with z up becomes (x, z, -y) with y up. Only
+// the whole points that the chunk holds are kept.
+bool ReadPointArray(CREADSTATE& s)
+{
+    if (!s.mesh) return false;
+    uint16_t count = s.in.U16();
+    size_t n = std::min<size_t>(count, s.in.Left() / 12);
+    s.mesh->SetVertexCount(static_cast<uint16_t>(n));
     for (size_t i = 0; i < n; ++i) {
-        float x = in.F32(), y = in.F32(), z = in.F32();
-        float* p = mesh.vertices[i].position;
+        float x = s.in.F32(), y = s.in.F32(), z = s.in.F32();
+        float* p = s.mesh->vertices[i].position;
         p[0] = x;
         p[1] = z;
         p[2] = -y;
     }
+    return false;
 }
 
-// FACE_ARRAY: returns true when the face data was whole, so that the
-// chunk's children (material and smoothing groups) can follow.
-bool ReadFaces(CChunkCursor& in, CMESH& mesh)
+// FACE_ARRAY: only the whole faces that the chunk holds are kept; the
+// children (material and smoothing groups) follow only when all were there.
+bool ReadFaceArray(CREADSTATE& s)
 {
-    uint16_t count = in.U16();
-    size_t n = std::min<size_t>(count, in.Left() / 8);
-    mesh.SetFaceCount(static_cast<uint16_t>(n));
+    if (!s.mesh) return false;
+    uint16_t count = s.in.U16();
+    size_t n = std::min<size_t>(count, s.in.Left() / 8);
+    s.mesh->SetFaceCount(static_cast<uint16_t>(n));
     for (size_t i = 0; i < n; ++i) {
-        CFACE& f = mesh.faces[i];
-        f.a = in.U16();
-        f.b = in.U16();
-        f.c = in.U16();
-        f.flags = in.U16();
+        CFACE& f = s.mesh->faces[i];
+        f.a = s.in.U16();
+        f.b = s.in.U16();
+        f.c = s.in.U16();
+        f.flags = s.in.U16();
     }
     return n == count;
 }
 
+// MSH_MAT_GROUP: the group's face indices are not used; the whole mesh gets
+// the material of its last group.
+bool ReadMaterialGroup(CREADSTATE& s)
+{
+    if (s.mesh) s.mesh->materialName = s.in.String(kMaxNameChars);
+    return false;
+}
+
 // TEX_VERTS: every vertex gets a mapping coordinate; the first ones get the
 // chunk's pairs, as many as both the chunk and the vertex array hold.
-void ReadTexVerts(CChunkCursor& in, CMESH& mesh)
+bool ReadTexVerts(CREADSTATE& s)
 {
-    uint16_t count = in.U16();
-    mesh.AddTexCoords();
-    size_t n = std::min<size_t>({count, mesh.vertexCount, in.Left() / 8});
+    if (!s.mesh || s.mesh->vertexCount == 0) return false;
+    uint16_t count = s.in.U16();
+    s.mesh->AddTexCoords();
+    size_t n = std::min<size_t>({count, s.mesh->vertexCount, s.in.Left() / 8});
     for (size_t i = 0; i < n; ++i) {
-        float* t = mesh.vertices[i].texCoord;
-        t[0] = in.F32();
-        t[1] = in.F32();
+        float* t = s.mesh->vertices[i].texCoord;
+        t[0] = s.in.F32();
+        t[1] = s.in.F32();
     }
+    return false;
+}
+
+// --- Material parts -----------------------------------------------------------
+
+bool ReadMaterialName(CREADSTATE& s)
+{
+    if (s.material) s.material->name = s.in.String(kMaxNameChars);
+    return false;
+}
+
+bool ReadMapName(CREADSTATE& s)
+{
+    if (s.texMap) s.texMap->fileName = s.in.String(kMaxNameChars);
+    return false;
+}
+
+// MAT_MAP_USCALE, _VSCALE, _UOFFSET, _VOFFSET: one float each.
+template <float CTEXMAP::*field>
+bool ReadMapFloat(CREADSTATE& s)
+{
+    if (s.texMap) s.texMap->*field = s.in.F32();
+    return false;
+}
+
+// --- Dispatch -----------------------------------------------------------------
+
+struct CHANDLERENTRY {
+    uint16_t id;
+    ChunkHandler read;
+};
+
+// Every chunk not listed is skipped whole (MAT_MAP_ANG among them: the format
+// gives it, nothing uses it).
+constexpr CHANDLERENTRY kHandlers[] = {
+    {tds::kMdata, ReadChildren},
+    {tds::kNamedObject, ReadNamedObject},
+    {tds::kNTriObject, ReadChildren},
+    {tds::kPointArray, ReadPointArray},
+    {tds::kFaceArray, ReadFaceArray},
+    {tds::kMshMatGroup, ReadMaterialGroup},
+    {tds::kTexVerts, ReadTexVerts},
+    {tds::kMatEntry, ReadMaterialEntry},
+    {tds::kMatName, ReadMaterialName},
+    {tds::kMatTexmap, ReadTextureMap},
+    {tds::kMatMapname, ReadMapName},
+    {tds::kMatMapUScale, ReadMapFloat<&CTEXMAP::uScale>},
+    {tds::kMatMapVScale, ReadMapFloat<&CTEXMAP::vScale>},
+    {tds::kMatMapUOffset, ReadMapFloat<&CTEXMAP::uOffset>},
+    {tds::kMatMapVOffset, ReadMapFloat<&CTEXMAP::vOffset>},
+};
+
+// Hands the chunk to its handler; false for chunks that have none.
+bool ReadChunk(CREADSTATE& state, uint16_t id)
+{
+    for (const CHANDLERENTRY& entry : kHandlers)
+        if (entry.id == id) return entry.read(state);
+    return false;
 }
 
 }  // namespace
@@ -93,90 +238,17 @@ void ReadTexVerts(CChunkCursor& in, CMESH& mesh)
 int COBJECT3DIMPL::ReadChunks(const uint8_t* data, size_t size)
 {
     CChunkCursor in(data, size);
-    if (in.U16() != M3DMAGIC || in.Ended()) return 0;
+    if (in.U16() != tds::kM3dMagic || in.Ended()) return 0;
     in.Skip(4);  // the signature chunk's length: the walk runs to the end of the file
 
-    CMESH* mesh = nullptr;
-    CMATERIAL* material = nullptr;
-    CTEXMAP* texMap = nullptr;
-    std::vector<size_t> parentEnds;  // ends of the chunks whose children are read
-
-    while (true) {
-        while (!parentEnds.empty() && in.Pos() >= parentEnds.back()) parentEnds.pop_back();
-        size_t parentEnd = parentEnds.empty() ? size : parentEnds.back();
-        in.SetLimit(parentEnd);
-        size_t start = in.Pos();
-        if (parentEnd - start < kHeaderSize) break;  // end of the file, or no room for a header
-        uint16_t id = in.U16();
-        uint32_t length = in.U32();
-        if (length < kHeaderSize || length > parentEnd - start) break;
-        size_t end = start + length;
-        in.SetLimit(end);
-
-        bool descend = false;
-        switch (id) {
-            case MDATA:
-            case N_TRI_OBJECT:
-                descend = true;
-                break;
-            case NAMED_OBJECT:
-                mesh = meshes.Create();
-                mesh->owner = this;
-                mesh->name = in.String(kMaxNameChars);
-                descend = true;
-                break;
-            case POINT_ARRAY:
-                if (mesh) ReadPoints(in, *mesh);
-                break;
-            case FACE_ARRAY:
-                if (mesh) descend = ReadFaces(in, *mesh);
-                break;
-            case MSH_MAT_GROUP:
-                // The group's face indices are not used: the whole mesh gets the
-                // material of its last group.
-                if (mesh) mesh->materialName = in.String(kMaxNameChars);
-                break;
-            case TEX_VERTS:
-                if (mesh && mesh->vertexCount > 0) ReadTexVerts(in, *mesh);
-                break;
-            case MAT_ENTRY:
-                material = materials.Create();
-                texMap = nullptr;  // map chunks of this material need its own MAT_TEXMAP
-                descend = true;
-                break;
-            case MAT_NAME:
-                if (material) material->name = in.String(kMaxNameChars);
-                break;
-            case MAT_TEXMAP:
-                if (material) {
-                    material->texMap = std::make_unique<CTEXMAP>();
-                    texMap = material->texMap.get();
-                    descend = true;
-                }
-                break;
-            case MAT_MAPNAME:
-                if (texMap) texMap->fileName = in.String(kMaxNameChars);
-                break;
-            case MAT_MAP_USCALE:
-                if (texMap) texMap->uScale = in.F32();
-                break;
-            case MAT_MAP_VSCALE:
-                if (texMap) texMap->vScale = in.F32();
-                break;
-            case MAT_MAP_UOFFSET:
-                if (texMap) texMap->uOffset = in.F32();
-                break;
-            case MAT_MAP_VOFFSET:
-                if (texMap) texMap->vOffset = in.F32();
-                break;
-            case MAT_MAP_ANG:  // read by the format, used by nothing
-            default:
-                break;
-        }
-        if (descend)
-            parentEnds.push_back(end);
+    CREADSTATE state{*this, in};
+    CChunkFrames frames(in, size);
+    uint16_t id = 0;
+    while (frames.Next(&id)) {
+        if (ReadChunk(state, id))
+            frames.Enter();
         else
-            in.Seek(end);
+            frames.Leave();
     }
     return 1;
 }

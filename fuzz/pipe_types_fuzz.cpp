@@ -12,8 +12,9 @@
 #include "fuzz_input_file.h"
 #include "pipes/piece_mesh.h"
 #include "pipes/pipe_types.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 #include "tests/support/fake_engine.h"
+#include "tests/pipes/release_types.h"
 
 namespace {
 

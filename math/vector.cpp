@@ -46,13 +46,6 @@ CVECTOR CVECTOR::Add(CVECTOR v) const
     return CVECTOR{v.x + x, v.y + y, v.z + z};
 }
 
-void CVECTOR::Negate()
-{
-    x = -x;
-    y = -y;
-    z = -z;
-}
-
 float CVECTOR::AngleTo(CVECTOR v) const
 {
     float d = Dot(v);

@@ -29,8 +29,6 @@ struct CVECTOR {
     CVECTOR Subtract(CVECTOR v) const;
     // v + receiver.
     CVECTOR Add(CVECTOR v) const;
-    // Negates all three components in place.
-    void Negate();
     // acos of Dot(v) rounded to a float and clamped to [-1, 1]; neither
     // vector is normalised, callers pass unit vectors. Opposite unit vectors
     // give exactly the float nearest pi (3.1415927f).

@@ -4,10 +4,12 @@
 // green line strip through the corners of its faces (phase 0), then filled
 // with solid, sphere-mapped metal faces (phase 1); then it counts as grown
 // and the next segment starts. progress counts the faces revealed in the
-// current phase and grows by GROWTH_RATE faces per millisecond.
+// current phase and grows by GROWTH_RATE faces per millisecond
+// (pipe_growth.h).
 #ifndef PLM_PIPES_PIPE_H
 #define PLM_PIPES_PIPE_H
 
+#include "pipes/pipe_growth.h"
 #include "pipes/pipe_segment.h"
 
 #include <cstdint>
@@ -17,8 +19,6 @@ struct CPIPETYPE;
 struct CVERTEX;
 struct CFACE;
 
-// Faces revealed per millisecond of frame time.
-const float GROWTH_RATE = 6.6666665f;
 // Multiple of the vertex normal added to each traced corner.
 const float TRACE_INSET = -0.5f;
 
@@ -82,16 +82,17 @@ public:
 
     // Copies every segment's type exit offset and direction (model coordinates).
     void CopyExits();
-    // Lays the pieces end to end: each at the previous outlet, its +Y axis
-    // turned onto the previous exit direction by the shortest rotation, with
-    // its own twist about +Y first. Fills position, orientation and the exits
-    // (in pipe coordinates) of every segment.
+    // Lays the pieces end to end by the rule of pipe_placement.h: each at
+    // the previous outlet, its +Y axis turned onto the previous exit
+    // direction by the shortest rotation, with its own twist about +Y first.
+    // Fills position, orientation and the exits (in pipe coordinates) of
+    // every segment.
     void BuildPaths();
 
-    // Grows by frameTime milliseconds. At most one phase step per call; a
-    // frame time that is 0, negative or not a number changes nothing, and
-    // so does any update of a complete pipe.
-    void Update(float frameTime);
+    // Grows by frameDelta, the milliseconds since the previous frame. At
+    // most one phase step per call; a delta that is 0, negative or not a
+    // number changes nothing, and so does any update of a complete pipe.
+    void Update(float frameDelta);
     // Makes the growing segment grown and starts the next one.
     void Advance();
 

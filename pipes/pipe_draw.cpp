@@ -6,7 +6,7 @@
 
 #include "pipes/piece_mesh.h"
 #include "plm_engine.h"
-#include "scene/texture.h"
+#include "runtime/metal_texture.h"
 
 #include <GL/gl.h>
 

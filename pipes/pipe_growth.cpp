@@ -1,14 +1,13 @@
-// Growth of a pipe over frame time (CPIPE::Update, CPIPE::Advance).
+// Growth of a pipe frame by frame (CPIPE::Update, CPIPE::Advance).
 #include "pipes/pipe.h"
 
-void CPIPE::Update(float frameTime)
+void CPIPE::Update(float frameDelta)
 {
     // The negated test also turns away NaN; a complete pipe has nothing to grow.
-    if (!(frameTime > 0.0f) || grownCount >= segmentCount) {
+    if (!(frameDelta > 0.0f) || grownCount >= segmentCount) {
         return;
     }
-    progress = progress + frameTime * GROWTH_RATE;
-    if (progress > faceCount) {
+    if (GrowPhase(progress, frameDelta, faceCount)) {
         // One phase step per update; the rest of a long frame is dropped.
         phase = static_cast<uint8_t>(phase + 1);
         progress = 0.0f;

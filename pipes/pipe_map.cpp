@@ -127,10 +127,10 @@ PIPEREAD CPIPEMAP::ReadPipes(FILE* file, const char* path, CPIPETYPE* types, uin
     return overall;
 }
 
-void CPIPEMAP::Update(float frameTime)
+void CPIPEMAP::Update(float frameDelta)
 {
     for (uint16_t i = 0; i < pipeCount; ++i) {
-        pipes[i]->Update(frameTime);
+        pipes[i]->Update(frameDelta);
     }
 }
 

@@ -42,8 +42,9 @@ public:
     // after the last pipe. Returns 1 when the whole script loaded, else 0.
     int Load(const char* path, CPIPETYPE* types, uint16_t typeCount);
 
-    // Grows every pipe by frameTime milliseconds, in order.
-    void Update(float frameTime);
+    // Grows every pipe by frameDelta, the milliseconds since the previous
+    // frame, in order.
+    void Update(float frameDelta);
     // Draws every pipe, in order; the model-view matrix is returned as found.
     void Draw();
 
@@ -53,7 +54,5 @@ private:
     PIPEREAD ReadPipes(FILE* file, const char* path, CPIPETYPE* types, uint16_t typeCount,
                        uint16_t announced);
 };
-
-extern CPIPEMAP pipeMap;
 
 #endif

@@ -3,14 +3,17 @@
 #include "pipes/piece_mesh.h"
 #include "pipes/scene_bounds.h"
 #include "plm_engine.h"
-#include "scene/engine_textures.h"
-#include "shell/entry_points.h"
+#include "runtime/engine_textures.h"
+#include "runtime/entry_points.h"
 
 #include <cctype>
 #include <cmath>
 #include <cstdio>
 #include <cstring>
 #include <new>
+
+CPIPETYPE* pipeTypes = nullptr;
+uint16_t pipeTypeCount = 0;
 
 namespace {
 
@@ -230,14 +233,4 @@ int LoadPipeTypesFile(const char* scriptPath)
     bool good = ReadTable(file, scriptPath);
     std::fclose(file);
     return good ? 1 : 0;
-}
-
-void ReleasePipeTypes()
-{
-    for (uint16_t i = 0; i < pipeTypeCount; ++i) {
-        delete pipeTypes[i].object;
-    }
-    delete[] pipeTypes;
-    pipeTypes = nullptr;
-    pipeTypeCount = 0;
 }

@@ -63,8 +63,4 @@ void LoadPipeTypes();
 // Returns 1 when every type loaded and is drawable, else 0.
 int LoadPipeTypesFile(const char* scriptPath);
 
-// Destroys the table's engine objects and frees the table. Only while the
-// engine library is bound; the program itself never calls it.
-void ReleasePipeTypes();
-
 #endif

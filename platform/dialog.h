@@ -26,7 +26,7 @@ struct PLATFORMDIALOG {
 // Runs the dialog until OK is accepted or it is cancelled; returns 1 for OK
 // and 0 for Cancel. OK (button or Return) asks acceptOk(selected) first and
 // keeps the dialog open when it says no. Escape, closing the window and a
-// quit signal cancel. Up and Down move the selection. -1 when no window
+// termination request cancel. Up and Down move the selection. -1 when no window
 // could be opened, or when another client destroyed it or its display
 // connection was lost.
 int PlatformRunDialog(PLATFORMDIALOG* dialog, bool (*acceptOk)(int selected));

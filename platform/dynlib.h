@@ -3,7 +3,12 @@
 #ifndef PLM_PLATFORM_DYNLIB_H
 #define PLM_PLATFORM_DYNLIB_H
 
-// Loads the shared object at path (resolving every symbol now, keeping its
+#include <string>
+
+// The file name of the library `name` (a path without the system's suffix):
+// "dll/devil" is "dll/devil.so" on POSIX.
+std::string PlatformLibraryFile(const char* name);
+// Loads the library file at path (resolving every symbol now, keeping its
 // symbols local). Null on failure; PlatformLibraryError then says why.
 void* PlatformLoadLibrary(const char* path);
 // The address of an exported symbol, or null (PlatformLibraryError says why).

@@ -18,13 +18,17 @@
 #include <cstddef>
 #include <cstdint>
 
-typedef int PLATFORMFILE;
-enum : int { PLATFORM_NO_FILE = -1 };
+// An open file. Its value belongs to the backend (a descriptor on POSIX):
+// callers only keep it, compare it and hand it back.
+enum class PLATFORMFILE : intptr_t {};
+constexpr PLATFORMFILE PLATFORM_NO_FILE = PLATFORMFILE(-1);
 
 // A directory held open as the start of relative paths. It stays the same
-// directory even if it is renamed or its path is replaced meanwhile.
-typedef int PLATFORMDIR;
-enum : int { PLATFORM_NO_DIRECTORY = -1, PLATFORM_CURRENT_DIRECTORY = -2 };
+// directory even if it is renamed or its path is replaced meanwhile. Opaque
+// like PLATFORMFILE.
+enum class PLATFORMDIR : intptr_t {};
+constexpr PLATFORMDIR PLATFORM_NO_DIRECTORY = PLATFORMDIR(-1);
+constexpr PLATFORMDIR PLATFORM_CURRENT_DIRECTORY = PLATFORMDIR(-2);
 
 enum PLATFORMFILEERROR {
     PLATFORM_FILE_OK = 0,

@@ -1,10 +1,11 @@
 // Process-level facts and settings: the environment, the program's own
-// folder, the working directory, temporary directories and the choice of
-// drivers for tools that run the demo's code off screen.
+// folder, the working directory and temporary directories.
 #ifndef PLM_PLATFORM_PROCESS_H
 #define PLM_PLATFORM_PROCESS_H
 
 #include <string>
+
+#include "platform/file_info.h"
 
 // Makes a fresh private directory under the system's temporary folder
 // (name starting with prefix); empty on failure.
@@ -28,19 +29,10 @@ std::string PlatformCurrentDirectory();
 // The absolute form of path (relative to the current directory); the file
 // itself need not exist.
 std::string PlatformAbsolutePath(const char* path);
-// Makes the next video start use the invisible off-screen driver, whatever
-// display the process has.
-void PlatformUseOffscreenVideo();
-// Makes the next audio start use the silent dummy driver.
-void PlatformUseSilentAudio();
-
-// What a path names, following symbolic links.
-enum PLATFORMPATHKIND {
-    PLATFORM_PATH_MISSING,  // nothing there (a dangling link, a file on the way)
-    PLATFORM_PATH_DIRECTORY,
-    PLATFORM_PATH_FILE,   // a regular file
-    PLATFORM_PATH_OTHER,  // a device, FIFO, socket, or it cannot be examined
-};
+// What a path names, following symbolic links: PLATFORM_PATH_MISSING (also
+// for a dangling link or a file on the way), PLATFORM_PATH_DIRECTORY,
+// PLATFORM_PATH_REGULAR, or PLATFORM_PATH_OTHER (a device, FIFO, socket, or
+// a path that cannot be examined).
 PLATFORMPATHKIND PlatformPathKind(const char* path);
 // The absolute form of path with every symbolic link, "." and ".." in the
 // part that exists resolved; the part that does not exist yet is appended

@@ -1,7 +1,6 @@
-// The full-screen window and its OpenGL context: the stand-in for window
-// classes, ChangeDisplaySettings, pixel formats and WGL. One window at a
-// time. Each call is one step of opening or closing the demo window, so the
-// caller keeps its own order and its own failure messages.
+// The demo's full-screen window with its OpenGL context, the display modes,
+// and the video system they live on: the stand-in for window classes,
+// ChangeDisplaySettings, pixel formats and WGL. One window at a time.
 #ifndef PLM_PLATFORM_WINDOW_H
 #define PLM_PLATFORM_WINDOW_H
 
@@ -12,13 +11,14 @@ struct PLATFORMMODE {
     int refresh;  // Hz, 0 when the driver does not say
 };
 
-// Starts the video system (X11 class "OpenGL", focus loss never minimises)
-// and with it the one display connection of the run; true at once when it
-// is already started, so the setup dialog and the demo window share the
-// connection. Without a display it says on stderr which display it tried.
-bool PlatformRegisterWindowClass();
+// Starts the video system and with it the one display connection of the
+// run (the window class is "OpenGL"; losing the focus never minimises); true
+// at once when it is already started, so the setup dialog and the demo
+// window share the connection. Without a display it says on stderr which
+// display it tried.
+bool PlatformStartVideo();
 // Stops the video system again (false when it was not started here).
-bool PlatformUnregisterWindowClass();
+bool PlatformStopVideo();
 
 // The desktop's current mode of the first display.
 bool PlatformDesktopMode(PLATFORMMODE* mode);
@@ -26,38 +26,45 @@ bool PlatformDesktopMode(PLATFORMMODE* mode);
 // many were written.
 int PlatformListModes(PLATFORMMODE* modes, int max);
 
-// Asks for full-screen mode `mode` (the window takes it when created).
-// Refuses, changing nothing, a mode the display does not list exactly.
-// Null goes back to the desktop mode.
-bool PlatformChangeDisplayMode(const PLATFORMMODE* mode);
+// Selects the full-screen mode the window takes when it is opened. Refuses,
+// changing nothing, a mode the display does not list exactly.
+bool PlatformSelectFullscreenMode(const PLATFORMMODE& mode);
+// Back to the desktop mode, for an open window too.
+void PlatformRestoreDesktopMode();
 
 void PlatformShowCursor(bool visible);
 
-// Sets the GL framebuffer request: RGBA with `bits` colour bits, double
-// buffered, 16-bit depth. Must precede PlatformCreateWindow.
-bool PlatformRequestPixelFormat(int bits);
-// Creates the borderless window of the given size, hidden, full screen in
-// the requested mode (or an ordinary window when no mode was requested).
-bool PlatformCreateWindow(const char* title, int width, int height);
-// Creates an invisible off-screen GL surface of the given size instead of a
-// window (capture and tests): nothing on the desktop changes.
-bool PlatformCreateOffscreenWindow(int width, int height);
-// True when the window can take a GL context (the device-context step).
-bool PlatformWindowHasGL();
-// Loads the GL driver for the window (the pixel-format steps).
-bool PlatformChoosePixelFormat();
-bool PlatformCreateContext();
-bool PlatformMakeCurrent();
-// Releases the context from the thread and deletes it.
-bool PlatformReleaseContext();
-bool PlatformDeleteContext();
-bool PlatformDestroyWindow();
-bool PlatformHasWindow();
-bool PlatformHasContext();
+// The steps of opening a GL window, in their order; the result of the open
+// calls names the step that failed.
+enum PLATFORMGLSTEP {
+    PLATFORM_GL_OPEN = 0,     // every step succeeded: the context is current
+    PLATFORM_GL_FRAMEBUFFER,  // requesting the framebuffer format (before the window exists)
+    PLATFORM_GL_WINDOW,       // creating the window
+    PLATFORM_GL_SURFACE,      // the window cannot carry GL (the device-context step)
+    PLATFORM_GL_DRIVER,       // loading the GL driver (the pixel-format steps)
+    PLATFORM_GL_CONTEXT,      // creating the context
+    PLATFORM_GL_CURRENT,      // making the context current
+};
+// Opens the borderless demo window of the given size, hidden, full screen
+// in the selected mode (an ordinary window when none was selected), with a
+// context of RGBA with `bits` colour bits, double buffered, 16-bit depth,
+// current on the calling thread. Stops at the first step that fails and
+// leaves what it made for the closing calls below.
+PLATFORMGLSTEP PlatformOpenGLWindow(const char* title, int width, int height, int bits);
+// The same with an invisible off-screen surface of the given size and 32
+// colour bits instead of a window (capture and tests): nothing on the
+// desktop changes. False when a step failed (said on stderr).
+bool PlatformOpenOffscreenGLWindow(int width, int height);
 // Shows, raises and focuses the window.
 void PlatformShowWindow();
 void PlatformSwapBuffers();
-// The window's client size in pixels (0, 0 without a window).
-void PlatformWindowSize(int* width, int* height);
+
+bool PlatformHasWindow();
+bool PlatformHasGLContext();
+// Closing, in this order; each is false when its step failed.
+// Releases the context from the calling thread.
+bool PlatformDetachGLContext();
+bool PlatformDeleteGLContext();
+bool PlatformDestroyWindow();
 
 #endif

@@ -1,8 +1,9 @@
+// Following the path and aiming (CCAMERA): plain arithmetic, no GL, so
+// that plm-gen-pipes flies the same camera; the view is camera_view.cpp.
 #include "scene/camera.h"
 
-#include <GL/gl.h>
-
 #include <cmath>
+#include <new>
 
 namespace {
 
@@ -93,12 +94,16 @@ void CCAMERA::ApplyShake(float factor)
     eye.z += offset;
 }
 
-void CCAMERA::ApplyView()
+int CCAMERA::AllocatePath(uint32_t count)
 {
-    glRotatef(roll, 0.0f, 0.0f, 1.0f);
-    glRotatef(pitch, 1.0f, 0.0f, 0.0f);
-    glRotatef(yaw, 0.0f, 1.0f, 0.0f);
-    glTranslatef(-eye.x, -eye.y, -eye.z);
+    FreePath();
+    currentTrack = 0;
+    trackList = new (std::nothrow) CCAMTRACK[count];
+    if (trackList == nullptr) {
+        return 0;
+    }
+    trackCount = count;
+    return 1;
 }
 
 void CCAMERA::FreePath()

@@ -41,6 +41,10 @@ public:
     // before it, nothing after that is used; a missing file or bad header
     // leaves no path at all. A negative count is reported with its sign.
     int ReadPath(const char* fileName);
+    // Replaces any path by count tracks without keys (fill each with
+    // CCAMTRACK::Allocate and SetKey before the next Update) and starts at
+    // the first. Returns 0, with no path, if memory runs out.
+    int AllocatePath(uint32_t count);
     // Moves to the next track when t (ms) is past the current track's last
     // key (at most one track per call), then places the eye and aims.
     void Update(uint32_t t);
@@ -50,12 +54,12 @@ public:
     void StartShake(float amplitude);
     // amplitude = -factor * amplitude, then adds it to eye x, y and z.
     void ApplyShake(float factor);
-    // Multiplies the current GL matrix by roll, pitch, yaw and -eye.
+    // Multiplies the current GL matrix by roll, pitch, yaw and -eye; the
+    // camera's only GL call (camera_view.cpp, outside plm_camera_path).
     void ApplyView();
     // Releases every track; afterwards there is no path.
     void FreePath();
-
-private:
+    // True once the path is over, and when there is none.
     bool PathOver() const;
 };
 

@@ -6,7 +6,6 @@
 // Eye and target points must lie within the scene's bounds.
 #include <cmath>
 #include <cstdio>
-#include <new>
 
 #include "pipes/scene_bounds.h"
 #include "scene/camera.h"
@@ -198,7 +197,7 @@ int CCAMERA::ReadPath(const char* fileName)
     CountResult counted = ReadCount(in, announced, count, MIN_TRACK_BYTES);
     if (counted != COUNT_OK) {
         ReportCount(fileName, "track count", counted, announced, "the camera stays still");
-    } else if ((trackList = new (std::nothrow) CCAMTRACK[count]) == nullptr) {
+    } else if (!AllocatePath(count)) {
         std::fprintf(stderr, "%s: out of memory for %u tracks\n", fileName, count);
     } else {
         whole = true;

@@ -1,5 +1,7 @@
 #include "scene/event_track.h"
 
+#include "scene/event_codes.h"
+
 #include <cmath>
 #include <cstdio>
 #include <new>
@@ -24,7 +26,7 @@ uint32_t TimeModulo16(float time)
 void WarnAboutTime(const char* name, const CEVENT* list, uint32_t index)
 {
     uint32_t time = list[index].eventTime;
-    if (time >= 65536) {
+    if (time >= EVENT_TIME_LIMIT) {
         std::fprintf(stderr,
                      "%s: event %u at %u ms is never due (times lie below 65536 ms) "
                      "and holds back the events after it\n",
@@ -133,10 +135,10 @@ int CEVENTTRACK::ReadEvents(const char* fileName)
 uint32_t CEVENTTRACK::PollEvent(float time)
 {
     if (nextEvent >= eventCount) {
-        return 0;
+        return EVENT_NONE;
     }
     if (TimeModulo16(time) < eventList[nextEvent].eventTime) {
-        return 0;
+        return EVENT_NONE;
     }
     return eventList[nextEvent++].eventCode;
 }

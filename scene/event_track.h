@@ -12,7 +12,7 @@
 
 struct CEVENT {
     uint32_t eventTime;  // ms of demo time
-    uint32_t eventCode;  // 1 shake, 3 and 4 flash, 6 both; others do nothing
+    uint32_t eventCode;  // scene/event_codes.h
 };
 
 class CEVENTTRACK {
@@ -37,7 +37,7 @@ public:
     int ReadEvents(const char* fileName);
     // time: demo time in ms. Returns the code of the next event if its time
     // has come (time truncated toward zero, modulo 65536, at least the event
-    // time) and moves past it; otherwise 0.
+    // time) and moves past it; otherwise EVENT_NONE (0).
     uint32_t PollEvent(float time);
 
 private:

@@ -4,6 +4,8 @@
 
 #include <GL/gl.h>
 
+COBJECT3D* faceObject = nullptr;
+
 namespace {
 
 bool CornersInside(const CFACE& face, unsigned short vertexCount)

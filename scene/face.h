@@ -3,11 +3,13 @@
 #ifndef PLM_SCENE_FACE_H
 #define PLM_SCENE_FACE_H
 
-#include "scene/texture.h"  // metalTexture
+#include "runtime/metal_texture.h"
 
 class COBJECT3D;
 
-extern COBJECT3D* faceObject;  // the face model; null when the engine is missing
+// The face model, made by InitScene and never destroyed; null when the engine
+// is missing.
+extern COBJECT3D* faceObject;
 
 // Draws every triangle of every mesh of faceObject with its vertex normals
 // and positions, in the caller's model-view transform. Sets the colour to

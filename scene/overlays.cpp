@@ -2,8 +2,8 @@
 
 #include <GL/gl.h>
 
+#include "runtime/display_mode.h"
 #include "scene/views.h"
-#include "shell/display_mode.h"
 
 float lineScroll = 0.0f;
 float creditsScroll = 0.0f;

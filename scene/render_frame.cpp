@@ -1,15 +1,15 @@
 #include "scene/render_frame.h"
 
-#include "pipes/pipe_map.h"
+#include "runtime/display_mode.h"
 #include "scene/camera.h"
+#include "scene/event_codes.h"
 #include "scene/event_track.h"
 #include "scene/face.h"
 #include "scene/flash.h"
 #include "scene/overlays.h"
+#include "scene/process_objects.h"
 #include "scene/timeline.h"
 #include "scene/views.h"
-#include "shell/demo_clock.h"
-#include "shell/display_mode.h"
 
 #include <GL/gl.h>
 
@@ -26,22 +26,22 @@ const float PIPES_FLASH_DECAY = 0.005f;       // per ms: gone in 200 ms
 const float TURNTABLE_FLASH_DECAY = 0.0005f;  // per ms: gone in 2 s
 const float TURNTABLE_SPEED = 0.01f;          // degrees per ms
 
-void ReactToEvent(int code)
+void ReactToEvent(uint32_t code)
 {
     switch (code) {
-        case 1:
+        case EVENT_SHAKE:
             camera.StartShake(SHAKE_AMPLITUDE);
             break;
-        case 3:
-        case 4:
+        case EVENT_FLASH:
+        case EVENT_CRASH_FLASH:
             flash.Trigger();
             break;
-        case 6:
+        case EVENT_SHAKE_FLASH:
             camera.StartShake(SHAKE_AMPLITUDE);
             flash.Trigger();
             break;
         default:
-            break;  // 0: nothing due; 2, 5 and unknown codes are consumed silently
+            break;  // EVENT_NONE: nothing due; 2, 5 and unknown codes are consumed silently
     }
 }
 

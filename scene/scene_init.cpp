@@ -1,21 +1,24 @@
 #include "scene/scene_init.h"
 
-#include "pipes/pipe_map.h"
 #include "pipes/pipe_types.h"
 #include "plm_engine.h"
+#include "runtime/engine_textures.h"
+#include "runtime/entry_points.h"
+#include "runtime/image_loader.h"
+#include "runtime/metal_texture.h"
 #include "scene/camera.h"
-#include "scene/engine_textures.h"
 #include "scene/event_track.h"
+#include "scene/face.h"
 #include "scene/face_load.h"
-#include "scene/image_loader.h"
 #include "scene/overlays.h"
+#include "scene/process_objects.h"
 #include "scene/texture.h"
-#include "shell/demo_clock.h"
-#include "shell/entry_points.h"
 
 #include <GL/gl.h>
 
 #include <cstdio>
+
+uint32_t musicStream = 0;
 
 namespace {
 

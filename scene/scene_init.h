@@ -2,14 +2,9 @@
 #ifndef PLM_SCENE_SCENE_INIT_H
 #define PLM_SCENE_SCENE_INIT_H
 
-#include "scene/texture.h"  // metalTexture, the sphere map; 0 = none
-
 #include <cstdint>
 
-class COBJECT3D;
-
-extern COBJECT3D* faceObject;  // the face model; never destroyed
-extern uint32_t musicStream;   // audio stream handle; 0 = none
+extern uint32_t musicStream;  // audio stream handle; 0 = none
 
 // Loads every texture, model and script in a fixed order, starts the music
 // and, last, the demo clock, so that demo time 0 is the music's start.

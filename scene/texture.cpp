@@ -5,7 +5,7 @@
 
 #include <cstring>
 
-#include "scene/image_loader.h"
+#include "runtime/image_loader.h"
 
 namespace {
 

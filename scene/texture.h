@@ -65,7 +65,4 @@ private:
 // stores its GL name through textureName (null: nothing happens).
 void LoadPlainTexture(const char* fileName, unsigned int* textureName);
 
-// GL name of "metalic.jpg", sphere-mapped onto the face and the solid pipe pieces.
-extern unsigned int metalTexture;
-
 #endif

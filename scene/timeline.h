@@ -2,8 +2,8 @@
 #ifndef PLM_SCENE_TIMELINE_H
 #define PLM_SCENE_TIMELINE_H
 
-const float SCENE_FACE_START = 10700.0f;       // ms: end of the pipes flight
-const float SCENE_TURNTABLE_START = 14750.0f;  // ms: start of the turntable
+constexpr float SCENE_FACE_START = 10700.0f;       // ms: end of the pipes flight
+constexpr float SCENE_TURNTABLE_START = 14750.0f;  // ms: start of the turntable
 
 enum CSCENE {
     SCENE_NONE,          // exactly SCENE_TURNTABLE_START: a black frame

@@ -1,6 +1,6 @@
 #include "scene/views.h"
 
-#include "shell/display_mode.h"
+#include "runtime/display_mode.h"
 
 #include <GL/gl.h>
 #include <GL/glu.h>

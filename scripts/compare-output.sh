@@ -18,6 +18,7 @@
 #
 # Exit status: 0 identical, 1 differences found, 2 usage error or a tool failed.
 set -euo pipefail
+scratch=""
 
 times=500,6000,10600,12000,14750,20000,60000
 size=1024x768
@@ -34,6 +35,7 @@ record() {
         exit 2
     }
     mkdir "$out" || exit 2
+    mkdir "$out/tree"
     "$build/bin/plm-pack" extract "$build/dist/data.dat" "$out/tree" >/dev/null || exit 2
     echo "compare-output: rendering $times ms at $size from $build" >&2
     "$build/bin/plumora-capture" --data "$build/dist/data.dat" --out "$out/frames" --size "$size" \
@@ -46,7 +48,6 @@ compare() {
         echo "compare-output: $reference is not a recorded reference" >&2
         exit 2
     }
-    local scratch
     scratch=$(mktemp -d "${TMPDIR:-/tmp}/plm-compare-XXXXXX")
     trap 'rm -rf "$scratch"' EXIT
     record "$build" "$scratch/now"

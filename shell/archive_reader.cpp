@@ -111,11 +111,14 @@ ARCHIVESTEP CARCHIVEREADER::Next(CARCHIVERECORD* record)
     record->dataLength = 0;
     if (record->tag == TAG_END) return state = ARCHIVE_END;
     uint32_t nameLength = 0;
-    if (!ReadNumber(&nameLength, 2, "name length") || !Need(nameLength, "name")) return state;
+    if (!ReadNumber(&nameLength, ARCHIVE_NAME_LENGTH_BYTES, "name length") || !Need(nameLength, "name"))
+        return state;
     record->name.resize(nameLength);
     if (!Take(&record->name[0], nameLength, "name")) return state;
     if (record->tag != TAG_FILE) return state;
-    if (!ReadNumber(&record->dataLength, 4, "data length") || !Need(record->dataLength, "data")) return state;
+    if (!ReadNumber(&record->dataLength, ARCHIVE_DATA_LENGTH_BYTES, "data length") ||
+        !Need(record->dataLength, "data"))
+        return state;
     dataLeft = record->dataLength;
     return state;
 }

@@ -1,12 +1,6 @@
-// Sequential reader of the data archive format, shared by the program's
-// unpacker and the plm-pack lister.
-//
-// The archive is a plain run of records with no header, index or checksum;
-// every number is unsigned little-endian:
-//   tag (1 byte), then for every tag but TAG_END: name length n (2 bytes) and
-//   n name bytes; then for TAG_FILE only: data length m (4 bytes) and m bytes
-//   of contents. TAG_END ends the archive; nothing after it is read. Any other
-//   tag is a record of tag, name length and name only.
+// Sequential reader of the data archive (record layout in
+// shell/archive_layout.h), shared by the program's unpacker and the plm-pack
+// lister.
 //
 // Every length is checked against what is left of the archive before
 // anything is allocated or read, so a truncated or oversized record is
@@ -19,8 +13,7 @@
 #include <string>
 
 #include "platform/files.h"
-
-enum : uint8_t { TAG_FILE = 1, TAG_DIRECTORY = 2, TAG_END = 3 };
+#include "shell/archive_layout.h"
 
 struct CARCHIVERECORD {
     uint64_t offset;  // where the record's tag lies in the archive

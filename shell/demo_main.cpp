@@ -4,20 +4,19 @@
 #include "platform/files.h"
 #include "platform/message_box.h"
 #include "platform/process.h"
+#include "platform/termination.h"
 #include "platform/window.h"
+#include "runtime/display_mode.h"
 #include "scene/render_frame.h"
 #include "shell/archive.h"
 #include "shell/archive_location.h"
 #include "shell/demo_window.h"
-#include "shell/display_mode.h"
 #include "shell/frame_loop.h"
 #include "shell/libraries.h"
 #include "shell/private_folder.h"
 #include "shell/setup_dialog.h"
 
 #include <string>
-
-CDISPLAYMODE DisplayMode;
 
 namespace {
 
@@ -73,7 +72,7 @@ int RunInPrivateFolder(const char* archive)
 
 int DemoMain()
 {
-    PlatformCatchQuitSignals();
+    PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
     std::string error;
     std::string archive =
         FindArchive(ARCHIVE_NAME, PlatformCurrentDirectory(), PlatformProgramDirectory(), &error);

@@ -3,9 +3,9 @@
 #include "platform/events.h"
 #include "platform/message_box.h"
 #include "platform/window.h"
+#include "runtime/display_mode.h"
 #include "scene/scene_init.h"
 #include "shell/demo_main.h"
-#include "shell/display_mode.h"
 #include "shell/loading_screen.h"
 
 #include <GL/gl.h>
@@ -31,32 +31,45 @@ bool CloseAndFail(const char* text)
 bool SwitchDisplay(int width, int height, int bits)
 {
     PLATFORMMODE mode = {width, height, bits, DisplayMode.screenRefresh};
-    if (PlatformChangeDisplayMode(&mode)) return true;
+    if (PlatformSelectFullscreenMode(mode)) return true;
     Fail("Unable To Run In Fullscreen!");
     return Fail("Program Will Now Quit");
 }
 
-// Steps 8 to 12: the surface, its format and the current context.
-bool CreateRenderingContext()
+// The message for each step of opening the window and its context.
+const char* OpenFailure(PLATFORMGLSTEP step)
 {
-    if (!PlatformWindowHasGL()) return CloseAndFail("Can`t Create A GL Device Context");
-    if (!PlatformChoosePixelFormat()) return CloseAndFail("Can`t Find A Suitable PixelFormat");
-    if (!PlatformCreateContext()) return CloseAndFail("Can`t Create A GL Rendering Context");
-    if (!PlatformMakeCurrent()) return CloseAndFail("Can`t Activate The GL Rendering Context");
-    return true;
+    switch (step) {
+        case PLATFORM_GL_FRAMEBUFFER:
+            return "Can`t Set The PixelFormat";
+        case PLATFORM_GL_WINDOW:
+            return "Window Creation Error.";
+        case PLATFORM_GL_SURFACE:
+            return "Can`t Create A GL Device Context";
+        case PLATFORM_GL_DRIVER:
+            return "Can`t Find A Suitable PixelFormat";
+        case PLATFORM_GL_CONTEXT:
+            return "Can`t Create A GL Rendering Context";
+        default:
+            return "Can`t Activate The GL Rendering Context";
+    }
+}
+
+// The window, its format and the current context.
+bool CreateGLWindow(const char* title, int width, int height, int bits)
+{
+    PLATFORMGLSTEP failed = PlatformOpenGLWindow(title, width, height, bits);
+    return failed == PLATFORM_GL_OPEN || CloseAndFail(OpenFailure(failed));
 }
 
 }  // namespace
 
 int OpenDemoWindow(const char* title, int width, int height, int bits, PLATFORMMSG* last)
 {
-    if (!PlatformRegisterWindowClass()) return Fail("Falied To Register Window Class");
+    if (!PlatformStartVideo()) return Fail("Falied To Register Window Class");
     if (!SwitchDisplay(width, height, bits)) return DEMO_WINDOW_FAILED;
     PlatformShowCursor(false);
-    // The framebuffer request has to be made before the window exists.
-    if (!PlatformRequestPixelFormat(bits)) return CloseAndFail("Can`t Set The PixelFormat");
-    if (!PlatformCreateWindow(title, width, height)) return CloseAndFail("Window Creation Error.");
-    if (!CreateRenderingContext()) return DEMO_WINDOW_FAILED;
+    if (!CreateGLWindow(title, width, height, bits)) return DEMO_WINDOW_FAILED;
     PlatformShowWindow();
     if (!ShowLoadingScreen(width, height, last)) return DEMO_WINDOW_CANCELLED;
     ResizeViewport(width, height);
@@ -67,16 +80,16 @@ int OpenDemoWindow(const char* title, int width, int height, int bits, PLATFORMM
 void CloseDemoWindow()
 {
     ShutdownScene();
-    PlatformChangeDisplayMode(nullptr);
+    PlatformRestoreDesktopMode();
     PlatformShowCursor(true);
-    if (PlatformHasContext()) {
-        if (!PlatformReleaseContext()) PlatformMessageBox("SHUTDOWN ERROR", "Release Of DC And RC Falied.");
-        if (!PlatformDeleteContext())
+    if (PlatformHasGLContext()) {
+        if (!PlatformDetachGLContext()) PlatformMessageBox("SHUTDOWN ERROR", "Release Of DC And RC Falied.");
+        if (!PlatformDeleteGLContext())
             PlatformMessageBox("SHUTDOWN ERROR", "Release Rendering Context Falied.");
     }
     if (PlatformHasWindow() && !PlatformDestroyWindow())
         PlatformMessageBox("SHUTDOWN ERROR", "Could Not Release hWnd");
-    if (!PlatformUnregisterWindowClass()) PlatformMessageBox("SHUTDOWN ERROR", "Could Not Unregister Class");
+    if (!PlatformStopVideo()) PlatformMessageBox("SHUTDOWN ERROR", "Could Not Unregister Class");
 }
 
 intptr_t DemoWindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam)
@@ -87,9 +100,6 @@ intptr_t DemoWindowProc(uint32_t message, uintptr_t wParam, intptr_t lParam)
             return 0;
         case WM_ACTIVATE:
             active = HighWord(wParam) == 0;
-            return 0;
-        case WM_SYSCOMMAND:
-            // Screen saver and monitor power-down stay off while the demo runs.
             return 0;
         case WM_CLOSE:
             PlatformPostQuitMessage(0);

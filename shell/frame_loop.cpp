@@ -12,13 +12,13 @@ bool escapePressed = false;
 
 void Dispatch(const PLATFORMMSG& message)
 {
-    if (message.message == WM_KEYDOWN && message.wParam == VK_ESCAPE) escapePressed = true;
+    if (message.message == WM_KEYDOWN && message.wParam == PLATFORM_KEY_ESCAPE) escapePressed = true;
     DemoWindowProc(message.message, message.wParam, message.lParam);
 }
 
 bool EscapeWanted()
 {
-    return keys[VK_ESCAPE] != 0 || escapePressed;
+    return keys[PLATFORM_KEY_ESCAPE] != 0 || escapePressed;
 }
 
 // The run ends here: nothing remembered may reach a later loop.

@@ -1,17 +1,16 @@
 #include "shell/libraries.h"
 
 #include "platform/dynlib.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 
 #include <cstdio>
 
-CENTRYPOINTS EntryPoints;
-
 namespace {
 
-const char* const DEVIL_PATH = "plumora_data/dll/devil.so";
-const char* const BASS_PATH = "plumora_data/dll/bass.so";
-const char* const ENGINE_PATH = "plumora_data/dll/plm_engine.so";
+// The libraries by name; the platform adds the system's suffix.
+const char* const DEVIL_NAME = "plumora_data/dll/devil";
+const char* const BASS_NAME = "plumora_data/dll/bass";
+const char* const ENGINE_NAME = "plumora_data/dll/plm_engine";
 
 struct Binding {
     const char* name;
@@ -69,8 +68,14 @@ bool BindLibraries(std::string* error)
 {
     CENTRYPOINTS& e = EntryPoints;
     e = CENTRYPOINTS();
+    const std::string devilFile = PlatformLibraryFile(DEVIL_NAME);
+    const std::string bassFile = PlatformLibraryFile(BASS_NAME);
+    const std::string engineFile = PlatformLibraryFile(ENGINE_NAME);
+    const char* devilPath = devilFile.c_str();
+    const char* bassPath = bassFile.c_str();
+    const char* enginePath = engineFile.c_str();
     std::string devilReason, bassReason, engineReason;
-    e.devil = Load(DEVIL_PATH, &devilReason);
+    e.devil = Load(devilPath, &devilReason);
     Binding devil[] = {{"ilInit", Slot(e.ilInit)},
                        {"ilGenImages", Slot(e.ilGenImages)},
                        {"ilBindImage", Slot(e.ilBindImage)},
@@ -79,23 +84,23 @@ bool BindLibraries(std::string* error)
                        {"ilDeleteImages", Slot(e.ilDeleteImages)},
                        {"ilGetInteger", Slot(e.ilGetInteger)},
                        {"ilConvertImage", Slot(e.ilConvertImage)}};
-    const char* devilMissing = BindNames(e.devil, DEVIL_PATH, devil, 8);
+    const char* devilMissing = BindNames(e.devil, devilPath, devil, 8);
 
-    e.bass = Load(BASS_PATH, &bassReason);
+    e.bass = Load(bassPath, &bassReason);
     Binding bass[] = {{"BASS_Init", Slot(e.BASS_Init)},
                       {"BASS_Start", Slot(e.BASS_Start)},
                       {"BASS_StreamCreateFile", Slot(e.BASS_StreamCreateFile)},
                       {"BASS_ChannelPlay", Slot(e.BASS_ChannelPlay)},
                       {"BASS_StreamFree", Slot(e.BASS_StreamFree)}};
-    if (BindNames(e.bass, BASS_PATH, bass, 5) || !e.bass)
-        std::fprintf(stderr, "%s: audio unavailable; the demo runs silent\n", BASS_PATH);
+    if (BindNames(e.bass, bassPath, bass, 5) || !e.bass)
+        std::fprintf(stderr, "%s: audio unavailable; the demo runs silent\n", bassPath);
 
-    e.engine = Load(ENGINE_PATH, &engineReason);
+    e.engine = Load(enginePath, &engineReason);
     Binding engine[] = {{"_Z14CreateObject3dv", Slot(e.CreateObject3d)}};
-    const char* engineMissing = BindNames(e.engine, ENGINE_PATH, engine, 1);
+    const char* engineMissing = BindNames(e.engine, enginePath, engine, 1);
 
-    return Required(e.devil, DEVIL_PATH, devilMissing, devilReason, error) &&
-           Required(e.engine, ENGINE_PATH, engineMissing, engineReason, error);
+    return Required(e.devil, devilPath, devilMissing, devilReason, error) &&
+           Required(e.engine, enginePath, engineMissing, engineReason, error);
 }
 
 void FreeLibraries()

@@ -4,9 +4,9 @@
 
 #include <string>
 
-// Loads plumora_data/dll/devil.so, bass.so and plm_engine.so (in this
-// order) and looks up their names in table order. Whatever cannot be bound
-// stays null and is reported on stderr. Returns false, with the reason in
+// Loads the libraries devil, bass and plm_engine from plumora_data/dll/ (in
+// this order; devil.so and so on, on POSIX) and looks up their names in
+// table order. Whatever cannot be bound stays null and is reported on stderr. Returns false, with the reason in
 // *error, when a library the demo cannot run without (DevIL or the engine)
 // or one of its entry points is missing; a missing audio library only
 // silences the demo.

@@ -1,7 +1,7 @@
 #include "shell/loading_screen.h"
 
 #include "platform/window.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 #include "shell/frame_loop.h"
 #include "shell/picture_file.h"
 
@@ -96,18 +96,19 @@ void DrawStep(GLuint background, GLuint ball, const CBALLGEOMETRY& g, int width,
 CBALLGEOMETRY LoadingBallGeometry(uint32_t width, uint32_t height)
 {
     CBALLGEOMETRY g;
-    g.sx = static_cast<float>(width) * 0.0009765625f;
-    g.sy = static_cast<float>(height) * 0.0013020833721384406f;
-    g.ballHeight = static_cast<int>(g.sy * 20.0f);
-    g.ballWidth = static_cast<int>(g.sx * 20.0f);
-    g.top = static_cast<int>(g.sy * 676.0f);
-    g.left0 = static_cast<int>(g.sx * 300.0f);
+    // Both reciprocals are the floats nearest 1/1024 and 1/768.
+    g.sx = static_cast<float>(width) * (1.0f / LOADING_DESIGN_WIDTH);
+    g.sy = static_cast<float>(height) * (1.0f / LOADING_DESIGN_HEIGHT);
+    g.ballHeight = static_cast<int>(g.sy * LOADING_BALL_SIZE);
+    g.ballWidth = static_cast<int>(g.sx * LOADING_BALL_SIZE);
+    g.top = static_cast<int>(g.sy * LOADING_BALLS_TOP);
+    g.left0 = static_cast<int>(g.sx * LOADING_BALLS_LEFT);
     return g;
 }
 
 int LoadingBallLeft(const CBALLGEOMETRY& g, int ball)
 {
-    return g.left0 + static_cast<int>(static_cast<float>(ball) * g.sx * 20.0f);
+    return g.left0 + static_cast<int>(static_cast<float>(ball) * g.sx * LOADING_BALL_SIZE);
 }
 
 bool RunLoadingAnimation(int width, int height, bool (*pause)(uint32_t milliseconds))

@@ -1,14 +1,14 @@
 // The loading screen: the background picture stretched over the window,
 // then a row of 21 balls drawn one by one after pseudo-random pauses, each
-// step presented at once. Designed for 1024 x 768 and scaled to the screen.
+// step presented at once. Designed for 1024 x 768 and scaled to the screen
+// (measures in shell/picture_layout.h).
 #ifndef PLM_SHELL_LOADING_SCREEN_H
 #define PLM_SHELL_LOADING_SCREEN_H
 
 #include "platform/messages.h"
+#include "shell/picture_layout.h"
 
 #include <cstdint>
-
-const int LOADING_BALL_COUNT = 21;
 
 struct CBALLGEOMETRY {
     float sx;        // width / 1024 as a float

@@ -1,7 +1,7 @@
 #include "shell/picture_file.h"
 
-#include "scene/picture_decoder.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
+#include "runtime/picture_decoder.h"
 
 #include <cstdio>
 

@@ -126,7 +126,7 @@ void SetupDialogPosition(uint32_t screenWidth, uint32_t screenHeight, int32_t* x
 
 int ShowSetupDialog()
 {
-    if (!PlatformRegisterWindowClass()) return -1;
+    if (!PlatformStartVideo()) return -1;
     CPICTUREFILE picture;
     LoadSetupPicture(SETUP_PICTURE, &picture);
     modeTexts.clear();
@@ -134,6 +134,6 @@ int ShowSetupDialog()
     int result = RunDialog(picture);
     // After OK the demo window opens on this same display connection: were
     // it closed, an X server without other clients could reset in between.
-    if (result != 1) PlatformUnregisterWindowClass();
+    if (result != 1) PlatformStopVideo();
     return result;
 }

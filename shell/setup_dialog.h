@@ -3,15 +3,12 @@
 #ifndef PLM_SHELL_SETUP_DIALOG_H
 #define PLM_SHELL_SETUP_DIALOG_H
 
-#include "shell/display_mode.h"
+#include "runtime/display_mode.h"
+#include "shell/picture_layout.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
-
-const uint32_t SETUP_DIALOG_WIDTH = 380;   // pixels
-const uint32_t SETUP_DIALOG_HEIGHT = 160;  // pixels
-const int SETUP_PICTURE_HEIGHT = 131;      // rows of the picture at the top
 
 // A mode as the list shows it: "%dx%dx%dbpp %dHz".
 std::string ModeText(int width, int height, int bits, int refresh);

@@ -18,6 +18,8 @@
 #include <sstream>
 #include <string>
 
+#include "shell/archive_writer.h"
+
 namespace fs = std::filesystem;
 
 inline void WriteBytes(const fs::path& path, const std::string& bytes)
@@ -54,32 +56,31 @@ inline std::map<std::string, std::string> Snapshot(const fs::path& dir)
     return entries;
 }
 
-// Builds an archive byte by byte.
+// Builds an archive record by record through the archive writer; malformed
+// archives come from raw records and numbers and from editing bytes.
 struct ArchiveBuilder {
     std::string bytes;
 
     ArchiveBuilder& Number(uint32_t value, int count)
     {
-        for (int i = 0; i < count; ++i) bytes += static_cast<char>((value >> (8 * i)) & 0xFF);
+        AppendArchiveNumber(&bytes, value, static_cast<size_t>(count));
         return *this;
     }
     ArchiveBuilder& Record(uint8_t tag, const std::string& name)
     {
-        bytes += static_cast<char>(tag);
-        Number(static_cast<uint32_t>(name.size()), 2);
-        bytes += name;
+        AppendArchiveRecord(&bytes, tag, name);
         return *this;
     }
-    ArchiveBuilder& Dir(const std::string& name) { return Record(2, name); }
+    ArchiveBuilder& Dir(const std::string& name) { return Record(TAG_DIRECTORY, name); }
     ArchiveBuilder& File(const std::string& name, const std::string& data)
     {
-        Record(1, name).Number(static_cast<uint32_t>(data.size()), 4);
+        AppendArchiveFileHeader(&bytes, name, static_cast<uint32_t>(data.size()));
         bytes += data;
         return *this;
     }
     ArchiveBuilder& End()
     {
-        bytes += '\3';
+        AppendArchiveEnd(&bytes);
         return *this;
     }
     void Save(const fs::path& path = "data.dat") const { WriteBytes(path, bytes); }

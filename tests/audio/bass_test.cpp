@@ -3,7 +3,7 @@
 // sound), and unloaded while music may still be playing.
 #include "song.h"
 
-#include "../../shell/entry_points.h"
+#include "../../runtime/entry_points.h"
 #include "../support/temp_folder.h"
 
 #include <SDL.h>

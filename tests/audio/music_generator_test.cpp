@@ -112,9 +112,9 @@ TEST(SongEvents, SortedBelowTheTimeLimitWithKnownCodes)
 {
     const std::vector<music::SongEvent> events = music::SongEvents();
     ASSERT_FALSE(events.empty());
-    const std::set<uint32_t> codes = {music::kShake, music::kFlash, music::kCrashFlash, music::kShakeFlash};
+    const std::set<uint32_t> codes = {EVENT_SHAKE, EVENT_FLASH, EVENT_CRASH_FLASH, EVENT_SHAKE_FLASH};
     for (size_t i = 0; i < events.size(); ++i) {
-        EXPECT_LT(events[i].timeMs, music::kEventTimeLimitMs);
+        EXPECT_LT(events[i].timeMs, EVENT_TIME_LIMIT);
         EXPECT_EQ(codes.count(events[i].code), 1u) << events[i].timeMs;
         if (i > 0) {
             EXPECT_LT(events[i - 1].timeMs, events[i].timeMs);
@@ -129,7 +129,7 @@ TEST(SongEvents, BothSceneChangesShakeAndFlash)
         const auto it = std::find_if(events.begin(), events.end(),
                                      [time](const music::SongEvent& e) { return e.timeMs == time; });
         ASSERT_NE(it, events.end()) << time;
-        EXPECT_EQ(it->code, music::kShakeFlash);
+        EXPECT_EQ(it->code, EVENT_SHAKE_FLASH);
     }
 }
 

@@ -60,10 +60,33 @@ TEST_F(CameraPath, KeepsTheLastFrameAfterThePathEnds)
     float yaw = camera.yaw;
     camera.Update(2600);
     EXPECT_EQ(camera.currentTrack, 2);
+    EXPECT_TRUE(camera.PathOver());
     camera.Update(9000);
     EXPECT_EQ(camera.eye.x, last.x);
     EXPECT_EQ(camera.yaw, yaw);
     EXPECT_LT(camera.eye.x, 600.0f);
+}
+
+// A path given key by key (as plm-gen-pipes gives its tracks) flies exactly
+// like the same path read from its file.
+TEST_F(CameraPath, AnAllocatedPathFliesLikeTheReadOne)
+{
+    CCAMERA built;
+    ASSERT_EQ(built.AllocatePath(camera.trackCount), 1);
+    for (uint32_t i = 0; i < camera.trackCount; ++i) {
+        const CCAMTRACK& read = camera.trackList[i];
+        ASSERT_EQ(built.trackList[i].Allocate(read.eyePath.keyCount), 1);
+        for (uint32_t k = 0; k < read.eyePath.keyCount; ++k)
+            built.trackList[i].SetKey(k, read.eyePath.keyPoints[k], read.targetPath.keyPoints[k],
+                                      read.eyePath.keyTimes[k]);
+    }
+    for (uint32_t t : {0u, 500u, 1001u, 2000u, 2600u}) {
+        camera.Update(t);
+        built.Update(t);
+        EXPECT_EQ(built.currentTrack, camera.currentTrack) << t;
+        EXPECT_EQ(built.eye.x, camera.eye.x) << t;
+        EXPECT_EQ(built.yaw, camera.yaw) << t;
+    }
 }
 
 TEST_F(CameraPath, ShakeOffsetsAccumulateOnceThePathIsOver)

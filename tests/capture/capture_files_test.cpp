@@ -80,7 +80,7 @@ TEST_F(CaptureFiles, AFrameIsWrittenBottomRowLast)
         rgb[((h - 1) * w + x) * 3 + 2] = 255;
     }
     std::string path = (root / "0000500.00.png").string(), error;
-    ASSERT_TRUE(WritePng(path, w, h, rgb.data(), &error)) << error;
+    ASSERT_TRUE(WritePng(root, "0000500.00.png", w, h, rgb.data(), &error)) << error;
     int rw = 0, rh = 0, n = 0;
     unsigned char* back = stbi_load(path.c_str(), &rw, &rh, &n, 3);
     ASSERT_NE(back, nullptr);
@@ -98,7 +98,7 @@ TEST_F(CaptureFiles, AFrameThatCannotBeWrittenLeavesNothingBehind)
     std::string error;
     // A folder in the frame's place stays.
     fs::create_directory(root / "0000001.00.png");
-    EXPECT_FALSE(WritePng((root / "0000001.00.png").string(), 64, 64, rgb.data(), &error));
+    EXPECT_FALSE(WritePng(root, "0000001.00.png", 64, 64, rgb.data(), &error));
     EXPECT_TRUE(fs::is_directory(root / "0000001.00.png"));
     // A file that fills up part way (the file size limit stands in for a
     // full disk) is removed.
@@ -108,7 +108,7 @@ TEST_F(CaptureFiles, AFrameThatCannotBeWrittenLeavesNothingBehind)
     struct rlimit small = saved;
     small.rlim_cur = 1000;
     ASSERT_EQ(setrlimit(RLIMIT_FSIZE, &small), 0);
-    bool written = WritePng((root / "0000002.00.png").string(), 64, 64, rgb.data(), &error);
+    bool written = WritePng(root, "0000002.00.png", 64, 64, rgb.data(), &error);
     setrlimit(RLIMIT_FSIZE, &saved);
     std::signal(SIGXFSZ, oldHandler);
     EXPECT_FALSE(written);

@@ -105,10 +105,16 @@ enter_demo() {
 }
 
 # Holds Escape on window $2 of program $1, again and again (the loading
-# screen may still be running), until the program ends; sets status.
+# screen may still be running), until the program ends; sets status. The key
+# goes to whichever window has the focus, so it is pressed only once window
+# $2 has it: with two copies running, a press meant for one must never reach
+# the other.
 escape_until_end() {
   for _ in $(seq 1 60); do
-    xdotool windowfocus "$2" keydown Escape 2> /dev/null; sleep 0.5; xdotool keyup Escape
+    timeout 5 xdotool windowfocus --sync "$2" 2> /dev/null
+    if [ "$(xdotool getwindowfocus 2> /dev/null)" = "$2" ]; then
+      xdotool keydown Escape; sleep 0.5; xdotool keyup Escape
+    fi
     for _ in $(seq 1 10); do
       kill -0 "$1" 2> /dev/null || break 2
       sleep 0.1

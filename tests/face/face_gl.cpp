@@ -7,7 +7,7 @@
 
 #include "scene/scene_init.h"
 #include "scene/views.h"
-#include "shell/display_mode.h"
+#include "runtime/display_mode.h"
 #include "tests/support/gl_context.h"
 
 namespace facetest {

@@ -15,7 +15,7 @@
 namespace {
 
 using face::HeadMesh;
-using face::Vec;
+using face::Vec3;
 
 const HeadMesh& Face()
 {
@@ -24,13 +24,13 @@ const HeadMesh& Face()
 }
 
 struct Box {
-    Vec lo{1e9, 1e9, 1e9}, hi{-1e9, -1e9, -1e9};
+    Vec3 lo{1e9, 1e9, 1e9}, hi{-1e9, -1e9, -1e9};
 };
 
 Box BoundsOf(const HeadMesh& mesh)
 {
     Box b;
-    for (const Vec& v : mesh.vertices) {
+    for (const Vec3& v : mesh.vertices) {
         b.lo = {std::fmin(b.lo.x, v.x), std::fmin(b.lo.y, v.y), std::fmin(b.lo.z, v.z)};
         b.hi = {std::fmax(b.hi.x, v.x), std::fmax(b.hi.y, v.y), std::fmax(b.hi.z, v.z)};
     }
@@ -64,7 +64,7 @@ TEST(FaceMesh, StandsOnTheOriginCentredOnTheTurntableAxis)
 TEST(FaceMesh, NoseTipIsTheForemostPoint)
 {
     const Box b = BoundsOf(Face());
-    for (const Vec& v : Face().vertices)
+    for (const Vec3& v : Face().vertices)
         if (v.z == b.hi.z) {
             EXPECT_NEAR(v.x, 0.0, 10.0);
             EXPECT_GT(v.y, 420.0);
@@ -98,10 +98,10 @@ TEST(FaceMesh, TrianglesFaceOutwards)
     double volume = 0;
     size_t inward = 0;
     for (const face::Triangle& t : m.triangles) {
-        const Vec a = m.vertices[t.a], b = m.vertices[t.b], c = m.vertices[t.c];
-        const Vec n = face::Cross(b - a, c - a);
-        volume += face::Dot(a, face::Cross(b, c)) / 6.0;
-        if (face::Dot(n, a - face::HeadCentre()) < 0) ++inward;
+        const Vec3 a = m.vertices[t.a], b = m.vertices[t.b], c = m.vertices[t.c];
+        const Vec3 n = Cross(b - a, c - a);
+        volume += Dot(a, Cross(b, c)) / 6.0;
+        if (Dot(n, a - face::HeadCentre()) < 0) ++inward;
     }
     EXPECT_GT(volume, 0.0);
     EXPECT_LT(inward, m.triangles.size() / 50);
@@ -109,7 +109,7 @@ TEST(FaceMesh, TrianglesFaceOutwards)
 
 TEST(FaceMesh, EveryVertexLiesOnTheSkin)
 {
-    for (const Vec& v : Face().vertices)
+    for (const Vec3& v : Face().vertices)
         ASSERT_NEAR(face::HeadField(v), 0.0, 0.5) << v.x << " " << v.y << " " << v.z;
 }
 
@@ -148,7 +148,7 @@ TEST(FaceModel, OneObjectInFileAxesWithEveryFaceInItsMaterial)
     ASSERT_EQ(model.objects.size(), 1u);
     const tds::Mesh& mesh = model.objects[0].mesh;
     ASSERT_EQ(mesh.vertices.size(), Face().vertices.size());
-    const Vec& v = Face().vertices[1];
+    const Vec3& v = Face().vertices[1];
     EXPECT_FLOAT_EQ(mesh.vertices[1].x, float(v.x));
     EXPECT_FLOAT_EQ(mesh.vertices[1].y, float(-v.z));
     EXPECT_FLOAT_EQ(mesh.vertices[1].z, float(v.y));

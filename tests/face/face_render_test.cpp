@@ -111,7 +111,7 @@ TEST_F(FaceRender, EngineReadsOneMeshWithOutwardNormals)
     object->GetMeshData(0, &vertexCount, &faceCount, &vertices, &faces, nullptr);
     EXPECT_GE(faceCount, 10000);
     EXPECT_LE(faceCount, 40000);
-    const face::Vec centre = face::HeadCentre();
+    const face::Vec3 centre = face::HeadCentre();
     int outward = 0;
     float top = 0;
     for (unsigned short i = 0; i < vertexCount; ++i) {
@@ -132,8 +132,9 @@ TEST_F(FaceRender, TurntableFramesTheWholeFaceInsideTheBand)
         const std::string name = "face_turntable_" + std::to_string(int(angle)) + ".ppm";
         SCOPED_TRACE(name);
         const Picture picture = Turntable(angle, Pattern::Chrome);
-        if (const char* folder = std::getenv("PLM_FACE_PICTURES"))
+        if (const char* folder = std::getenv("PLM_FACE_PICTURES")) {
             EXPECT_TRUE(facetest::WritePpm(picture, std::string(folder) + "/" + name));
+        }
         const Coverage c = Cover(picture);
         EXPECT_GT(c.pixels, facetest::SCREEN_WIDTH * facetest::BAND_HEIGHT / 10);
         EXPECT_GT(c.bottom, facetest::BAND_Y + 20);

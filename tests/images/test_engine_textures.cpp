@@ -13,7 +13,7 @@
 #include "tests/support/devil.h"
 #include "tests/support/gl_context.h"
 #include "plm_engine.h"
-#include "scene/engine_textures.h"
+#include "runtime/engine_textures.h"
 #include "tds_writer.h"
 
 namespace {

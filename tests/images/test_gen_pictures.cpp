@@ -9,8 +9,8 @@
 #include <vector>
 
 #include "picture_files.h"
+#include "runtime/image_loader.h"
 #include "tests/support/devil.h"
-#include "scene/image_loader.h"
 
 namespace {
 

@@ -8,11 +8,9 @@
 #include <vector>
 
 #include "picture_files.h"
+#include "runtime/entry_points.h"
+#include "runtime/image_loader.h"
 #include "tests/support/devil.h"
-#include "scene/image_loader.h"
-#include "shell/entry_points.h"
-
-CENTRYPOINTS EntryPoints;
 
 namespace {
 

@@ -3,7 +3,7 @@
 
 #include <vector>
 
-#include "scene/pixel_buffer.h"
+#include "runtime/pixel_buffer.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "picture_files.h"
+#include "runtime/pixel_buffer.h"
 #include "tests/support/devil.h"
 #include "tests/support/gl_context.h"
 #include "tests/support/gl_recorder.h"
-#include "scene/pixel_buffer.h"
 #include "scene/texture.h"
 
 namespace {

@@ -4,19 +4,12 @@
 
 #include "tests/support/gl_context.h"
 #include "tests/support/gl_recorder.h"
+#include "runtime/display_mode.h"
+#include "runtime/entry_points.h"
+#include "runtime/pixel_buffer.h"
 #include "scene/flash.h"
 #include "scene/overlays.h"
-#include "scene/pixel_buffer.h"
 #include "scene/views.h"
-#include "shell/display_mode.h"
-#include "shell/entry_points.h"
-
-// The process-wide objects the overlay code uses.
-CENTRYPOINTS EntryPoints;
-CDISPLAYMODE DisplayMode;
-CTEXTURE lineTexture;
-CTEXTURE greetingsTexture;
-CTEXTURE creditsTexture;
 
 namespace {
 

@@ -1,7 +1,8 @@
 // Reading the pipe types script and making one engine object per type.
 #include "pipes/piece_mesh.h"
 #include "pipes/pipe_types.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
+#include "tests/pipes/release_types.h"
 #include "tests/pipes/script_file.h"
 #include "tests/support/fake_engine.h"
 
@@ -9,7 +10,7 @@
 
 #include <cmath>
 
-// Buffers the picture loader handed out and has not freed (test_globals.cpp).
+// Buffers the picture loader handed out and has not freed (counting_loader.cpp).
 extern int livePixelBuffers;
 
 namespace {

@@ -10,7 +10,7 @@
 #include <set>
 
 #include "generator.h"
-#include "piece_catalog.h"
+#include "pieces/catalog.h"
 #include "stage.h"
 
 using namespace pipesgen;

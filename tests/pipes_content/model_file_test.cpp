@@ -5,8 +5,8 @@
 
 #include <cstring>
 
-#include "piece_catalog.h"
-#include "piece_model.h"
+#include "pieces/catalog.h"
+#include "pieces/model_file.h"
 #include "stage.h"
 
 using namespace pipesgen;

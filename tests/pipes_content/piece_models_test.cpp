@@ -7,7 +7,7 @@
 #include <set>
 
 #include "growth.h"
-#include "piece_catalog.h"
+#include "pieces/catalog.h"
 
 using namespace pipesgen;
 

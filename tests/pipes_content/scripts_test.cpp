@@ -9,9 +9,9 @@
 #include <sstream>
 
 #include "camera_path.h"
-#include "growth.h"
-#include "piece_catalog.h"
+#include "pieces/catalog.h"
 #include "scene/camera.h"
+#include "scene/timeline.h"
 #include "stage.h"
 
 using namespace pipesgen;
@@ -101,9 +101,9 @@ TEST(CameraScript, TracksCoverBothFlightsAndCutAtTheSceneChanges)
     ASSERT_FALSE(pipes.empty());
     ASSERT_FALSE(face.empty());
     EXPECT_EQ(pipes.front().front().time, 0u);
-    EXPECT_EQ(pipes.back().back().time, uint32_t(kFaceFlightStart));
-    EXPECT_EQ(face.front().front().time, uint32_t(kFaceFlightStart));
-    EXPECT_EQ(face.back().back().time, uint32_t(kTurntableStart));
+    EXPECT_EQ(pipes.back().back().time, uint32_t(SCENE_FACE_START));
+    EXPECT_EQ(face.front().front().time, uint32_t(SCENE_FACE_START));
+    EXPECT_EQ(face.back().back().time, uint32_t(SCENE_TURNTABLE_START));
     for (const auto* set : {&pipes, &face})
         for (size_t i = 0; i < set->size(); ++i) {
             const CameraTrack& t = (*set)[i];

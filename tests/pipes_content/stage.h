@@ -9,11 +9,11 @@
 #include <string>
 
 #include "generator.h"
-#include "network.h"
-#include "piece_catalog.h"
+#include "network/network.h"
+#include "pieces/catalog.h"
 #include "pipes/pipe_map.h"
 #include "pipes/pipe_types.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 #include "tests/support/fake_engine.h"
 #include "tests/support/temp_folder.h"
 

@@ -1,5 +1,6 @@
 // PlatformWaitMessage: returns as soon as a message is ready, and only then.
 #include "platform/events.h"
+#include "platform/termination.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -72,7 +73,7 @@ TEST(MessageWait, QuitSignalsEndTheWaitAsOneCloseRequest)
     for (int sig : {SIGINT, SIGTERM, SIGHUP}) {
         EXPECT_EXIT(
             {
-                PlatformCatchQuitSignals();
+                PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
                 std::thread sender([sig] {
                     std::this_thread::sleep_for(std::chrono::milliseconds(100));
                     raise(sig);
@@ -84,7 +85,8 @@ TEST(MessageWait, QuitSignalsEndTheWaitAsOneCloseRequest)
                 PLATFORMMSG m = {};
                 bool close = PlatformPeekMessage(&m) && m.message == WM_CLOSE;
                 bool once = !PlatformPeekMessage(&m);
-                std::exit(ready && waited < 15.0 && close && once && PlatformQuitSignalled() ? 0 : 1);
+                std::exit(ready && waited < 15.0 && close && once && PlatformTerminationRequested() != 0 ? 0
+                                                                                                         : 1);
             },
             ::testing::ExitedWithCode(0), "")
             << "signal " << sig;

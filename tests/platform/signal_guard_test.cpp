@@ -1,7 +1,7 @@
 // CQUITSIGNALGUARD: a quit signal ends the child processes a blocking call
 // started, and only those.
-#include "platform/events.h"
-#include "platform/signal_guard.h"
+#include "platform/termination.h"
+#include "platform/posix/signal_guard.h"
 
 #include <gtest/gtest.h>
 #include <signal.h>
@@ -64,7 +64,7 @@ TEST(QuitSignalGuard, SignalEndsTheChildStartedUnderTheGuardOnly)
     GTEST_FLAG_SET(death_test_style, "threadsafe");
     EXPECT_EXIT(
         {
-            PlatformCatchQuitSignals();
+            PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
             pid_t earlier = StartWaitingChild();
             int status = 0;
             bool fired = false;

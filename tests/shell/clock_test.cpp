@@ -1,6 +1,6 @@
 // The demo clock against a substituted counter.
 #include "platform/clock.h"
-#include "shell/demo_clock.h"
+#include "runtime/demo_clock.h"
 
 #include <gtest/gtest.h>
 

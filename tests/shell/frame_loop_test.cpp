@@ -1,20 +1,17 @@
 // The frame loop's and the loading pauses' handling of Escape, close
 // requests, quit signals, lost windows and a minimised window, driven
-// through posted messages and a counting draw function.
-#include "tests/support/gl_context.h"
+// through posted messages and a counting draw function on the null display
+// (no pixels: the loading screen's own pauses are in loading_screen_test.cpp).
 #include "platform/events.h"
+#include "platform/null/null_display.h"
 #include "shell/demo_main.h"
 #include "shell/demo_window.h"
-#include "shell/entry_points.h"
 #include "shell/frame_loop.h"
-#include "shell/loading_screen.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
 #include <time.h>
 
 #include <chrono>
-#include <cstdlib>
 #include <thread>
 
 namespace {
@@ -37,8 +34,8 @@ uintptr_t Activate(bool minimised)
 
 void PostTap()
 {
-    PlatformPostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
-    PlatformPostMessage(WM_KEYUP, VK_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYUP, PLATFORM_KEY_ESCAPE, 0);
 }
 
 // Posts a message from another thread after `ms`, as the system would while
@@ -73,6 +70,9 @@ protected:
         for (uint32_t& k : keys) k = 0;
         active = true;
         framesDrawn = 0;
+        NullDisplayReset();
+        PlatformStartVideo();
+        PlatformOpenGLWindow("test", 256, 192, 32);
     }
 };
 
@@ -83,7 +83,7 @@ TEST_F(FrameLoop, TapEndsTheLoopBeforeAnyFrameWithTheKeysCode)
     PLATFORMMSG last = {};
     RunFrameLoop(CountFrame, &last);
     EXPECT_EQ(framesDrawn, 0);
-    EXPECT_EQ(keys[VK_ESCAPE], 0u);
+    EXPECT_EQ(keys[PLATFORM_KEY_ESCAPE], 0u);
     EXPECT_EQ(last.message, WM_KEYUP);
     EXPECT_EQ(last.wParam, 27u);
 }
@@ -102,6 +102,7 @@ TEST_F(FrameLoop, TapBetweenFramesEndsTheLoopBeforeTheNextFrame)
     PLATFORMMSG last = {};
     RunFrameLoop(TapDuringSecondFrame, &last);
     EXPECT_EQ(framesDrawn, 2);
+    EXPECT_EQ(NullDisplayRecord().swaps, 2);  // each frame drawn is presented once
     EXPECT_EQ(last.message, WM_KEYUP);
     EXPECT_EQ(last.wParam, 27u);
 }
@@ -171,7 +172,7 @@ TEST_F(FrameLoop, MinimisedLoopWaitsInsteadOfSpinning)
 
 TEST_F(FrameLoop, LostWindowEndsTheRunWithItsStatus)
 {
-    PlatformPostMessage(WM_DESTROY, 0, 0);
+    NullDisplayLoseWindow();
     PLATFORMMSG last = {};
     RunFrameLoop(CountFrame, &last);
     EXPECT_EQ(last.message, WM_QUIT);
@@ -203,7 +204,7 @@ TEST_F(LoadingPause, EscapeCloseAndLostWindowEndTheWaitEarly)
         uint32_t lastMessage;
         uintptr_t status;
     } cases[] = {
-        {WM_KEYDOWN, VK_ESCAPE, WM_KEYDOWN, 27},
+        {WM_KEYDOWN, PLATFORM_KEY_ESCAPE, WM_KEYDOWN, 27},
         {WM_CLOSE, 0, WM_QUIT, 0},
         {WM_DESTROY, 0, WM_QUIT, static_cast<uintptr_t>(EXIT_WINDOW_LOST)},
     };
@@ -232,43 +233,6 @@ TEST_F(LoadingPause, TapWhileMinimisedWaitsForTheFrameLoop)
     RunFrameLoop(CountFrame, &last);
     EXPECT_EQ(framesDrawn, 0);
     EXPECT_EQ(last.message, WM_ACTIVATE);
-}
-
-TEST_F(LoadingPause, TapEndsTheLoadingScreenEarly)
-{
-    EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
-    PostTap();
-    PLATFORMMSG last = {};
-    EXPECT_FALSE(ShowLoadingScreen(256, 192, &last));
-    EXPECT_EQ(last.wParam, 27u);
-}
-
-// A signal reaches whichever thread it reaches; the waiting loop still ends
-// through a close request, well inside the pause. Run in a child process so
-// that the signal state stays there.
-TEST_F(LoadingPause, QuitSignalEndsTheLoadingScreen)
-{
-    GTEST_FLAG_SET(death_test_style, "threadsafe");
-    EXPECT_EXIT(
-        {
-            EntryPoints = CENTRYPOINTS();
-            if (!plmtest::OpenGlContext(256, 192)) std::exit(3);
-            PlatformCatchQuitSignals();
-            std::thread sender([] {
-                std::this_thread::sleep_for(std::chrono::milliseconds(150));
-                raise(SIGHUP);
-            });
-            PLATFORMMSG last = {};
-            Clock::time_point start = Clock::now();
-            // Pauses of up to 0.5 s each: the whole animation takes seconds.
-            bool complete = ShowLoadingScreen(256, 192, &last);
-            double waited = SecondsSince(start);
-            sender.join();
-            bool closed = !complete && last.message == WM_QUIT && last.wParam == 0;
-            std::exit(closed && waited < 2.0 ? 0 : 1);
-        },
-        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -1,12 +1,18 @@
 // Ball geometry and the drawing sequence of the loading screen.
 #include "tests/support/gl_context.h"
+#include "platform/events.h"
+#include "platform/termination.h"
+#include "runtime/entry_points.h"
 #include "shell/demo_window.h"
-#include "shell/entry_points.h"
 #include "shell/loading_screen.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+#include <signal.h>
 
+#include <chrono>
+#include <cstdlib>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -118,6 +124,48 @@ TEST(LoadingAnimation, StopsAtThePauseThatEndsTheRun)
     pausesLeft = 0;
     EXPECT_FALSE(RunLoadingAnimation(256, 192, PauseUntilNoneLeft));
     EXPECT_EQ(LitBallPixels(256, 192), 0);
+}
+
+// The pauses' own rules are in frame_loop_test.cpp; these run the real
+// loading screen.
+TEST(LoadingPause, TapEndsTheLoadingScreenEarly)
+{
+    EntryPoints = CENTRYPOINTS();
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
+    for (PLATFORMMSG m; PlatformPeekMessage(&m);) {
+    }
+    PlatformPostMessage(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYUP, PLATFORM_KEY_ESCAPE, 0);
+    PLATFORMMSG last = {};
+    EXPECT_FALSE(ShowLoadingScreen(256, 192, &last));
+    EXPECT_EQ(last.wParam, 27u);
+}
+
+// A signal reaches whichever thread it reaches; the waiting loop still ends
+// through a close request, well inside the pause. Run in a child process so
+// that the signal state stays there.
+TEST(LoadingPause, QuitSignalEndsTheLoadingScreen)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    EXPECT_EXIT(
+        {
+            EntryPoints = CENTRYPOINTS();
+            if (!plmtest::OpenGlContext(256, 192)) std::exit(3);
+            PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
+            std::thread sender([] {
+                std::this_thread::sleep_for(std::chrono::milliseconds(150));
+                raise(SIGHUP);
+            });
+            PLATFORMMSG last = {};
+            auto start = std::chrono::steady_clock::now();
+            // Pauses of up to 0.5 s each: the whole animation takes seconds.
+            bool complete = ShowLoadingScreen(256, 192, &last);
+            std::chrono::duration<double> waited = std::chrono::steady_clock::now() - start;
+            sender.join();
+            bool closed = !complete && last.message == WM_QUIT && last.wParam == 0;
+            std::exit(closed && waited.count() < 2.0 ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace

@@ -1,8 +1,9 @@
 // Letterboxed views and the scene windows of the timeline.
 #include "tests/support/gl_context.h"
+#include "runtime/display_mode.h"
 #include "scene/timeline.h"
 #include "scene/views.h"
-#include "shell/display_mode.h"
+#include "shell/demo_window.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -102,6 +103,21 @@ TEST_F(ViewsGL, OverlayViewIsWindowUnitsWithYDown)
     Project(800, 600, 0, &x, &y);
     EXPECT_NEAR(x, 800, 1e-3);
     EXPECT_NEAR(y, 30, 1e-3);
+}
+
+TEST(WindowProcSize, HeightZeroGivesViewportHeightOne)
+{
+    ASSERT_TRUE(plmtest::OpenGlContext());
+    DemoWindowProc(WM_SIZE, 0, static_cast<intptr_t>(640u | (0u << 16)));
+    GLint v[4];
+    glGetIntegerv(GL_VIEWPORT, v);
+    EXPECT_EQ(v[2], 640);
+    EXPECT_EQ(v[3], 1);
+    glMatrixMode(GL_PROJECTION);
+    GLfloat p[16];
+    glGetFloatv(GL_PROJECTION_MATRIX, p);
+    glMatrixMode(GL_MODELVIEW);
+    EXPECT_NEAR(p[5] / p[0], 640.0, 1e-2);  // aspect width / 1
 }
 
 }  // namespace

@@ -1,11 +1,12 @@
-// The window procedure's input state and the frame loop's rules.
-#include "tests/support/gl_context.h"
+// The window procedure's input state, the frame loop's rules and the
+// failures of opening the demo window, on the null display (the size
+// message, which needs GL, is in views_test.cpp).
 #include "platform/events.h"
-#include "shell/frame_loop.h"
-#include "platform/window.h"
+#include "platform/null/null_display.h"
+#include "platform/termination.h"
 #include "shell/demo_window.h"
+#include "shell/frame_loop.h"
 
-#include <GL/gl.h>
 #include <gtest/gtest.h>
 #include <signal.h>
 
@@ -55,9 +56,9 @@ TEST_F(WindowProc, ActivateFollowsOnlyTheMinimisedFlag)
 
 TEST_F(WindowProc, KeysAreSetAndClearedAndOutOfRangeCodesIgnored)
 {
-    DemoWindowProc(WM_KEYDOWN, VK_ESCAPE, 0);
+    DemoWindowProc(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
     EXPECT_EQ(keys[27], 1u);
-    DemoWindowProc(WM_KEYUP, VK_ESCAPE, 0);
+    DemoWindowProc(WM_KEYUP, PLATFORM_KEY_ESCAPE, 0);
     EXPECT_EQ(keys[27], 0u);
     DemoWindowProc(WM_KEYDOWN, 256, 0);
     DemoWindowProc(WM_KEYDOWN, ~uintptr_t(0), 0);
@@ -73,24 +74,9 @@ TEST_F(WindowProc, CloseRequestPostsQuitWithCodeZero)
     EXPECT_EQ(m.wParam, 0u);
 }
 
-TEST_F(WindowProc, SizeOfHeightZeroGivesViewportHeightOne)
-{
-    ASSERT_TRUE(plmtest::OpenGlContext());
-    DemoWindowProc(WM_SIZE, 0, static_cast<intptr_t>(640u | (0u << 16)));
-    GLint v[4];
-    glGetIntegerv(GL_VIEWPORT, v);
-    EXPECT_EQ(v[2], 640);
-    EXPECT_EQ(v[3], 1);
-    glMatrixMode(GL_PROJECTION);
-    GLfloat p[16];
-    glGetFloatv(GL_PROJECTION_MATRIX, p);
-    glMatrixMode(GL_MODELVIEW);
-    EXPECT_NEAR(p[5] / p[0], 640.0, 1e-2);  // aspect width / 1
-}
-
 TEST_F(WindowProc, EscapeEndsTheLoopWithTheLastMessagesParameter)
 {
-    PlatformPostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
     PLATFORMMSG last = {};
     RunFrameLoop(CountFrame, &last);
     EXPECT_EQ(framesDrawn, 0);
@@ -113,9 +99,9 @@ TEST_F(WindowProc, FramesAreDrawnOnlyWhenTheQueueIsEmpty)
 
 TEST_F(WindowProc, MinimisedWindowDrawsNothingAndIgnoresEscapeUntilASignalCloses)
 {
-    PlatformCatchQuitSignals();
+    PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
     PlatformPostMessage(WM_ACTIVATE, Activate(true, WA_INACTIVE), 0);
-    PlatformPostMessage(WM_KEYDOWN, VK_ESCAPE, 0);
+    PlatformPostMessage(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
     std::thread closer([] {
         std::this_thread::sleep_for(std::chrono::milliseconds(200));
         raise(SIGTERM);
@@ -124,7 +110,7 @@ TEST_F(WindowProc, MinimisedWindowDrawsNothingAndIgnoresEscapeUntilASignalCloses
     RunFrameLoop(CountFrame, &last);
     closer.join();
     EXPECT_EQ(framesDrawn, 0);
-    EXPECT_TRUE(PlatformQuitSignalled());
+    EXPECT_NE(PlatformTerminationRequested(), 0);
     EXPECT_EQ(last.message, WM_QUIT);
     EXPECT_EQ(last.wParam, 0u);
 }
@@ -135,7 +121,7 @@ namespace {
 
 TEST(DemoWindow, RefusedDisplayModeGivesBothMessagesAndNoWindow)
 {
-    plmtest::CloseGlContext();  // the demo window starts from no window at all
+    NullDisplayReset();
     testing::internal::CaptureStderr();
     PLATFORMMSG last = {};
     int opened = OpenDemoWindow("plumora / kelvoth / dravine", 123, 45, 32, &last);
@@ -147,6 +133,36 @@ TEST(DemoWindow, RefusedDisplayModeGivesBothMessagesAndNoWindow)
     EXPECT_NE(second, std::string::npos) << said;
     EXPECT_LT(first, second);
     EXPECT_FALSE(PlatformHasWindow());
+}
+
+// Each step of opening the window that fails shows its own message (after
+// releasing what the earlier steps made), and nothing stays open.
+TEST(DemoWindow, EachFailedStepShowsItsOwnMessageAndReleasesTheRest)
+{
+    const struct {
+        PLATFORMGLSTEP step;
+        const char* message;
+    } cases[] = {
+        {PLATFORM_GL_FRAMEBUFFER, "Can`t Set The PixelFormat"},
+        {PLATFORM_GL_WINDOW, "Window Creation Error."},
+        {PLATFORM_GL_SURFACE, "Can`t Create A GL Device Context"},
+        {PLATFORM_GL_DRIVER, "Can`t Find A Suitable PixelFormat"},
+        {PLATFORM_GL_CONTEXT, "Can`t Create A GL Rendering Context"},
+        {PLATFORM_GL_CURRENT, "Can`t Activate The GL Rendering Context"},
+    };
+    const PLATFORMMODE& mode = NULL_DISPLAY_MODE;
+    for (const auto& c : cases) {
+        NullDisplayReset();
+        NullDisplayFailAt(c.step);
+        testing::internal::CaptureStderr();
+        PLATFORMMSG last = {};
+        int opened = OpenDemoWindow("plumora", mode.width, mode.height, mode.bits, &last);
+        EXPECT_EQ(testing::internal::GetCapturedStderr(), std::string("ERROR: ") + c.message + "\n");
+        EXPECT_EQ(opened, DEMO_WINDOW_FAILED) << c.message;
+        EXPECT_FALSE(PlatformHasWindow() || PlatformHasGLContext()) << c.message;
+        const NULLDISPLAYRECORD& record = NullDisplayRecord();
+        EXPECT_FALSE(record.videoStarted || record.fullscreen || !record.cursorVisible) << c.message;
+    }
 }
 
 }  // namespace

@@ -1,7 +1,7 @@
 #include "tests/support/devil.h"
 
 #include "platform/dynlib.h"
-#include "shell/entry_points.h"
+#include "runtime/entry_points.h"
 
 namespace plmtest {
 

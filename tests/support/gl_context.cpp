@@ -1,6 +1,6 @@
 #include "tests/support/gl_context.h"
 
-#include "platform/process.h"
+#include "platform/drivers.h"
 #include "platform/window.h"
 
 #include <GL/gl.h>
@@ -10,23 +10,22 @@ namespace plmtest {
 // Every use of the platform window calls in the tests is in this file.
 bool OpenGlContext(int width, int height)
 {
-    if (PlatformHasContext()) return true;
+    if (PlatformHasGLContext()) return true;
+    if (PlatformHasWindow()) PlatformDestroyWindow();
     PlatformUseOffscreenVideo();
-    if (!PlatformRegisterWindowClass() || !PlatformRequestPixelFormat(32)) return false;
-    if (!PlatformHasWindow() && !PlatformCreateOffscreenWindow(width, height)) return false;
-    return PlatformChoosePixelFormat() && PlatformCreateContext() && PlatformMakeCurrent();
+    return PlatformStartVideo() && PlatformOpenOffscreenGLWindow(width, height);
 }
 
 bool GlContextOpen()
 {
-    return PlatformHasContext();
+    return PlatformHasGLContext();
 }
 
 void CloseGlContext()
 {
-    if (PlatformHasContext()) {
-        PlatformReleaseContext();
-        PlatformDeleteContext();
+    if (PlatformHasGLContext()) {
+        PlatformDetachGLContext();
+        PlatformDeleteGLContext();
     }
     if (PlatformHasWindow()) PlatformDestroyWindow();
 }

@@ -9,7 +9,7 @@ tds::Mesh ToTdsMesh(const HeadMesh& mesh)
 {
     tds::Mesh out;
     out.vertices.reserve(mesh.vertices.size());
-    for (const Vec& v : mesh.vertices)
+    for (const Vec3& v : mesh.vertices)
         out.vertices.push_back(
             tds::FromEngineAxes(static_cast<float>(v.x), static_cast<float>(v.y), static_cast<float>(v.z)));
     tds::MaterialGroup group{"FACE_METAL", {}};

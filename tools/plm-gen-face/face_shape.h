@@ -5,16 +5,18 @@
 #ifndef PLM_GEN_FACE_FACE_SHAPE_H
 #define PLM_GEN_FACE_FACE_SHAPE_H
 
-#include "vec.h"
+#include "tools/common/vec3.h"
 
 namespace face {
 
+using tools::Vec3;
+
 // Negative inside the head, positive outside, zero on its skin.
-double HeadField(Vec p);
+double HeadField(Vec3 p);
 
 // A point well inside the head from which every part of the skin is seen:
 // the mesh is cast from here.
-Vec HeadCentre();
+Vec3 HeadCentre();
 
 }  // namespace face
 

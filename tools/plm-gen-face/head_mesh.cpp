@@ -19,14 +19,14 @@ const Crowding LATITUDE{100.0 * PI / 180.0, 40.0 * PI / 180.0, 2.0};
 const Crowding LONGITUDE{0.0, 45.0 * PI / 180.0, 2.5};
 
 // theta from +y, phi about y from +z towards +x.
-Vec RayDirection(double theta, double phi)
+Vec3 RayDirection(double theta, double phi)
 {
     return {std::sin(theta) * std::sin(phi), std::cos(theta), std::sin(theta) * std::cos(phi)};
 }
 
-Vec SkinPoint(double theta, double phi)
+Vec3 SkinPoint(double theta, double phi)
 {
-    const Vec dir = RayDirection(theta, phi);
+    const Vec3 dir = RayDirection(theta, phi);
     return HeadCentre() + dir * CastToSkin(HeadCentre(), dir, MAX_DISTANCE);
 }
 
@@ -52,7 +52,7 @@ void AddQuad(HeadMesh& mesh, int row, int column, GridSize size)
 {
     const uint32_t p00 = GridIndex(row, column, size), p01 = GridIndex(row, column + 1, size);
     const uint32_t p10 = GridIndex(row + 1, column, size), p11 = GridIndex(row + 1, column + 1, size);
-    const std::vector<Vec>& v = mesh.vertices;
+    const std::vector<Vec3>& v = mesh.vertices;
     if (Length(v[p00] - v[p11]) < Length(v[p10] - v[p01])) {
         mesh.triangles.push_back({p00, p10, p11});
         mesh.triangles.push_back({p00, p11, p01});
@@ -75,7 +75,7 @@ void AddPoleFans(HeadMesh& mesh, GridSize size)
 
 }  // namespace
 
-double CastToSkin(Vec origin, Vec dir, double maxDistance)
+double CastToSkin(Vec3 origin, Vec3 dir, double maxDistance)
 {
     double outside = maxDistance;
     while (outside >= MARCH_STEP && HeadField(origin + dir * (outside - MARCH_STEP)) > 0.0)

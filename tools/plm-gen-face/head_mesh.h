@@ -6,19 +6,21 @@
 #ifndef PLM_GEN_FACE_HEAD_MESH_H
 #define PLM_GEN_FACE_HEAD_MESH_H
 
-#include "vec.h"
+#include "tools/common/vec3.h"
 
 #include <cstdint>
 #include <vector>
 
 namespace face {
 
+using tools::Vec3;
+
 struct Triangle {
     uint32_t a, b, c;
 };
 
 struct HeadMesh {
-    std::vector<Vec> vertices;
+    std::vector<Vec3> vertices;
     std::vector<Triangle> triangles;
 };
 
@@ -32,7 +34,7 @@ HeadMesh BuildHeadMesh(GridSize size);
 
 // Distance from origin along the unit direction dir to the outermost point
 // of the skin, searched from maxDistance inwards; 0 when the ray meets none.
-double CastToSkin(Vec origin, Vec dir, double maxDistance);
+double CastToSkin(Vec3 origin, Vec3 dir, double maxDistance);
 
 }  // namespace face
 

@@ -3,34 +3,26 @@
 // same, byte for byte, on every run.
 #include "face_model.h"
 #include "head_mesh.h"
+#include "tools/common/command_line.h"
+#include "tools/common/output_file.h"
 
 #include <cmath>
 #include <cstdio>
-#include <filesystem>
 #include <string>
-#include <system_error>
 
 namespace {
 
+const char* const TOOL = "plm-gen-face";
 const char* const FACE_FILE = "plumora_data/obj3d/face.3ds";
-
-bool MakeParent(const std::filesystem::path& file)
-{
-    std::error_code error;
-    std::filesystem::create_directories(file.parent_path(), error);
-    return !error;
-}
-
-int Fail(const std::filesystem::path& path, const char* why)
-{
-    std::fprintf(stderr, "plm-gen-face: %s: %s\n", path.c_str(), why);
-    return 1;
-}
+const char* const ABOUT =
+    "Writes the face model of the face scenes below STAGE_DIR:\n"
+    "  plumora_data/obj3d/face.3ds\n"
+    "and prints its vertex and triangle counts and bounding box.\n";
 
 void PrintSummary(const face::HeadMesh& mesh)
 {
-    face::Vec lo = mesh.vertices[0], hi = mesh.vertices[0];
-    for (const face::Vec& v : mesh.vertices) {
+    face::Vec3 lo = mesh.vertices[0], hi = mesh.vertices[0];
+    for (const face::Vec3& v : mesh.vertices) {
         lo = {std::fmin(lo.x, v.x), std::fmin(lo.y, v.y), std::fmin(lo.z, v.z)};
         hi = {std::fmax(hi.x, v.x), std::fmax(hi.y, v.y), std::fmax(hi.z, v.z)};
     }
@@ -42,18 +34,16 @@ void PrintSummary(const face::HeadMesh& mesh)
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: plm-gen-face STAGING_DIR\n");
-        return 2;
-    }
+    std::string stage, error;
+    int status = tools::kExitOk;
+    if (!tools::ReadGeneratorCommandLine(argc, argv, TOOL, ABOUT, &stage, &status)) return status;
     const face::HeadMesh mesh = face::BuildHeadMesh(face::GridSize{});
     tds::Model model;
-    std::string error;
-    const std::filesystem::path path = std::filesystem::path(argv[1]) / FACE_FILE;
-    if (!face::ToModel(mesh, &model, &error)) return Fail(path, error.c_str());
-    if (!MakeParent(path)) return Fail(path, "cannot create the directory");
-    if (!tds::WriteFile(model, path.string(), &error))
-        return Fail(path, error.empty() ? "cannot write the file" : error.c_str());
+    if (!face::ToModel(mesh, &model, &error))
+        return tools::Failure(TOOL, std::string(FACE_FILE) + ": " + error);
+    const std::vector<uint8_t> bytes = tds::Write(model, &error);
+    if (bytes.empty()) return tools::Failure(TOOL, std::string(FACE_FILE) + ": " + error);
+    if (!tools::WriteOutputFile(stage, FACE_FILE, bytes, &error)) return tools::Failure(TOOL, error);
     PrintSummary(mesh);
-    return 0;
+    return tools::kExitOk;
 }

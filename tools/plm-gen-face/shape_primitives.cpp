@@ -5,18 +5,18 @@
 
 namespace face {
 
-double Ellipsoid(Vec p, Vec c, Vec r)
+double Ellipsoid(Vec3 p, Vec3 c, Vec3 r)
 {
-    const Vec d = p - c;
+    const Vec3 d = p - c;
     const double k0 = Length(d / r);
-    const double k1 = Length(d / Vec{r.x * r.x, r.y * r.y, r.z * r.z});
+    const double k1 = Length(d / Vec3{r.x * r.x, r.y * r.y, r.z * r.z});
     if (k1 == 0.0) return -std::min(r.x, std::min(r.y, r.z));
     return k0 * (k0 - 1.0) / k1;
 }
 
-double RoundCone(Vec p, Vec a, Vec b, double ra, double rb)
+double RoundCone(Vec3 p, Vec3 a, Vec3 b, double ra, double rb)
 {
-    const Vec axis = b - a;
+    const Vec3 axis = b - a;
     const double t = std::clamp(Dot(p - a, axis) / Dot(axis, axis), 0.0, 1.0);
     return Length(p - (a + axis * t)) - (ra + (rb - ra) * t);
 }
@@ -32,9 +32,9 @@ double SmoothSubtract(double from, double cut, double k)
     return -SmoothUnion(-from, cut, k);
 }
 
-double Gauss(Vec p, Vec c, Vec s)
+double Gauss(Vec3 p, Vec3 c, Vec3 s)
 {
-    const Vec d = (p - c) / s;
+    const Vec3 d = (p - c) / s;
     return std::exp(-Dot(d, d));
 }
 

@@ -3,13 +3,16 @@
 //
 // 118.5 bpm (a beat of 506.25 ms) puts both scene changes on bar lines:
 // the first beat sounds at 2600 ms after a free-time pad intro, the build
-// up starts 4 bars later at 10700 ms and the drop 2 bars after that, at
-// 14750 ms.
+// up starts 4 bars later with the face flight (SCENE_FACE_START, 10700 ms)
+// and the drop 2 bars after that with the turntable (SCENE_TURNTABLE_START,
+// 14750 ms).
 #ifndef PLM_GEN_MUSIC_BEAT_GRID_H
 #define PLM_GEN_MUSIC_BEAT_GRID_H
 
 #include <cmath>
 #include <cstdint>
+
+#include "scene/timeline.h"
 
 namespace music {
 
@@ -52,8 +55,8 @@ inline int64_t BarFrame(double bar)
     return MsToFrame(BarMs(bar));
 }
 
-static_assert(BarMs(kBuildBar) == 10700.0, "the build-up starts with the face flight");
-static_assert(BarMs(kDropBar) == 14750.0, "the drop starts with the turntable");
+static_assert(BarMs(kBuildBar) == SCENE_FACE_START, "the build-up starts with the face flight");
+static_assert(BarMs(kDropBar) == SCENE_TURNTABLE_START, "the drop starts with the turntable");
 
 }  // namespace music
 

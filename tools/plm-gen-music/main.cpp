@@ -6,46 +6,32 @@
 #include "beat_grid.h"
 #include "song.h"
 #include "song_events.h"
+#include "tools/common/command_line.h"
+#include "tools/common/output_file.h"
 
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace {
 
-bool WriteFile(const std::filesystem::path& path, const void* data, size_t size)
-{
-    std::error_code error;
-    std::filesystem::create_directories(path.parent_path(), error);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(static_cast<const char*>(data), static_cast<std::streamsize>(size));
-    out.close();
-    if (!out) {
-        std::fprintf(stderr, "plm-gen-music: cannot write %s\n", path.c_str());
-        return false;
-    }
-    return true;
-}
+const char* const TOOL = "plm-gen-music";
+const char* const ABOUT =
+    "Writes the demo's music and its event script below STAGE_DIR:\n"
+    "  plumora_data/msx/msx.mp3      about 100 s, 44.1 kHz stereo MP3\n"
+    "  plumora_data/script/bits.plm  flashes and shakes on its accents\n";
 
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc != 2) {
-        std::fprintf(stderr, "usage: plm-gen-music STAGE_DIR\n");
-        return 2;
-    }
-    const std::filesystem::path data = std::filesystem::path(argv[1]) / "plumora_data";
+    std::string stage, error;
+    int status = tools::kExitOk;
+    if (!tools::ReadGeneratorCommandLine(argc, argv, TOOL, ABOUT, &stage, &status)) return status;
     const std::string script = music::FormatEventScript(music::SongEvents());
-    if (!WriteFile(data / "script" / "bits.plm", script.data(), script.size())) {
-        return 1;
-    }
-    std::string error;
+    if (!tools::WriteOutputFile(stage, "plumora_data/script/bits.plm", script.data(), script.size(), &error))
+        return tools::Failure(TOOL, error);
     const std::vector<unsigned char> mp3 = music::RenderSongMp3(music::kSongSeconds, error);
-    if (mp3.empty()) {
-        std::fprintf(stderr, "plm-gen-music: %s\n", error.c_str());
-        return 1;
-    }
-    return WriteFile(data / "msx" / "msx.mp3", mp3.data(), mp3.size()) ? 0 : 1;
+    if (mp3.empty()) return tools::Failure(TOOL, error);
+    return tools::WriteOutputFile(stage, "plumora_data/msx/msx.mp3", mp3, &error)
+               ? tools::kExitOk
+               : tools::Failure(TOOL, error);
 }

@@ -13,7 +13,7 @@ namespace {
 void Add(std::vector<SongEvent>& events, double ms, uint32_t code, const char* label)
 {
     const double rounded = std::floor(ms + 0.5);
-    if (rounded >= 0.0 && rounded < kEventTimeLimitMs) {
+    if (rounded >= 0.0 && rounded < EVENT_TIME_LIMIT) {
         events.push_back(SongEvent{static_cast<uint32_t>(rounded), code, label});
     }
 }
@@ -21,13 +21,13 @@ void Add(std::vector<SongEvent>& events, double ms, uint32_t code, const char* l
 // Section starts shake and flash; other crash bars flash.
 void AddSectionAccents(std::vector<SongEvent>& events)
 {
-    Add(events, BarMs(kGrooveBar), kShakeFlash, "groove");
-    Add(events, BarMs(kBuildBar), kShakeFlash, "buildup");
-    Add(events, BarMs(kDropBar), kShakeFlash, "drop");
-    Add(events, BarMs(kDrop2Bar), kShakeFlash, "drop2");
+    Add(events, BarMs(kGrooveBar), EVENT_SHAKE_FLASH, "groove");
+    Add(events, BarMs(kBuildBar), EVENT_SHAKE_FLASH, "buildup");
+    Add(events, BarMs(kDropBar), EVENT_SHAKE_FLASH, "drop");
+    Add(events, BarMs(kDrop2Bar), EVENT_SHAKE_FLASH, "drop2");
     for (int bar : CrashBars()) {
         if (bar != kGrooveBar && bar != kDropBar && bar != kDrop2Bar) {
-            Add(events, BarMs(bar), kCrashFlash, "crash");
+            Add(events, BarMs(bar), EVENT_CRASH_FLASH, "crash");
         }
     }
 }
@@ -36,10 +36,10 @@ void AddSectionAccents(std::vector<SongEvent>& events)
 void AddGrooveAccents(std::vector<SongEvent>& events)
 {
     for (int bar = kGrooveBar + 1; bar < kBuildBar; ++bar) {
-        Add(events, BarMs(bar), kFlash, "kick");
+        Add(events, BarMs(bar), EVENT_FLASH, "kick");
     }
     for (int bar = kGrooveBar + 2; bar < kBuildBar; ++bar) {
-        Add(events, BeatMs(bar * kBeatsPerBar + 3), kShake, "clap");
+        Add(events, BeatMs(bar * kBeatsPerBar + 3), EVENT_SHAKE, "clap");
     }
 }
 
@@ -48,7 +48,7 @@ void AddRollAccents(std::vector<SongEvent>& events)
 {
     for (double beat : SnareRollBeats()) {
         if (beat > 0.0 && beat == std::floor(beat)) {
-            Add(events, BeatMs(kBuildBar * kBeatsPerBar + beat), kShake, "roll");
+            Add(events, BeatMs(kBuildBar * kBeatsPerBar + beat), EVENT_SHAKE, "roll");
         }
     }
 }
@@ -58,12 +58,12 @@ void AddDropAccents(std::vector<SongEvent>& events)
 {
     for (int bar = kDropBar + 2; bar < kBreakBar; bar += 2) {
         if (bar != kDropBar + 8) {
-            Add(events, BarMs(bar), kFlash, "kick");
+            Add(events, BarMs(bar), EVENT_FLASH, "kick");
         }
     }
-    Add(events, BarMs(kBreakBar + 4), kFlash, "hats");
-    Add(events, BarMs(kDrop2Bar - 2), kFlash, "roll");
-    Add(events, BarMs(kDrop2Bar - 1), kFlash, "roll");
+    Add(events, BarMs(kBreakBar + 4), EVENT_FLASH, "hats");
+    Add(events, BarMs(kDrop2Bar - 2), EVENT_FLASH, "roll");
+    Add(events, BarMs(kDrop2Bar - 1), EVENT_FLASH, "roll");
 }
 
 }  // namespace

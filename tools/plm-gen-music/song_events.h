@@ -1,9 +1,9 @@
 // The demo's event script, taken from the song's beat grid: flashes and
 // shakes on the accents the listener hears, and both scene changes.
 //
-// Codes: 1 camera shake, 3 and 4 white flash (4 marks a crash cymbal),
-// 6 shake and flash (section starts). The player compares times in 16
-// bits, so every event lies below 65536 ms; later accents get none.
+// Codes (scene/event_codes.h): a shake on claps and rolls, a flash on kicks,
+// the crash flash on crash cymbals, shake and flash on section starts. Every
+// event lies below EVENT_TIME_LIMIT; later accents get none.
 #ifndef PLM_GEN_MUSIC_SONG_EVENTS_H
 #define PLM_GEN_MUSIC_SONG_EVENTS_H
 
@@ -11,13 +11,9 @@
 #include <string>
 #include <vector>
 
-namespace music {
+#include "scene/event_codes.h"
 
-constexpr uint32_t kShake = 1;
-constexpr uint32_t kFlash = 3;
-constexpr uint32_t kCrashFlash = 4;
-constexpr uint32_t kShakeFlash = 6;
-constexpr uint32_t kEventTimeLimitMs = 65536;
+namespace music {
 
 struct SongEvent {
     uint32_t timeMs;

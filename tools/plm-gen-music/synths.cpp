@@ -2,7 +2,7 @@
 
 #include "beat_grid.h"
 #include "filters.h"
-#include "noise.h"
+#include "tools/common/random.h"
 #include "oscillators.h"
 
 #include <algorithm>
@@ -30,10 +30,10 @@ double HoldEnvelope(int64_t i, int64_t held, double attack, double release)
 // One pad note: three saws detuned by -9, 0 and +9 cents, left and right
 // taking the outer ones so the chord is wide.
 void AddPadNote(StereoBus& bus, int64_t frame, int64_t frames, const PadChord& chord, double hz, double gain,
-                Noise& phases)
+                tools::Xorshift32& phases)
 {
-    Oscillator saws[3] = {Oscillator(0.5 + 0.5 * phases.Next()), Oscillator(0.5 + 0.5 * phases.Next()),
-                          Oscillator(0.5 + 0.5 * phases.Next())};
+    Oscillator saws[3] = {Oscillator(0.5 + 0.5 * phases.Signed()), Oscillator(0.5 + 0.5 * phases.Signed()),
+                          Oscillator(0.5 + 0.5 * phases.Signed())};
     const double dts[3] = {hz * std::pow(2.0, -9.0 / 1200.0) * kDt, hz * kDt,
                            hz * std::pow(2.0, 9.0 / 1200.0) * kDt};
     StateVariableFilter lowLeft, lowRight;
@@ -80,7 +80,7 @@ void AddBassNote(StereoBus& bus, int64_t frame, int64_t frames, int note, double
 void AddPadChord(StereoBus& bus, int64_t frame, int64_t frames, const PadChord& chord, double gain,
                  uint32_t seed)
 {
-    Noise phases(seed);
+    tools::Xorshift32 phases(seed);
     for (int n = 0; n < chord.count; ++n) {
         AddPadNote(bus, frame, frames, chord, MidiToHz(chord.notes[n]), gain, phases);
     }

@@ -5,23 +5,28 @@
 
 #include "pictures.h"
 #include "shapes.h"
+#include "shell/picture_layout.h"
 #include "style.h"
 #include "texts.h"
 
 namespace {
 
-const int kWidth = 1024;
-const int kHeight = 768;
-const int kBall = 20;
-// The slot: the beads cover x 300..720, y 676..696; the slot is 6 pixels larger.
-const float kSlotX0 = 294.0f, kSlotY0 = 670.0f, kSlotX1 = 726.0f, kSlotY1 = 702.0f;
+const int kWidth = LOADING_DESIGN_WIDTH;
+const int kHeight = LOADING_DESIGN_HEIGHT;
+const int kBall = LOADING_BALL_SIZE;
+// The slot is 6 pixels larger all round than the row of beads (at the
+// design size x 300..720, y 676..696).
+const float kSlotMargin = 6.0f;
+const float kSlotX0 = LOADING_BALLS_LEFT - kSlotMargin, kSlotY0 = LOADING_BALLS_TOP - kSlotMargin;
+const float kSlotX1 = LOADING_BALLS_LEFT + LOADING_BALL_COUNT * kBall + kSlotMargin;
+const float kSlotY1 = LOADING_BALLS_TOP + kBall + kSlotMargin;
 // The slot's floor; the bead picture's background has the same colour.
 const CRGB kSlotFloor = {0.025f, 0.035f, 0.032f};
 
 void DrawBackdrop(CCanvas& canvas)
 {
     CLayer lines(kWidth, kHeight), nodes(kWidth, kHeight);
-    CRANDOM random(0x10ADu);
+    tools::Xorshift32 random(0x10ADu);
     DrawTraces(lines, nodes, random, 70, CTRACEBOX{16, 16, kWidth - 16.0f, kHeight - 16.0f}, 24.0f, 1.5f);
     AddGlow(canvas, lines, kTraceGreen, 3, 0.3f);
     canvas.Add(lines, Scale(kTraceGreen, 0.18f));

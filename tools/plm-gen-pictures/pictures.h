@@ -22,7 +22,8 @@ CCanvas MakeCredits(CFONTS& fonts);
 // "greetings.jpg": 512 x 4096 column of greetings on black, drawn additively
 // at 400 x 4700 design units while it scrolls up.
 CCanvas MakeGreetings(CFONTS& fonts);
-// "setup.jpg": 380 x 131 title banner of the setup dialog.
+// "setup.jpg": 380 x 131 title banner of the setup dialog (measures of
+// this and the loader pictures: shell/picture_layout.h).
 CCanvas MakeSetupBanner(CFONTS& fonts);
 // "loader_back.jpg": 1024 x 768 loading screen with the slot the balls fill
 // (x 300..720, y 676..696).

@@ -2,18 +2,20 @@
 // faint green traces behind it, the authors in green, a green rule below.
 #include "pictures.h"
 #include "shapes.h"
+#include "shell/picture_layout.h"
 #include "style.h"
 #include "texts.h"
 
 namespace {
 
-const int kWidth = 380;
-const int kHeight = 131;
+// The picture spans the dialog's width above its list and buttons.
+const int kWidth = SETUP_DIALOG_WIDTH;
+const int kHeight = SETUP_PICTURE_HEIGHT;
 
 void DrawBackdrop(CCanvas& canvas)
 {
     CLayer lines(kWidth, kHeight), nodes(kWidth, kHeight);
-    CRANDOM random(0x5E7u);
+    tools::Xorshift32 random(0x5E7u);
     DrawTraces(lines, nodes, random, 14, CTRACEBOX{6, 6, kWidth - 6.0f, kHeight - 10.0f}, 12.0f, 1.0f);
     AddGlow(canvas, lines, kTraceGreen, 2, 0.25f);
     canvas.Add(lines, Scale(kTraceGreen, 0.22f));

@@ -4,6 +4,18 @@
 #include <cmath>
 
 #include "shapes.h"
+#include "tools/common/noise.h"
+
+namespace {
+
+// Value noise on a lattice of cell x cell pixels, in [0, 1).
+float PixelNoise(float x, float y, float cell, int32_t seed)
+{
+    return tools::ValueNoise(x / cell, y / cell,
+                             [seed](int32_t ix, int32_t iy) { return tools::HashUnit(ix, iy, seed); });
+}
+
+}  // namespace
 
 CCanvas BrushedMetal(int width, int height, float brightness, int32_t seed)
 {
@@ -12,9 +24,9 @@ CCanvas BrushedMetal(int width, int height, float brightness, int32_t seed)
     const float reach = std::hypot(cx, cy);
     for (int y = 0; y < height; ++y)
         for (int x = 0; x < width; ++x) {
-            const float streak = ValueNoise(x, y * 40.0f, 60.0f, seed) * 0.6f +
-                                 ValueNoise(x, y * 12.0f, 9.0f, seed + 1) * 0.4f;
-            const float grain = HashUnit(x, y, seed + 2) * 0.02f;
+            const float streak = PixelNoise(x, y * 40.0f, 60.0f, seed) * 0.6f +
+                                 PixelNoise(x, y * 12.0f, 9.0f, seed + 1) * 0.4f;
+            const float grain = tools::HashUnit(x, y, seed + 2) * 0.02f;
             const float light = 1.0f - 0.35f * y / height;
             const float vignette = 1.0f - 0.6f * std::pow(std::hypot(x - cx, y - cy) / reach, 2.0f);
             const float v = brightness * light * vignette * (0.75f + 0.5f * streak) + grain;
@@ -56,7 +68,7 @@ namespace {
 const int kStepX[8] = {1, 1, 0, -1, -1, -1, 0, 1};
 const int kStepY[8] = {0, 1, 1, 1, 0, -1, -1, -1};
 
-int NextDirection(CRANDOM& random, int direction)
+int NextDirection(tools::Xorshift32& random, int direction)
 {
     const int turn = random.Below(5);  // straight, 45 or 90 degrees either way
     static const int kTurns[5] = {0, 1, -1, 2, -2};
@@ -65,7 +77,7 @@ int NextDirection(CRANDOM& random, int direction)
 
 }  // namespace
 
-void DrawTraces(CLayer& lines, CLayer& nodes, CRANDOM& random, int count, CTRACEBOX box, float grid,
+void DrawTraces(CLayer& lines, CLayer& nodes, tools::Xorshift32& random, int count, CTRACEBOX box, float grid,
                 float width)
 {
     const int columns = std::max(1, static_cast<int>((box.x1 - box.x0) / grid));

@@ -4,7 +4,7 @@
 #define PLM_GEN_STYLE_H
 
 #include "canvas.h"
-#include "noise.h"
+#include "tools/common/random.h"
 
 const CRGB kTraceGreen = {0.30f, 0.95f, 0.45f};
 const CRGB kLabelGreen = {0.42f, 0.92f, 0.55f};
@@ -30,7 +30,7 @@ void DropShadow(CCanvas& canvas, const CLayer& layer, int dx, int dy, int radius
 struct CTRACEBOX {
     float x0, y0, x1, y1;
 };
-void DrawTraces(CLayer& lines, CLayer& nodes, CRANDOM& random, int count, CTRACEBOX box, float grid,
+void DrawTraces(CLayer& lines, CLayer& nodes, tools::Xorshift32& random, int count, CTRACEBOX box, float grid,
                 float width);
 
 #endif

@@ -1,20 +1,23 @@
-// The camera's flight: tracks of timed keys (eye and target), evaluated as
-// the scene evaluates them (cubic Hermite curves with Catmull-Rom tangents
-// and natural ends; before the first key and after the last the end keys
-// hold), cutting to the next track once a track's last key time is passed.
+// The camera's flight: tracks of timed keys (eye and target), flown by the
+// scene's own camera (scene/camera.h: Hermite splines with Catmull-Rom
+// tangents and natural ends, cutting to the next track once a track's last
+// key time is passed).
 //
-// The pipes flight runs from 0 to kFaceFlightStart in the network's units;
-// the face flight runs on to kTurntableStart in the face model's units (the
-// scene scales the world by 0.01 before the camera there).
+// The pipes flight runs from 0 to SCENE_FACE_START in the network's units;
+// the face flight runs on to SCENE_TURNTABLE_START in the face model's units
+// (the scene scales the world by 0.01 before the camera there).
 #ifndef PLM_GEN_PIPES_CAMERA_PATH_H
 #define PLM_GEN_PIPES_CAMERA_PATH_H
 
 #include <cstdint>
 #include <vector>
 
-#include "geometry.h"
+#include "tools/common/vec3.h"
+#include "scene/camera.h"
 
 namespace pipesgen {
+
+using tools::Vec3;
 
 struct CameraKey {
     uint32_t time = 0;  // ms of demo time
@@ -27,28 +30,13 @@ std::vector<CameraTrack> FaceFlightTracks();
 // Both, pipes flight first: the whole path file.
 std::vector<CameraTrack> AllTracks();
 
-// The spline through a track's eyes (eye true) or targets at time t.
-Vec3 EvaluateTrack(const CameraTrack& track, bool eye, uint32_t t);
+// Gives camera the tracks (each with at least one key) as its path, as the
+// scene reads them from the path file (points as 32-bit floats), starting
+// at the first track. False, with no path, if memory runs out.
+bool LoadTracks(CCAMERA& camera, const std::vector<CameraTrack>& tracks);
 
-// Steps through the tracks as the scene's camera does, one update per call
-// with non-decreasing times.
-class CameraReplay {
-public:
-    explicit CameraReplay(const std::vector<CameraTrack>& tracks) : tracks_(tracks) {}
-    // False once the path is over (then eye and target stay as they were).
-    bool Update(uint32_t t);
-    size_t CurrentTrack() const { return current_; }
-    Vec3 Eye() const { return eye_; }
-    Vec3 Target() const { return target_; }
-
-private:
-    const std::vector<CameraTrack>& tracks_;
-    size_t current_ = 0;
-    Vec3 eye_, target_;
-};
-
-// Eye positions of an update every stepMs from 0, those from `from` to `to`
-// (inclusive) while the path lasts.
+// Eye positions of the scene's camera updated every stepMs from 0, those
+// from `from` to `to` (inclusive) while the path lasts.
 std::vector<Vec3> SampleEyes(const std::vector<CameraTrack>& tracks, uint32_t from, uint32_t to,
                              uint32_t stepMs);
 

@@ -1,7 +1,17 @@
 // The flight itself: key positions of both flights.
 #include "camera_path.h"
+#include "scene/timeline.h"
 
 namespace pipesgen {
+
+namespace {
+
+// The scene changes, as key times: the pipes flight ends and the face
+// flight begins at kFaceFlight; the face flight ends at kTurntable.
+constexpr uint32_t kFaceFlight = uint32_t(SCENE_FACE_START);
+constexpr uint32_t kTurntable = uint32_t(SCENE_TURNTABLE_START);
+
+}  // namespace
 
 // Network units (the lattice step is 10, the network fills a box of about
 // 100 x 80 x 100 around the origin). Three shots: in among the first pieces
@@ -16,7 +26,7 @@ std::vector<CameraTrack> PipesFlightTracks()
          {7200, {-60, 5, -65}, {0, 0, -5}}},
         {{7200, {-95, 30, 70}, {0, 0, 0}},
          {9000, {-20, 50, 120}, {0, 0, 0}},
-         {10700, {80, 45, 95}, {0, 0, 0}}},
+         {kFaceFlight, {80, 45, 95}, {0, 0, 0}}},
     };
 }
 
@@ -26,10 +36,10 @@ std::vector<CameraTrack> PipesFlightTracks()
 std::vector<CameraTrack> FaceFlightTracks()
 {
     return {
-        {{10700, {-650, 300, 700}, {0, 420, 0}},
+        {{kFaceFlight, {-650, 300, 700}, {0, 420, 0}},
          {12000, {-150, 420, 900}, {0, 430, 0}},
          {13400, {400, 700, 900}, {0, 440, 0}},
-         {14750, {716, 1046, 716}, {0, 461, 0}}},
+         {kTurntable, {716, 1046, 716}, {0, 461, 0}}},
     };
 }
 

@@ -1,15 +1,12 @@
 #include "generator.h"
 
-#include <sys/stat.h>
-
-#include <cerrno>
-#include <cstdio>
-
 #include "camera_path.h"
-#include "network_plan.h"
-#include "piece_model.h"
-#include "rust_texture.h"
+#include "network/plan.h"
+#include "pieces/model_file.h"
+#include "pieces/rust_texture.h"
 #include "scripts.h"
+#include "tools/common/command_line.h"
+#include "tools/common/output_file.h"
 
 namespace pipesgen {
 
@@ -17,29 +14,31 @@ namespace {
 
 constexpr int kLayoutAttempts = 32;
 
-bool MakeDir(const std::string& path)
+bool Report(const std::string& why)
 {
-    if (mkdir(path.c_str(), 0755) == 0 || errno == EEXIST) return true;
-    std::fprintf(stderr, "plm-gen-pipes: cannot create %s\n", path.c_str());
+    tools::Failure("plm-gen-pipes", why);
     return false;
 }
 
-bool WriteText(const std::string& path, const std::string& text)
+// Writes the file plumora_data/name below the staging tree.
+bool Write(const std::string& stageDir, const std::string& name, const std::vector<unsigned char>& bytes)
 {
-    std::vector<uint8_t> bytes(text.begin(), text.end());
-    if (tds::WriteBytes(bytes, path)) return true;
-    std::fprintf(stderr, "plm-gen-pipes: cannot write %s\n", path.c_str());
-    return false;
+    std::string error;
+    return tools::WriteOutputFile(stageDir, "plumora_data/" + name, bytes, &error) || Report(error);
 }
 
-bool WriteModels(const std::string& root, const std::vector<PieceType>& catalog)
+bool WriteText(const std::string& stageDir, const std::string& name, const std::string& text)
+{
+    return Write(stageDir, name, std::vector<unsigned char>(text.begin(), text.end()));
+}
+
+bool WriteModels(const std::string& stageDir, const std::vector<PieceType>& catalog)
 {
     for (const PieceType& t : catalog) {
-        std::string error, path = root + "/obj3d/" + t.fileName;
-        if (!tds::WriteFile(PieceModel(t), path, &error)) {
-            std::fprintf(stderr, "plm-gen-pipes: %s: %s\n", path.c_str(), error.c_str());
-            return false;
-        }
+        std::string error;
+        const std::vector<uint8_t> bytes = tds::Write(PieceModel(t), &error);
+        if (bytes.empty()) return Report(t.fileName + ": " + error);
+        if (!Write(stageDir, "obj3d/" + t.fileName, bytes)) return false;
     }
     return true;
 }
@@ -72,21 +71,17 @@ Network PlannedNetwork(const std::vector<PieceType>& catalog, bool* complete)
 
 bool GenerateDataSet(const std::string& stageDir)
 {
-    std::string root = stageDir + "/plumora_data";
-    for (const std::string& dir : {stageDir, root, root + "/obj3d", root + "/texs", root + "/script"})
-        if (!MakeDir(dir)) return false;
+    std::string error;
+    if (!tools::MakeFolders(stageDir, &error)) return Report(error);
     std::vector<PieceType> catalog = BuildPieceCatalog();
     bool complete = false;
     Network network = PlannedNetwork(catalog, &complete);
-    if (!complete) {
-        std::fprintf(stderr, "plm-gen-pipes: the pipes network could not be laid out in full\n");
-        return false;
-    }
-    return WriteModels(root, catalog) &&
-           SaveJpeg(root + "/texs/" + kPieceTexture, RustPixels(), kTextureSize) &&
-           WriteText(root + "/script/pipes_type.plm", TypesScript(catalog)) &&
-           WriteText(root + "/script/pipes_map.plm", MapScript(network)) &&
-           WriteText(root + "/script/cam_pos.plm", CameraScript(AllTracks()));
+    if (!complete) return Report("the pipes network could not be laid out in full");
+    return WriteModels(stageDir, catalog) &&
+           Write(stageDir, std::string("texs/") + kPieceTexture, RustTextureJpeg()) &&
+           WriteText(stageDir, "script/pipes_type.plm", TypesScript(catalog)) &&
+           WriteText(stageDir, "script/pipes_map.plm", MapScript(network)) &&
+           WriteText(stageDir, "script/cam_pos.plm", CameraScript(AllTracks()));
 }
 
 }  // namespace pipesgen

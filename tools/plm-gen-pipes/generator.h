@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "network.h"
-#include "piece_catalog.h"
+#include "network/network.h"
+#include "pieces/catalog.h"
 
 namespace pipesgen {
 

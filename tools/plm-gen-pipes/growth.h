@@ -1,21 +1,20 @@
-// How long pieces take to grow in the scene: a piece is traced face by face
-// at kGrowthRate faces per millisecond, then filled at the same rate, so a
-// piece of F faces takes 2 F / kGrowthRate milliseconds (a little more at a
-// fixed frame rate, since each phase ends on a whole frame).
+// How long pieces take to grow in the scene, at the scene's own pace
+// (pipes/pipe_growth.h): a piece is traced face by face at GROWTH_RATE faces
+// per millisecond, then filled at the same rate, so a piece of F faces takes
+// 2 F / GROWTH_RATE milliseconds (a little more at a fixed frame rate, since
+// each phase ends on a whole frame).
 #ifndef PLM_GEN_PIPES_GROWTH_H
 #define PLM_GEN_PIPES_GROWTH_H
 
 #include <cstddef>
 
-namespace pipesgen {
+#include "pipes/pipe_growth.h"
 
-constexpr double kGrowthRate = 6.6666665;   // faces per millisecond
-constexpr double kFaceFlightStart = 10700;  // ms: end of the pipes flight
-constexpr double kTurntableStart = 14750;   // ms: end of the face flight
+namespace pipesgen {
 
 inline double GrowthMs(size_t faces)
 {
-    return 2.0 * double(faces) / kGrowthRate;
+    return 2.0 * double(faces) / double(GROWTH_RATE);
 }
 
 // Growth time of a piece when frames come every frameMs: each phase lasts

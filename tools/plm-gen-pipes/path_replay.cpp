@@ -2,37 +2,11 @@
 
 #include <cmath>
 
+#include "pipes/pipe_placement.h"
+
 namespace pipesgen {
 
 namespace {
-
-constexpr float kFloatPi = 3.1415927f;
-
-CVECTOR Up()
-{
-    CVECTOR up;
-    up.Set(0, 1, 0);
-    return up;
-}
-
-// The rotation that turns +Y onto d, the shortest one; straight down turns
-// about (0, 0, 1).
-CQUATERNION Bend(CVECTOR d)
-{
-    float theta = Up().AngleTo(d);
-    CVECTOR axis;
-    if (theta == kFloatPi) {
-        CVECTOR swapped;
-        swapped.Set(d.y, d.x, d.z);
-        axis = d.Cross(swapped);
-    } else {
-        axis = Up().Cross(d);
-    }
-    axis.Normalize();
-    CQUATERNION q;
-    q.FromAxisAngle(axis.x, axis.y, axis.z, theta);
-    return q;
-}
 
 // Rotation by `degrees` about a coordinate axis, counter-clockwise seen from
 // the axis tip (the sense of glRotatef).
@@ -48,20 +22,11 @@ Vec3 RotateAbout(int axis, double degrees, Vec3 p)
 
 PlacedSegment PlaceSegment(const PlacedSegment* previous, const TypeExit& type, float twist)
 {
-    PlacedSegment s;
+    PlacedSegment s{};
     s.exitOffset = type.offset;
     s.exitDirection = type.direction;
-    CQUATERNION twistQ;
-    twistQ.FromAxisAngle(0, 1, 0, twist);
-    if (!previous) {
-        s.orientation = twistQ;
-        s.position.Set(0, 0, 0);
-    } else {
-        s.orientation = Bend(previous->exitDirection).Multiply(twistQ);
-        s.position = previous->position.Add(previous->exitOffset);
-    }
-    s.exitDirection = s.orientation.Rotate(s.exitDirection);
-    s.exitOffset = s.orientation.Rotate(s.exitOffset);
+    s.twist = twist;
+    PlacePipeSegment(s, previous);
     return s;
 }
 

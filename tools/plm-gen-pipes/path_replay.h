@@ -1,21 +1,20 @@
-// Replays how the scene lays out a pipe's pieces, with the scene's own
-// CVECTOR and CQUATERNION arithmetic, so that what the generator plans is
-// exactly what is drawn: each piece starts at the previous outlet, turned by
-// the shortest rotation from +Y onto the previous exit direction after its
-// own twist about +Y; the first piece stands at the origin with its twist
-// only. Then maps pipe coordinates into the scene with the pipe's position
-// and rotation.
+// Lays out a pipe's pieces as the scene does, by the scene's own placement
+// rule (pipes/pipe_placement.h), so that what the generator plans is exactly
+// what is drawn; then maps pipe coordinates into the scene with the pipe's
+// position and rotation.
 #ifndef PLM_GEN_PIPES_PATH_REPLAY_H
 #define PLM_GEN_PIPES_PATH_REPLAY_H
 
 #include <vector>
 
-#include "geometry.h"
-#include "network.h"
-#include "math/quaternion.h"
+#include "tools/common/vec3.h"
+#include "network/network.h"
 #include "math/vector.h"
+#include "pipes/pipe_segment.h"
 
 namespace pipesgen {
+
+using tools::Vec3;
 
 // A piece type's exit as the types script states it (32-bit floats).
 struct TypeExit {
@@ -23,15 +22,11 @@ struct TypeExit {
     CVECTOR direction;
 };
 
-// One placed segment in pipe coordinates.
-struct PlacedSegment {
-    CVECTOR position;
-    CVECTOR exitDirection;
-    CVECTOR exitOffset;
-    CQUATERNION orientation;
-};
+// One placed segment in pipe coordinates (its type pointer stays null).
+using PlacedSegment = CPIPESEGMENT;
 
-// Places a segment after `previous` (null for the first segment).
+// Places a segment of the given type and twist after `previous` (null for
+// the first segment).
 PlacedSegment PlaceSegment(const PlacedSegment* previous, const TypeExit& type, float twist);
 
 // Places every segment of a pipe in order.

@@ -8,8 +8,8 @@
 #include <vector>
 
 #include "camera_path.h"
-#include "network.h"
-#include "piece_catalog.h"
+#include "network/network.h"
+#include "pieces/catalog.h"
 
 namespace pipesgen {
 

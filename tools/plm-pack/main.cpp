@@ -8,11 +8,9 @@
 #include "tools/plm-pack/extract.h"
 #include "tools/plm-pack/list.h"
 #include "tools/plm-pack/pack.h"
+#include "tools/common/command_line.h"
 
 namespace {
-
-const int EXIT_FAILED = 1;
-const int EXIT_USAGE = 2;
 
 const char* const USAGE =
     "usage: plm-pack [-v] pack DIR OUT\n"
@@ -72,8 +70,7 @@ struct COPTIONS {
 
 int UsageError(const std::string& message)
 {
-    fprintf(stderr, "plm-pack: %s\n%sTry 'plm-pack --help' for more.\n", message.c_str(), USAGE);
-    return EXIT_USAGE;
+    return tools::UsageError("plm-pack", message, USAGE);
 }
 
 // Parses options anywhere before "--"; returns 0 or the usage error status.
@@ -100,13 +97,13 @@ int ParseArguments(int argc, char** argv, COPTIONS* options)
 
 int Report(bool ok, const std::string& error, const char* undone)
 {
-    if (ok) return 0;
+    if (ok) return tools::kExitOk;
     fprintf(stderr, "plm-pack: %s\n", error.c_str());
     if (int signal = PlatformTerminationRequested()) {
         fprintf(stderr, "plm-pack: %s\n", undone);
         PlatformEndByTermination(signal);
     }
-    return EXIT_FAILED;
+    return tools::kExitFailed;
 }
 
 int Pack(const COPTIONS& options)
@@ -140,7 +137,7 @@ int Run(const COPTIONS& options)
                                                          : " needs ARCHIVE and DIR"));
     if (command == "pack") return Pack(options);
     if (command == "extract") return Extract(options);
-    return ListArchive(operands[1].c_str(), stdout, stderr) ? 0 : EXIT_FAILED;
+    return ListArchive(operands[1].c_str(), stdout, stderr) ? tools::kExitOk : tools::kExitFailed;
 }
 
 }  // namespace
@@ -151,11 +148,11 @@ int main(int argc, char** argv)
     if (int status = ParseArguments(argc, argv, &options)) return status;
     if (options.help) {
         printf("%s%s", USAGE, HELP);
-        return 0;
+        return tools::kExitOk;
     }
     if (options.version) {
         printf("plm-pack %s\n", PLM_VERSION);
-        return 0;
+        return tools::kExitOk;
     }
     return Run(options);
 }

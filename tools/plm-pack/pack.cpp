@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 #include "platform/file_info.h"
@@ -12,12 +13,10 @@
 #include "platform/replace_file.h"
 #include "platform/termination.h"
 #include "shell/archive_name.h"
-#include "shell/archive_reader.h"
+#include "shell/archive_writer.h"
 
 namespace {
 
-const uint64_t MAX_NAME = 0xFFFF;
-const uint64_t MAX_DATA = 0xFFFFFFFFu;
 // Output is gathered up to this many bytes before each write, and file
 // contents are read in pieces of this size.
 const size_t CHUNK = 256 * 1024;
@@ -30,7 +29,7 @@ struct CPACKER {
     std::string dir;  // the folder that holds plumora_data
     std::string outPath;
     PLATFORMREPLACEMENT out;
-    std::vector<uint8_t> pending;  // written bytes not yet handed to the file
+    std::string pending;  // encoded bytes not yet handed to the file
     std::vector<uint8_t> chunk;
     // The temporary file and the archive it replaces: neither may be packed.
     std::vector<CFILEID> outputs;
@@ -60,25 +59,37 @@ bool Flush(CPACKER& packer)
            Fail(packer, packer.outPath, std::string("cannot write (") + PlatformLastFileErrorText() + ")");
 }
 
-bool PutBytes(CPACKER& packer, const void* data, size_t size)
+// Hands the pending bytes to the file once they fill a chunk.
+bool PassOn(CPACKER& packer)
 {
-    const uint8_t* bytes = static_cast<const uint8_t*>(data);
-    packer.pending.insert(packer.pending.end(), bytes, bytes + size);
     return packer.pending.size() < CHUNK || Flush(packer);
 }
 
-bool PutNumber(CPACKER& packer, uint32_t value, size_t bytes)
+bool PutBytes(CPACKER& packer, const void* data, size_t size)
 {
-    uint8_t raw[4] = {uint8_t(value), uint8_t(value >> 8), uint8_t(value >> 16), uint8_t(value >> 24)};
-    return PutBytes(packer, raw, bytes);
+    packer.pending.append(static_cast<const char*>(data), size);
+    return PassOn(packer);
 }
 
-bool PutHeader(CPACKER& packer, uint8_t tag, const std::string& name)
+// Checks that a record's name can be stored and prints it as progress.
+bool PutName(CPACKER& packer, const std::string& name)
 {
-    if (name.size() > MAX_NAME) return Fail(packer, name, "name longer than 65535 bytes");
+    if (name.size() > ARCHIVE_MAX_NAME) return Fail(packer, name, "name longer than 65535 bytes");
     if (packer.progress) fprintf(packer.progress, "%s\n", name.c_str());
-    return PutBytes(packer, &tag, 1) && PutNumber(packer, uint32_t(name.size()), 2) &&
-           PutBytes(packer, name.data(), name.size());
+    return true;
+}
+
+bool PutDirectoryRecord(CPACKER& packer, const std::string& name)
+{
+    return PutName(packer, name) && AppendArchiveRecord(&packer.pending, TAG_DIRECTORY, name) &&
+           PassOn(packer);
+}
+
+// A file record up to its contents, which follow.
+bool PutFileHeader(CPACKER& packer, const std::string& name, uint64_t size)
+{
+    return PutName(packer, name) && AppendArchiveFileHeader(&packer.pending, name, uint32_t(size)) &&
+           PassOn(packer);
 }
 
 bool CopyFile(CPACKER& packer, PLATFORMFILE in, const std::string& full, uint64_t size)
@@ -109,12 +120,11 @@ bool IsOutput(const CPACKER& packer, const PLATFORMPATHINFO& info)
 bool PackFile(CPACKER& packer, const std::string& name, const PLATFORMPATHINFO& info)
 {
     std::string full = packer.dir + "/" + name;
-    if (info.size > MAX_DATA) return Fail(packer, full, "4 GiB or larger");
+    if (info.size > ARCHIVE_MAX_DATA) return Fail(packer, full, "4 GiB or larger");
     if (IsOutput(packer, info)) return Fail(packer, full, "is the output archive itself");
     PLATFORMFILE in = PlatformOpenRead(full.c_str());
     if (in == PLATFORM_NO_FILE) return Fail(packer, full, PlatformLastFileErrorText());
-    bool ok = PutHeader(packer, TAG_FILE, name) && PutNumber(packer, uint32_t(info.size), 4) &&
-              CopyFile(packer, in, full, info.size);
+    bool ok = PutFileHeader(packer, name, info.size) && CopyFile(packer, in, full, info.size);
     PlatformClose(in);
     return ok;
 }
@@ -132,7 +142,7 @@ bool PackEntry(CPACKER& packer, const std::string& name);
 bool PackDirectory(CPACKER& packer, const std::string& name)
 {
     std::vector<std::string> names;
-    if (!PutHeader(packer, TAG_DIRECTORY, name) || !ListDirectory(packer, packer.dir + "/" + name, &names))
+    if (!PutDirectoryRecord(packer, name) || !ListDirectory(packer, packer.dir + "/" + name, &names))
         return false;
     for (const std::string& entry : names)
         if (!PackEntry(packer, name + "/" + entry)) return false;
@@ -175,8 +185,8 @@ bool OpenOutput(CPACKER& packer)
 
 bool FinishOutput(CPACKER& packer)
 {
-    uint8_t end = TAG_END;
-    if (!PutBytes(packer, &end, 1) || !Flush(packer)) return false;
+    AppendArchiveEnd(&packer.pending);
+    if (!Flush(packer)) return false;
     if (Interrupted(packer)) return false;
     return PlatformCommitReplacement(&packer.out) ||
            Fail(packer, packer.outPath, std::string("cannot replace (") + PlatformLastFileErrorText() + ")");

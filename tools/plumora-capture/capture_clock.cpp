@@ -1,7 +1,7 @@
 #include "capture_clock.h"
 
 #include "platform/clock.h"
-#include "shell/demo_clock.h"
+#include "scene/process_objects.h"
 
 #include <algorithm>
 #include <cmath>

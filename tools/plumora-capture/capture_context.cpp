@@ -1,6 +1,6 @@
 #include "capture_context.h"
 
-#include "platform/process.h"
+#include "platform/drivers.h"
 #include "platform/window.h"
 
 #include <GL/gl.h>
@@ -17,9 +17,9 @@ const int PROBE_SIDE = 16;  // pixels of the throw-away context
 
 void CloseContext()
 {
-    if (PlatformHasContext()) {
-        PlatformReleaseContext();
-        PlatformDeleteContext();
+    if (PlatformHasGLContext()) {
+        PlatformDetachGLContext();
+        PlatformDeleteGLContext();
     }
     if (PlatformHasWindow()) PlatformDestroyWindow();
 }
@@ -30,9 +30,7 @@ bool OpenOffscreenContext(int width, int height)
 {
     PlatformUseOffscreenVideo();
     PlatformUseSilentAudio();
-    return PlatformRegisterWindowClass() && PlatformRequestPixelFormat(32) &&
-           PlatformCreateOffscreenWindow(width, height) && PlatformChoosePixelFormat() &&
-           PlatformCreateContext() && PlatformMakeCurrent();
+    return PlatformStartVideo() && PlatformOpenOffscreenGLWindow(width, height);
 }
 
 bool QueryMaxPictureSize(int* maxWidth, int* maxHeight, std::string* error)

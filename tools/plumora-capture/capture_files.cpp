@@ -2,35 +2,20 @@
 
 #include "platform/files.h"
 #include "platform/process.h"
+#include "tools/common/output_file.h"
 
 #include <stb/stb_image_write.h>
 
+#include <vector>
+
 namespace {
 
-// Creates path and every missing folder above it, top down.
-bool MakeFolders(const std::string& path, std::string* error)
-{
-    for (size_t end = path.find('/', 1);; end = path.find('/', end + 1)) {
-        std::string prefix = path.substr(0, end);
-        if (PlatformPathKind(prefix.c_str()) == PLATFORM_PATH_MISSING &&
-            !PlatformMakeDirectory(prefix.c_str())) {
-            *error = "cannot create folder " + prefix + ": " + PlatformLastFileErrorText();
-            return false;
-        }
-        if (end == std::string::npos) return true;
-    }
-}
-
 // Where stb's encoder hands over the PNG bytes.
-struct PNGSINK {
-    PLATFORMFILE file;
-    bool ok;
-};
-
-void WriteToSink(void* context, void* data, int size)
+void AppendToBuffer(void* context, void* data, int size)
 {
-    PNGSINK* sink = static_cast<PNGSINK*>(context);
-    if (sink->ok && size > 0) sink->ok = PlatformWrite(sink->file, data, static_cast<size_t>(size));
+    auto* out = static_cast<std::vector<unsigned char>*>(context);
+    if (size > 0)
+        out->insert(out->end(), static_cast<unsigned char*>(data), static_cast<unsigned char*>(data) + size);
 }
 
 }  // namespace
@@ -49,8 +34,8 @@ bool CheckReadableFile(const std::string& path, std::string* error)
 bool CheckOutputPath(const std::string& out, std::string* error)
 {
     PLATFORMPATHKIND kind = PlatformPathKind(PlatformResolvePath(out.c_str()).c_str());
-    if (kind == PLATFORM_PATH_FILE || kind == PLATFORM_PATH_OTHER) {
-        *error = out + (kind == PLATFORM_PATH_FILE ? " is a file, not a folder" : " is not a folder");
+    if (kind == PLATFORM_PATH_REGULAR || kind == PLATFORM_PATH_OTHER) {
+        *error = out + (kind == PLATFORM_PATH_REGULAR ? " is a file, not a folder" : " is not a folder");
         return false;
     }
     return true;
@@ -60,7 +45,7 @@ bool PrepareOutputFolder(const std::string& out, std::string* folder, std::strin
 {
     if (!CheckOutputPath(out, error)) return false;
     std::string resolved = PlatformResolvePath(out.c_str());
-    if (PlatformPathKind(resolved.c_str()) == PLATFORM_PATH_MISSING && !MakeFolders(resolved, error))
+    if (PlatformPathKind(resolved.c_str()) == PLATFORM_PATH_MISSING && !tools::MakeFolders(resolved, error))
         return false;
     std::string reason;
     if (!PlatformCanCreateIn(resolved.c_str(), &reason)) {
@@ -71,22 +56,14 @@ bool PrepareOutputFolder(const std::string& out, std::string* folder, std::strin
     return true;
 }
 
-bool WritePng(const std::string& path, int width, int height, const unsigned char* rgb, std::string* error)
+bool WritePng(const std::string& folder, const std::string& name, int width, int height,
+              const unsigned char* rgb, std::string* error)
 {
-    PNGSINK sink = {PlatformCreateFile(path.c_str()), true};
-    if (sink.file == PLATFORM_NO_FILE) {
-        *error = "cannot create " + path + ": " + PlatformLastFileErrorText();
+    std::vector<unsigned char> png;
+    stbi_flip_vertically_on_write(1);
+    if (!stbi_write_png_to_func(AppendToBuffer, &png, width, height, 3, rgb, width * 3)) {
+        *error = "cannot encode " + folder + "/" + name;
         return false;
     }
-    stbi_flip_vertically_on_write(1);
-    bool encoded = stbi_write_png_to_func(WriteToSink, &sink, width, height, 3, rgb, width * 3) != 0;
-    if (!sink.ok) *error = "cannot write " + path + ": " + PlatformLastFileErrorText();
-    bool closed = PlatformClose(sink.file);
-    if (sink.ok && !closed)
-        *error = "cannot write " + path + ": " + PlatformLastFileErrorText();
-    else if (sink.ok && !encoded)
-        *error = "cannot encode " + path;
-    if (sink.ok && closed && encoded) return true;
-    PlatformRemoveTree(path.c_str());
-    return false;
+    return tools::WriteOutputFile(folder, name, png, error);
 }

@@ -23,8 +23,9 @@ bool CheckOutputPath(const std::string& out, std::string* error);
 bool PrepareOutputFolder(const std::string& out, std::string* folder, std::string* error);
 
 // Writes a width x height RGB picture, rows bottom first as OpenGL reads
-// them, as a PNG file at path (replacing a regular file of that name).
-// On failure a partly written file is removed and *error names the path.
-bool WritePng(const std::string& path, int width, int height, const unsigned char* rgb, std::string* error);
+// them, as the PNG file `name` in folder (replacing a regular file of that
+// name). On failure a partly written file is removed and *error names it.
+bool WritePng(const std::string& folder, const std::string& name, int width, int height,
+              const unsigned char* rgb, std::string* error);
 
 #endif

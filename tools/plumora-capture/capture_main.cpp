@@ -11,12 +11,13 @@
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/termination.h"
+#include "runtime/display_mode.h"
+#include "runtime/entry_points.h"
 #include "scene/render_frame.h"
 #include "shell/archive.h"
 #include "shell/demo_window.h"
-#include "shell/display_mode.h"
-#include "shell/entry_points.h"
 #include "shell/libraries.h"
+#include "tools/common/command_line.h"
 
 #include <GL/gl.h>
 
@@ -97,7 +98,7 @@ int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
         progress.Rendered();
         ReadFrame(o.width, o.height, &pixels);
         std::string name = FrameFileName(target), error;
-        if (!WritePng(outDir + "/" + name, o.width, o.height, pixels.data(), &error))
+        if (!WritePng(outDir, name, o.width, o.height, pixels.data(), &error))
             return Fail(CAPTURE_FAILED, error);
         progress.Written(frame + 1, target, name);
     }
@@ -159,13 +160,11 @@ int CaptureInTemporaryFolder(const CCAPTUREOPTIONS& o, const std::string& outDir
 int main(int argc, char** argv)
 {
     // Before anything starts SDL, which leaves handlers already set alone.
-    PlatformCatchTermination(true);
+    PlatformCatchTermination(PLATFORM_CATCH_RESUME_CALLS);
     CCAPTUREOPTIONS options;
     std::string error;
     if (!ParseCaptureOptions(argc, argv, &options, &error)) {
-        std::fprintf(stderr, "plumora-capture: %s\n(plumora-capture --help lists the options)\n",
-                     error.c_str());
-        return CAPTURE_USAGE;
+        return tools::UsageError("plumora-capture", error);
     }
     if (options.help || options.version) {
         std::fputs(options.help ? CaptureUsage() : CaptureVersion().c_str(), stdout);

@@ -6,13 +6,15 @@
 #include <string>
 #include <vector>
 
+#include "tools/common/command_line.h"
+
 // Exit statuses (also listed by --help). A stop signal ends the process by
 // that signal once the temporary folder is removed: a shell then reports
 // 128 + its number (SIGHUP 129, SIGINT 130, SIGTERM 143).
 enum CAPTURESTATUS {
-    CAPTURE_OK = 0,      // every frame written (or --help / --version)
-    CAPTURE_FAILED = 1,  // a failure while working: archive, GL context, writing a frame
-    CAPTURE_USAGE = 2,   // the command line is wrong or names something unusable
+    CAPTURE_OK = tools::kExitOk,          // every frame written (or --help / --version)
+    CAPTURE_FAILED = tools::kExitFailed,  // a failure while working: archive, GL context, writing a frame
+    CAPTURE_USAGE = tools::kExitUsage,    // the command line is wrong or names something unusable
 };
 
 struct CCAPTUREOPTIONS {

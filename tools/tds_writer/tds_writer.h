@@ -56,45 +56,9 @@
 #include <string_view>
 #include <vector>
 
-namespace tds {
+#include "engine/chunk_ids.h"  // tds::ChunkId, shared with the engine's reader
 
-// Chunk ids of the 3D Studio format that the writer uses.
-enum ChunkId : uint16_t {
-    kColor24 = 0x0011,
-    kIntPercentage = 0x0030,
-    kMasterScale = 0x0100,
-    kM3dVersion = 0x0002,
-    kMeshVersion = 0x3D3E,
-    kM3dMagic = 0x4D4D,
-    kMdata = 0x3D3D,
-    kNamedObject = 0x4000,
-    kNTriObject = 0x4100,
-    kPointArray = 0x4110,
-    kFaceArray = 0x4120,
-    kMshMatGroup = 0x4130,
-    kTexVerts = 0x4140,
-    kSmoothGroup = 0x4150,
-    kMeshMatrix = 0x4160,
-    kNDirectLight = 0x4600,
-    kNCamera = 0x4700,
-    kMatEntry = 0xAFFF,
-    kMatName = 0xA000,
-    kMatAmbient = 0xA010,
-    kMatDiffuse = 0xA020,
-    kMatSpecular = 0xA030,
-    kMatTexmap = 0xA200,
-    kMatBumpmap = 0xA230,
-    kMatMapname = 0xA300,
-    kMatMapTiling = 0xA351,
-    kMatMapUScale = 0xA354,
-    kMatMapVScale = 0xA356,
-    kMatMapUOffset = 0xA358,
-    kMatMapVOffset = 0xA35A,
-    kMatMapAng = 0xA35C,
-    kKfdata = 0xB000,
-    kKfhdr = 0xB00A,
-    kKfseg = 0xB008,
-};
+namespace tds {
 
 // Raw chunk builder. Begin/End nest; End writes the chunk's length (header
 // and children included). All numbers are little-endian.

@@ -1,0 +1,3 @@
+#include "runtime/metal_texture.h"
+
+unsigned int metalTexture = 0;
