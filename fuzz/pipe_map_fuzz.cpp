@@ -35,9 +35,7 @@ TypeTable& Types()
 {
     static TypeTable* table = [] {
         TypeTable* made = new TypeTable();
-        FakeModel noMesh = TriangleModel(1);
-        noMesh.meshCount = 0;
-        made->Add(noMesh, {0, 2, 0}, {0, 1, 0});
+        made->Add(FakeModel(), {0, 2, 0}, {0, 1, 0});
         made->AddUndrawable({0, 3, 0}, {0, 0, 1});
         made->Add(TriangleModel(3, 13), {0, -4, 1}, {0, -1, 0});
         made->Add(TriangleModel(5, 14), {2, 8, -1}, {0, 0, -1});

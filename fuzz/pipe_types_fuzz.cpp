@@ -13,7 +13,7 @@
 #include "pipes/piece_mesh.h"
 #include "pipes/pipe_types.h"
 #include "runtime/entry_points.h"
-#include "tests/pipes/fake_object.h"
+#include "tests/support/fake_engine.h"
 #include "tests/pipes/release_types.h"
 
 namespace {
@@ -30,7 +30,7 @@ void Check(bool ok, const char* what)
 FakeModel BrokenModel()
 {
     FakeModel model = TriangleModel(1);
-    model.faces[0].c = 7;
+    model.meshes[0].faces[0].c = 7;
     return model;
 }
 
@@ -51,9 +51,7 @@ void SetUpEngine()
         fakeModels[std::string("plumora_data/obj3d/") + piece] = TriangleModel(faces, 10 + faces);
         ++faces;
     }
-    FakeModel noMesh = TriangleModel(1);
-    noMesh.meshCount = 0;
-    fakeModels["plumora_data/obj3d/empty.3ds"] = noMesh;
+    fakeModels["plumora_data/obj3d/empty.3ds"] = FakeModel();
     fakeModels["plumora_data/obj3d/broken.3ds"] = BrokenModel();
     EntryPoints.CreateObject3d = CreateFakeObject;
 }

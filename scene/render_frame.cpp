@@ -75,12 +75,8 @@ void DrawFaceFlight()
 
 void DrawTurntable()
 {
-    glLoadIdentity();
-    glScalef(WORLD_SCALE, WORLD_SCALE, WORLD_SCALE);
-    glTranslatef(0.0f, -400.0f, -1400.0f);
-    glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
     turnAngle = turnAngle + frameDelta * TURNTABLE_SPEED;
-    glRotatef(turnAngle, 0.0f, 1.0f, 0.0f);
+    LoadTurntableView(turnAngle);
     glDisable(GL_BLEND);
     DrawFace();
     SetOverlayView();
@@ -89,6 +85,15 @@ void DrawTurntable()
 }
 
 }  // namespace
+
+void LoadTurntableView(float angle)
+{
+    glLoadIdentity();
+    glScalef(WORLD_SCALE, WORLD_SCALE, WORLD_SCALE);
+    glTranslatef(0.0f, -400.0f, -1400.0f);
+    glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
+    glRotatef(angle, 0.0f, 1.0f, 0.0f);
+}
 
 void RenderFrame()
 {

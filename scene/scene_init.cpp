@@ -56,6 +56,12 @@ void LoadFace()
 
 }  // namespace
 
+void SetupSphereMap()
+{
+    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+}
+
 void SetupLight()
 {
     const GLfloat position[] = {0.0f, 0.0f, 0.0f, 1.0f};
@@ -89,8 +95,7 @@ void StopMusic()
 
 void InitScene()
 {
-    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    SetupSphereMap();
     SetupLight();
     ZeroCamera();
     lineTexture.Create("line_01.jpg", 0, LoadImageFile);

@@ -14,6 +14,8 @@ void InitScene();
 // Deletes the metal texture and frees the music stream. Harmless when
 // InitScene never ran.
 void ShutdownScene();
+// Sphere-map generation mode for s and t (enabled where it is drawn).
+void SetupSphereMap();
 // Light 0 at the eye (ambient 0.5, diffuse 1) and lighting, normalisation on.
 void SetupLight();
 // Initialises audio output and starts the music stream (silent when the

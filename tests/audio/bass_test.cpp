@@ -13,8 +13,6 @@
 
 #include <cstdio>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <string>
 #include <vector>
 
@@ -28,18 +26,9 @@ const std::string& TestMp3Path()
     static const std::string path = [] {
         std::string error;
         const std::vector<unsigned char> mp3 = music::RenderSongMp3(2.0, error);
-        const std::string file = ProcessTempFolder().File("song.mp3");
-        std::ofstream(file, std::ios::binary)
-            .write(reinterpret_cast<const char*>(mp3.data()), static_cast<std::streamsize>(mp3.size()));
-        return file;
+        return ProcessTempFolder().Write("song.mp3", std::string(mp3.begin(), mp3.end()));
     }();
     return path;
-}
-
-std::vector<char> ReadAll(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<char>(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 // Asks the SDL_mixer instance bass.so loaded whether music plays, without
@@ -190,8 +179,7 @@ TEST_F(BassLibrary, MissingFileGivesHandleZeroAndIsReportedOnce)
 TEST_F(BassLibrary, FileThatIsNoMusicGivesHandleZero)
 {
     ASSERT_EQ(InitLikeTheDemo(), 1);
-    const std::string path = ProcessTempFolder().File("not_music.mp3");
-    std::ofstream(path) << "plain text, not an MP3 stream\n";
+    const std::string path = ProcessTempFolder().Write("not_music.mp3", "plain text, not an MP3 stream\n");
     EXPECT_EQ(OpenFile(path.c_str()), 0u);
     EXPECT_EQ(OpenFile(nullptr), 0u);
 }
@@ -205,7 +193,7 @@ TEST_F(BassLibrary, StreamBeforeInitIsRefused)
 TEST_F(BassLibrary, MemoryStreamPlays)
 {
     ASSERT_EQ(InitLikeTheDemo(), 1);
-    const std::vector<char> bytes = ReadAll(TestMp3Path());
+    const std::string bytes = ReadWholeFile(TestMp3Path());
     const uint32_t stream = create_(1, bytes.data(), 0, bytes.size(), 0);
     ASSERT_NE(stream, 0u);
     EXPECT_EQ(play_(stream, 1), 1);
@@ -216,7 +204,7 @@ TEST_F(BassLibrary, MemoryStreamPlays)
 TEST_F(BassLibrary, FileRangesInsideTheFileOpenAndOthersFail)
 {
     ASSERT_EQ(InitLikeTheDemo(), 1);
-    const uint64_t size = ReadAll(TestMp3Path()).size();
+    const uint64_t size = ReadWholeFile(TestMp3Path()).size();
     const char* path = TestMp3Path().c_str();
     EXPECT_NE(create_(0, path, 0, size, 0), 0u);
     EXPECT_EQ(create_(0, path, size, 0, 0), 0u);

@@ -5,14 +5,17 @@
 #include "mixdown.h"
 #include "song.h"
 #include "song_events.h"
+#include "scene/event_track.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
+#include <iterator>
 #include <set>
+#include <sstream>
 #include <vector>
 
 namespace {
@@ -139,25 +142,22 @@ TEST(SongEvents, EveryEventSitsOnTheBeatGrid)
     }
 }
 
-// The player reads "%u" and then "%u %u %*s" per event with fscanf.
-TEST(SongEvents, ScriptReadsBackWithTheFormattedReader)
+// The player's own reader takes every event; the count, then three words per
+// event ("time code label") and nothing after the last.
+TEST(SongEvents, ScriptReadsBackWithThePlayersReader)
 {
     const std::vector<music::SongEvent> events = music::SongEvents();
-    std::string text = music::FormatEventScript(events);
-    FILE* file = fmemopen(text.data(), text.size(), "r");
-    ASSERT_NE(file, nullptr);
-    unsigned count = 0;
-    ASSERT_EQ(std::fscanf(file, "%u", &count), 1);
-    ASSERT_EQ(count, events.size());
-    for (const music::SongEvent& event : events) {
-        unsigned time = 0, code = 0;
-        ASSERT_EQ(std::fscanf(file, "%u %u %*s", &time, &code), 2);
-        EXPECT_EQ(time, event.timeMs);
-        EXPECT_EQ(code, event.code);
+    const std::string text = music::FormatEventScript(events);
+    TempFolder folder("plm-song-events");
+    CEVENTTRACK track;
+    ASSERT_EQ(track.ReadEvents(folder.Write("bits.plm", text).c_str()), 1);
+    ASSERT_EQ(track.eventCount, events.size());
+    for (size_t i = 0; i < events.size(); ++i) {
+        EXPECT_EQ(track.eventList[i].eventTime, events[i].timeMs);
+        EXPECT_EQ(track.eventList[i].eventCode, events[i].code);
     }
-    char extra[8];
-    EXPECT_EQ(std::fscanf(file, "%7s", extra), EOF);
-    std::fclose(file);
+    std::istringstream words(text);
+    EXPECT_EQ(size_t(std::distance(std::istream_iterator<std::string>(words), {})), 1 + 3 * events.size());
 }
 
 }  // namespace

@@ -1,36 +1,19 @@
 // The view transform as OpenGL builds it, read back from a real context.
 #include <GL/gl.h>
-#include <SDL.h>
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <cstdlib>
 
 #include "scene/camera.h"
+#include "tests/support/gl_context.h"
 
 namespace {
 
 class CameraView : public ::testing::Test {
 protected:
-    // The context lives until the process ends: unloading Mesa leaves
-    // allocations behind that the leak checker would report as ours.
-    static void SetUpTestSuite()
-    {
-        if (context != nullptr) {
-            return;
-        }
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        window = SDL_CreateWindow("camera", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(window, nullptr) << SDL_GetError();
-        context = SDL_GL_CreateContext(window);
-        ASSERT_NE(context, nullptr) << SDL_GetError();
-    }
     void SetUp() override
     {
-        if (context == nullptr) {
-            GTEST_FAIL() << "no GL context";
-        }
+        ASSERT_TRUE(plmtest::OpenGlContext(64, 64)) << "no GL context";
         glMatrixMode(GL_MODELVIEW);
         glLoadIdentity();
     }
@@ -46,13 +29,7 @@ protected:
                        m[1] * p.x + m[5] * p.y + m[9] * p.z + m[13],
                        m[2] * p.x + m[6] * p.y + m[10] * p.z + m[14]};
     }
-
-    static SDL_Window* window;
-    static SDL_GLContext context;
 };
-
-SDL_Window* CameraView::window = nullptr;
-SDL_GLContext CameraView::context = nullptr;
 
 void ExpectNear(CVECTOR v, float x, float y, float z)
 {

@@ -12,13 +12,8 @@
 // Writes text to a file in the process's temporary folder; returns its path.
 inline std::string WriteTestFile(const std::string& name, const std::string& text)
 {
-    std::string path = ProcessTempFolder().File(name);
-    FILE* file = std::fopen(path.c_str(), "w");
-    EXPECT_NE(file, nullptr);
-    if (file != nullptr) {
-        std::fputs(text.c_str(), file);
-        std::fclose(file);
-    }
+    std::string path = ProcessTempFolder().Write(name, text);
+    EXPECT_EQ(ReadWholeFile(path), text);
     return path;
 }
 

@@ -1,6 +1,7 @@
 // The files of a capture: the frame folder made ready before any rendering,
 // and frames written whole or not at all.
 #include "capture_files.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <stb/stb_image.h>
@@ -8,7 +9,6 @@
 #include <csignal>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <random>
 #include <string>
 #include <sys/resource.h>
@@ -20,31 +20,20 @@ namespace {
 
 class CaptureFiles : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "plm-capture-files-XXXXXX").string();
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        root = fs::canonical(pattern);
-    }
-    void TearDown() override { fs::remove_all(root); }
-    void WriteText(const fs::path& path, const std::string& text) { std::ofstream(path) << text; }
-    std::string ReadText(const fs::path& path)
-    {
-        std::ifstream in(path);
-        return std::string(std::istreambuf_iterator<char>(in), {});
-    }
-    fs::path root;
+    void SetUp() override { ASSERT_FALSE(scratch.Path().empty()); }
+    TempFolder scratch{"plm-capture-files"};
+    fs::path root = fs::weakly_canonical(scratch.Path());
 };
 
 TEST_F(CaptureFiles, AFileOrAFileOnTheWayIsNoFrameFolder)
 {
-    WriteText(root / "frames", "mine");
+    WriteWholeFile(root / "frames", "mine");
     std::string folder, error;
     EXPECT_FALSE(PrepareOutputFolder((root / "frames").string(), &folder, &error));
     EXPECT_NE(error.find("is a file, not a folder"), std::string::npos) << error;
     EXPECT_FALSE(PrepareOutputFolder((root / "frames" / "sub").string(), &folder, &error));
     EXPECT_NE(error.find("cannot create folder"), std::string::npos) << error;
-    EXPECT_EQ(ReadText(root / "frames"), "mine");
+    EXPECT_EQ(ReadWholeFile(root / "frames"), "mine");
     EXPECT_FALSE(PrepareOutputFolder("/dev/null", &folder, &error));
     EXPECT_NE(error.find("is not a folder"), std::string::npos) << error;
 }
@@ -77,7 +66,7 @@ TEST_F(CaptureFiles, TheArchiveMustBeAReadableFile)
     EXPECT_FALSE(CheckReadableFile((root / "missing.dat").string(), &error));
     EXPECT_NE(error.find("No such file"), std::string::npos) << error;
     EXPECT_FALSE(CheckReadableFile(root.string(), &error));
-    WriteText(root / "data.dat", "x");
+    WriteWholeFile(root / "data.dat", "x");
     EXPECT_TRUE(CheckReadableFile((root / "data.dat").string(), &error)) << error;
 }
 

@@ -1,9 +1,9 @@
-// The engine in a real OpenGL context (Mesa through SDL's offscreen driver):
+// The engine in a real OpenGL context (the test context, Mesa off screen):
 // textures, display lists and drawing, read back from the context.
 #include <GL/gl.h>
-#include <SDL.h>
 
 #include "engine_fixture.h"
+#include "tests/support/gl_context.h"
 
 using namespace enginetest;
 
@@ -11,21 +11,9 @@ namespace {
 
 class ContextTest : public EngineTest {
 protected:
-    static void SetUpTestSuite()
-    {
-        setenv("SDL_VIDEODRIVER", "offscreen", 1);
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        window_ = SDL_CreateWindow("plm_engine test", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-        ASSERT_NE(window_, nullptr) << SDL_GetError();
-        context_ = SDL_GL_CreateContext(window_);
-        ASSERT_NE(context_, nullptr) << SDL_GetError();
-    }
-    // The context and the GL driver stay until the process ends: once
-    // unloaded, the driver's own allocations could not be told from ours by
-    // the leak checker.
     void SetUp() override
     {
-        ASSERT_NE(context_, nullptr);
+        ASSERT_TRUE(plmtest::OpenGlContext(64, 64));
         EngineTest::SetUp();
         glViewport(0, 0, 64, 64);
         glMatrixMode(GL_PROJECTION);
@@ -81,9 +69,6 @@ protected:
         for (GLuint l = 1; l < 64; ++l) n += glIsList(l) ? 1 : 0;
         return n;
     }
-
-    static inline SDL_Window* window_ = nullptr;
-    static inline SDL_GLContext context_ = nullptr;
 };
 
 }  // namespace

@@ -47,7 +47,7 @@ protected:
         EXPECT_EQ(news.size(), 1u);
         if (news.empty()) return "";
         std::string out;
-        for (const GlCall& c : glrec::ListContents(static_cast<unsigned>(news[0].args[0]))) {
+        for (const glrec::GlCall& c : glrec::ListContents(static_cast<unsigned>(news[0].args[0]))) {
             if (c.name == "glNormal3f")
                 out += "N";
             else if (c.name == "glTexCoord2f")

@@ -3,27 +3,14 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdio>
 #include <string>
 
 namespace {
 
-std::string WriteEvents(const std::string& text)
-{
-    std::string path = ProcessTempFolder().File("events.plm");
-    FILE* file = std::fopen(path.c_str(), "w");
-    EXPECT_NE(file, nullptr);
-    if (file != nullptr) {
-        std::fputs(text.c_str(), file);
-        std::fclose(file);
-    }
-    return path;
-}
-
 // Reads text into track; returns ReadEvents' result, stderr into messages.
 int Read(CEVENTTRACK& track, const std::string& text, std::string* messages = nullptr)
 {
-    std::string path = WriteEvents(text);
+    std::string path = ProcessTempFolder().Write("events.plm", text);
     ::testing::internal::CaptureStderr();
     int result = track.ReadEvents(path.c_str());
     std::string out = ::testing::internal::GetCapturedStderr();

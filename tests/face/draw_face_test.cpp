@@ -4,6 +4,7 @@
 #include "face_gl.h"
 #include "plm_engine.h"
 #include "scene/face.h"
+#include "tests/support/fake_engine.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -15,47 +16,23 @@ namespace {
 
 using Point = std::array<float, 3>;
 
-// A model whose meshes are given by the test; records the mesh indices asked.
-class FakeModel : public COBJECT3D {
-public:
-    struct Mesh {
-        std::vector<Point> positions, normals;
-        std::vector<CVERTEX> vertices;
-        std::vector<CFACE> faces;
-        bool nullArrays = false;
-    };
-    std::vector<Mesh> meshes;
-    std::vector<unsigned short> asked;
-
-    Mesh& AddMesh(std::vector<Point> positions, std::vector<Point> normals,
+// Adds a mesh of the given vertices and faces to the model.
+FakeMesh& AddMesh(FakeModel& model, std::vector<Point> positions, std::vector<Point> normals,
                   std::vector<std::array<unsigned short, 3>> corners)
-    {
-        Mesh& m = meshes.emplace_back();
-        m.positions = std::move(positions);
-        m.normals = std::move(normals);
-        for (size_t i = 0; i < m.positions.size(); ++i)
-            m.vertices.push_back({m.positions[i].data(), m.normals[i].data(), nullptr});
-        for (const auto& c : corners) m.faces.push_back({c[0], c[1], c[2], 0, nullptr});
-        return m;
-    }
-    int Load(const char*, TEXTURELOADER, unsigned char) override { return 1; }
-    void Draw() override {}
-    void Unload() override {}
-    void SetParam(int, unsigned char) override {}
-    void BuildLists() override {}
-    int GetMeshCount() override { return static_cast<int>(meshes.size()); }
-    void GetMeshData(unsigned short index, unsigned short* vertexCount, unsigned short* faceCount,
-                     CVERTEX** vertices, CFACE** faces, unsigned int* texture) override
-    {
-        asked.push_back(index);
-        Mesh& m = meshes.at(index);
-        if (vertexCount) *vertexCount = static_cast<unsigned short>(m.vertices.size());
-        if (faceCount) *faceCount = static_cast<unsigned short>(m.faces.size());
-        if (vertices) *vertices = m.nullArrays ? nullptr : m.vertices.data();
-        if (faces) *faces = m.nullArrays ? nullptr : m.faces.data();
-        if (texture) *texture = 0;
-    }
-};
+{
+    FakeMesh& m = model.meshes.emplace_back();
+    for (size_t i = 0; i < positions.size(); ++i) m.AddVertex(positions[i].data(), normals[i].data());
+    for (const auto& c : corners) m.faces.push_back({c[0], c[1], c[2], 0, nullptr});
+    return m;
+}
+
+// The mesh indices DrawFace asked the model for, in order.
+std::vector<std::string> Asked(std::vector<int> indices)
+{
+    std::vector<std::string> calls;
+    for (int i : indices) calls.push_back("GetMeshData " + std::to_string(i));
+    return calls;
+}
 
 // One vertex as feedback mode reports it: window position, lit colour and
 // generated texture coordinate.
@@ -113,7 +90,8 @@ protected:
         glDisable(GL_DEPTH_TEST);
         metalTexture = facetest::MakeTexture(facetest::Pattern::White);
         glBindTexture(GL_TEXTURE_2D, 0);
-        faceObject = &model;
+        ResetFakeEngine();
+        faceObject = &object;
     }
     void TearDown() override
     {
@@ -122,20 +100,20 @@ protected:
         faceObject = nullptr;
     }
     // A small triangle at depth z, its corners at x = x0, x0 + 0.1, x0.
-    FakeModel::Mesh& AddTriangle(float x0, Point normal = TOWARDS_VIEWER, float z = -0.5f)
+    FakeMesh& AddTriangle(float x0, Point normal = TOWARDS_VIEWER, float z = -0.5f)
     {
-        return model.AddMesh({{x0, 0, z}, {x0 + 0.1f, 0, z}, {x0, 0.1f, z}}, {normal, normal, normal},
-                             {{0, 1, 2}});
+        return AddMesh(object.model, {{x0, 0, z}, {x0 + 0.1f, 0, z}, {x0, 0.1f, z}}, {normal, normal, normal},
+                       {{0, 1, 2}});
     }
-    FakeModel model;
+    FakeObject object;
 };
 
 // --- what is sent -----------------------------------------------------------
 
 TEST_F(DrawFaceTest, SendsEveryFaceOfEveryMeshCornersInOrder)
 {
-    model.AddMesh({{-0.5f, 0, 0}, {0, 0, 0}, {0.5f, 0, 0}, {0, 0.5f, 0}},
-                  {TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER}, {{0, 1, 3}, {2, 3, 1}});
+    AddMesh(object.model, {{-0.5f, 0, 0}, {0, 0, 0}, {0.5f, 0, 0}, {0, 0.5f, 0}},
+            {TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER}, {{0, 1, 3}, {2, 3, 1}});
     AddTriangle(0.8f);
     const std::vector<Polygon> polygons = Capture();
     ASSERT_EQ(polygons.size(), 3u);
@@ -144,7 +122,7 @@ TEST_F(DrawFaceTest, SendsEveryFaceOfEveryMeshCornersInOrder)
     EXPECT_FLOAT_EQ(polygons[1][0].x, WindowX(0.5f));
     EXPECT_FLOAT_EQ(polygons[1][2].x, WindowX(0.0f));
     EXPECT_FLOAT_EQ(polygons[2][1].x, WindowX(0.9f));
-    EXPECT_EQ(model.asked, (std::vector<unsigned short>{0, 1}));
+    EXPECT_EQ(engineCalls, Asked({0, 1}));
 }
 
 TEST_F(DrawFaceTest, VertexNormalsSteerTheSphereMapAndTheLight)
@@ -168,16 +146,16 @@ TEST_F(DrawFaceTest, VertexNormalsSteerTheSphereMapAndTheLight)
 
 TEST_F(DrawFaceTest, MeshWithoutFacesIsSkippedAndLaterMeshesDrawn)
 {
-    model.AddMesh({}, {}, {});
+    AddMesh(object.model, {}, {}, {});
     AddTriangle(0.0f);
     EXPECT_EQ(Capture().size(), 1u);
-    EXPECT_EQ(model.asked, (std::vector<unsigned short>{0, 1}));
+    EXPECT_EQ(engineCalls, Asked({0, 1}));
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(DrawFaceTest, FacesNamingMissingVerticesAreSkipped)
 {
-    FakeModel::Mesh& mesh = AddTriangle(0.0f);
+    FakeMesh& mesh = AddTriangle(0.0f);
     mesh.faces.push_back({0, 1, 3, 0, nullptr});
     mesh.faces.push_back({2, 1, 0, 0, nullptr});
     EXPECT_EQ(Capture().size(), 2u);

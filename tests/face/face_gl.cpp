@@ -1,70 +1,38 @@
 #include "face_gl.h"
 
 #include <GL/gl.h>
-#include <GL/glu.h>
-#include <SDL.h>
 
 #include <cmath>
 #include <cstdio>
-#include <cstdlib>
 
-#include "scene/face.h"
+#include "scene/scene_init.h"
+#include "scene/views.h"
+#include "runtime/display_mode.h"
+#include "tests/support/gl_context.h"
 
 namespace facetest {
 
 bool MakeContext()
 {
-    static SDL_GLContext context = nullptr;
-    if (context) return true;
-    setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) return false;
-    SDL_GL_SetAttribute(SDL_GL_DEPTH_SIZE, 16);
-    SDL_Window* window =
-        SDL_CreateWindow("face", 0, 0, SCREEN_WIDTH, SCREEN_HEIGHT, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (!window) return false;
-    context = SDL_GL_CreateContext(window);
-    return context != nullptr;
+    return plmtest::OpenGlContext(SCREEN_WIDTH, SCREEN_HEIGHT);
 }
 
 void SetupSceneState()
 {
-    const GLfloat position[] = {0.0f, 0.0f, 0.0f, 1.0f};
-    const GLfloat ambient[] = {0.5f, 0.5f, 0.5f, 1.0f};
-    const GLfloat diffuse[] = {1.0f, 1.0f, 1.0f, 1.0f};
     glMatrixMode(GL_MODELVIEW);
     glLoadIdentity();
-    glLightfv(GL_LIGHT0, GL_POSITION, position);
-    glLightfv(GL_LIGHT0, GL_AMBIENT, ambient);
-    glLightfv(GL_LIGHT0, GL_DIFFUSE, diffuse);
-    glEnable(GL_LIGHTING);
-    glEnable(GL_LIGHT0);
-    glEnable(GL_NORMALIZE);
-    glTexGeni(GL_S, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
-    glTexGeni(GL_T, GL_TEXTURE_GEN_MODE, GL_SPHERE_MAP);
+    SetupLight();
+    SetupSphereMap();
     glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
     glDisable(GL_BLEND);
 }
 
 void BeginPerspectiveFrame()
 {
-    glViewport(0, BAND_Y, SCREEN_WIDTH, BAND_HEIGHT);
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluPerspective(45.0, double(SCREEN_WIDTH) / SCREEN_HEIGHT, double(0.1f), 1000.0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glEnable(GL_DEPTH_TEST);
+    DisplayMode.screenWidth = SCREEN_WIDTH;
+    DisplayMode.screenHeight = SCREEN_HEIGHT;
+    SetPerspectiveView();
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
-}
-
-void LoadTurntable(float turnAngle)
-{
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
-    glScalef(0.01f, 0.01f, 0.01f);
-    glTranslatef(0.0f, -400.0f, -1400.0f);
-    glRotatef(30.0f, 1.0f, 0.0f, 0.0f);
-    glRotatef(turnAngle, 0.0f, 1.0f, 0.0f);
 }
 
 namespace {

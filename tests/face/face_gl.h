@@ -1,6 +1,6 @@
-// GL scaffolding for the face tests: a real Mesa context through SDL's
-// off-screen driver, the scene's light and sphere-map set-up, the demo's
-// letterboxed perspective, test textures and pixel read-back.
+// GL scaffolding for the face tests: the test GL context at screen size with
+// the scene's own light, sphere-map, perspective and turntable set-up, test
+// textures and pixel read-back.
 #ifndef PLM_TESTS_FACE_FACE_GL_H
 #define PLM_TESTS_FACE_FACE_GL_H
 
@@ -19,17 +19,12 @@ const int BAND_HEIGHT = 691;
 // Creates the context once per process (SCREEN_WIDTH x SCREEN_HEIGHT).
 bool MakeContext();
 
-// Light 0 at the eye (ambient 0.5, diffuse 1), lighting and normalisation
-// on, sphere-map generation mode for s and t, black clear colour.
+// The scene's light and sphere-map mode, set with an identity model-view;
+// black clear colour, blending off.
 void SetupSceneState();
 
-// Band viewport, gluPerspective(45, W / H, 0.1, 1000), identity model-view,
-// depth test on, buffers cleared.
+// The scene's perspective view of the screen, buffers cleared.
 void BeginPerspectiveFrame();
-
-// Model-view of the turntable: 0.01 scale, (0, -400, -1400), 30 degrees
-// about x, turnAngle degrees about y.
-void LoadTurntable(float turnAngle);
 
 // A 256 x 256 RGB texture (linear filtering, one level) filled by pattern.
 enum class Pattern { Chrome, White, Red, LeftBlackRightWhite };

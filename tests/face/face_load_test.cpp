@@ -5,15 +5,13 @@
 #include "face_model.h"
 #include "head_mesh.h"
 #include "tds_writer.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdio>
-#include <cstdlib>
 #include <string>
 #include <utility>
-#include <unistd.h>
 #include <vector>
 
 namespace {
@@ -23,25 +21,15 @@ class FaceLoad : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = ::testing::TempDir() + "plm_face_load_XXXXXX";
-        std::vector<char> name(pattern.begin(), pattern.end());
-        name.push_back('\0');
-        ASSERT_NE(mkdtemp(name.data()), nullptr);
-        folder = name.data();
+        ASSERT_FALSE(folder.Path().empty());
         object = CreateObject3d();
         ASSERT_NE(object, nullptr);
     }
-    void TearDown() override
-    {
-        delete object;
-        for (const std::string& file : written) std::remove(file.c_str());
-        rmdir(folder.c_str());
-    }
+    void TearDown() override { delete object; }
     std::string Write(const std::string& name, const std::vector<uint8_t>& bytes)
     {
-        std::string path = folder + "/" + name;
+        std::string path = folder.File(name);
         EXPECT_TRUE(tds::WriteBytes(bytes, path));
-        written.push_back(path);
         return path;
     }
     // Loads path; returns LoadFaceModel's result, stderr into messages.
@@ -52,8 +40,7 @@ protected:
         messages = ::testing::internal::GetCapturedStderr();
         return result;
     }
-    std::string folder;
-    std::vector<std::string> written;
+    TempFolder folder{"plm_face_load"};
     COBJECT3D* object = nullptr;
 };
 
@@ -91,7 +78,7 @@ TEST_F(FaceLoad, TheGeneratedFaceLoadsSilently)
 
 TEST_F(FaceLoad, AMissingFileIsReported)
 {
-    std::string path = folder + "/face.3ds";
+    std::string path = folder.File("face.3ds");
     std::string messages;
     EXPECT_EQ(Load(path, messages), 0);
     EXPECT_EQ(messages, path + ": cannot open the model; the face is not shown\n");

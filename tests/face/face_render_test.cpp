@@ -8,6 +8,7 @@
 #include "face_shape.h"
 #include "plm_engine.h"
 #include "scene/face.h"
+#include "scene/render_frame.h"
 #include "tests/support/temp_folder.h"
 
 #include <GL/gl.h>
@@ -51,7 +52,7 @@ Picture Turntable(float angle, Pattern pattern)
     glDeleteTextures(1, &metalTexture);
     metalTexture = facetest::MakeTexture(pattern);
     facetest::BeginPerspectiveFrame();
-    facetest::LoadTurntable(angle);
+    LoadTurntableView(angle);
     DrawFace();
     return facetest::ReadScreen();
 }

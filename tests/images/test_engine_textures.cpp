@@ -9,8 +9,9 @@
 #include <string>
 #include <vector>
 
-#include "devil_support.h"
-#include "gl_harness.h"
+#include "picture_files.h"
+#include "tests/support/devil.h"
+#include "tests/support/gl_context.h"
 #include "plm_engine.h"
 #include "runtime/engine_textures.h"
 #include "tds_writer.h"
@@ -31,7 +32,7 @@ class EngineTextures : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(BindDevil());
+        ASSERT_TRUE(plmtest::BindDevil());
         ASSERT_EQ(EngineTexturesAlive(), 0u);
     }
     void TearDown() override { FreeEngineTextures(); }
@@ -98,7 +99,7 @@ tds::Model TwoTexturedMaterials()
 
 TEST_F(EngineTextures, RealEngineKeepsItsTexturesAfterTheBuffersAreFreed)
 {
-    ASSERT_TRUE(OpenGlContext(256, 256));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 256));
     WritePlainPng(dir.Texture("red.png"), 255, 0, 0);
     WritePlainPng(dir.Texture("green.png"), 0, 255, 0);
     const std::string path = dir.Path() + "/two.3ds";

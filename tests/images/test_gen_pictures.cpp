@@ -8,8 +8,9 @@
 #include <string>
 #include <vector>
 
-#include "devil_support.h"
+#include "picture_files.h"
 #include "runtime/image_loader.h"
+#include "tests/support/devil.h"
 
 namespace {
 
@@ -50,8 +51,8 @@ TEST_F(GeneratedPictures, EveryRunWritesTheSameBytes)
 {
     ASSERT_TRUE(Generate(dir().Path() + "/b"));
     for (const Expected& p : kPictures) {
-        const auto a = ReadFileBytes(dir().Path() + "/a/plumora_data/" + p.path);
-        const auto b = ReadFileBytes(dir().Path() + "/b/plumora_data/" + p.path);
+        const auto a = ReadWholeFile(dir().Path() + "/a/plumora_data/" + p.path);
+        const auto b = ReadWholeFile(dir().Path() + "/b/plumora_data/" + p.path);
         EXPECT_FALSE(a.empty()) << p.path;
         EXPECT_EQ(a, b) << p.path;
     }
@@ -59,8 +60,8 @@ TEST_F(GeneratedPictures, EveryRunWritesTheSameBytes)
 
 TEST_F(GeneratedPictures, EveryPictureDecodesAsRgbWithAlignedRows)
 {
-    ASSERT_TRUE(BindDevil());
-    std::filesystem::current_path(dir().Path() + "/a");
+    ASSERT_TRUE(plmtest::BindDevil());
+    CurrentFolder tree(dir().Path() + "/a");
     for (const Expected& p : kPictures) {
         int width = 0, height = 0, components = 0;
         unsigned char* pixels = nullptr;
@@ -78,8 +79,8 @@ TEST_F(GeneratedPictures, EveryPictureDecodesAsRgbWithAlignedRows)
 
 TEST_F(GeneratedPictures, CreditsBackgroundIsPureBlack)
 {
-    ASSERT_TRUE(BindDevil());
-    std::filesystem::current_path(dir().Path() + "/a");
+    ASSERT_TRUE(plmtest::BindDevil());
+    CurrentFolder tree(dir().Path() + "/a");
     int width = 0, height = 0, components = 0;
     unsigned char* pixels = nullptr;
     LoadImageFile("credits.png", &width, &height, &components, &pixels);

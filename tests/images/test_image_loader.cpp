@@ -7,9 +7,10 @@
 #include <string>
 #include <vector>
 
-#include "devil_support.h"
+#include "picture_files.h"
 #include "runtime/entry_points.h"
 #include "runtime/image_loader.h"
+#include "tests/support/devil.h"
 
 namespace {
 
@@ -30,8 +31,8 @@ void Load(const char* name, Loaded& out)
 
 class ImageLoader : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(BindDevil()); }
-    void TearDown() override { BindDevil(); }
+    void SetUp() override { ASSERT_TRUE(plmtest::BindDevil()); }
+    void TearDown() override { plmtest::BindDevil(); }
 
     void ExpectEmpty(const Loaded& loaded)
     {
@@ -135,8 +136,8 @@ TEST_F(ImageLoader, MissingFileGivesEmptyPictureAndNamesThePath)
 
 TEST_F(ImageLoader, UndecodableFileGivesEmptyPicture)
 {
-    WriteFileBytes(dir.Texture("broken.jpg"), "\xFF\xD8\xFF\xE0 this is not a picture");
-    WriteFileBytes(dir.Texture("empty.png"), "");
+    WriteWholeFile(dir.Texture("broken.jpg"), "\xFF\xD8\xFF\xE0 this is not a picture");
+    WriteWholeFile(dir.Texture("empty.png"), "");
     for (const char* name : {"broken.jpg", "empty.png"}) {
         Loaded loaded;
         ::testing::internal::CaptureStderr();
@@ -163,13 +164,13 @@ TEST_F(ImageLoader, NameThatDoesNotFitIsRefusedNotTruncated)
 TEST_F(ImageLoader, UnboundDevilGivesEmptyPicture)
 {
     WritePng(dir.Texture("ok.png"), 1, 1, kRgb8, {5, 6, 7});
-    UnbindDevil();
+    plmtest::UnbindDevil();
     Loaded loaded;
     ::testing::internal::CaptureStderr();
     Load("ok.png", loaded);
     ::testing::internal::GetCapturedStderr();
     ExpectEmpty(loaded);
-    BindDevil();
+    plmtest::BindDevil();
     EntryPoints.ilConvertImage = nullptr;  // one missing entry point is enough
     Loaded partly;
     ::testing::internal::CaptureStderr();

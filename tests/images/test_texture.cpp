@@ -7,9 +7,11 @@
 #include <cstring>
 #include <vector>
 
-#include "devil_support.h"
-#include "gl_harness.h"
+#include "picture_files.h"
 #include "runtime/pixel_buffer.h"
+#include "tests/support/devil.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/gl_recorder.h"
 #include "scene/texture.h"
 
 namespace {
@@ -53,8 +55,8 @@ std::vector<unsigned char> Level0(unsigned int texture, int width, int height)
 
 class Texture : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(OpenGlContext(256, 256)); }
-    void TearDown() override { StopRecording(); }
+    void SetUp() override { ASSERT_TRUE(plmtest::OpenGlContext(256, 256)); }
+    void TearDown() override { glrec::StopRecording(); }
 };
 
 }  // namespace
@@ -127,10 +129,10 @@ TEST_F(Texture, UnusableLoaderResultGivesEmptyTexture)
 TEST_F(Texture, ReleaseOfEmptyObjectDeletesNothing)
 {
     CTEXTURE texture;
-    StartRecording();
+    glrec::StartRecording();
     texture.Release();
-    StopRecording();
-    EXPECT_TRUE(CallsNamed("glDeleteTextures").empty());
+    glrec::StopRecording();
+    EXPECT_TRUE(glrec::Only({"glDeleteTextures"}).empty());
     EXPECT_EQ(texture.ColorTexture(), 0u);
     EXPECT_EQ(texture.MaskTexture(), 0u);
     EXPECT_EQ(texture.Width() | texture.Height() | texture.Components() | texture.HasMask(), 0);
@@ -142,10 +144,10 @@ TEST_F(Texture, ReleaseDeletesBothTexturesAndZeroesFields)
     CTEXTURE texture;
     texture.Create("credits.png", 1, FakeLoader);
     const unsigned int color = texture.ColorTexture(), mask = texture.MaskTexture();
-    StartRecording();
+    glrec::StartRecording();
     texture.Release();
-    StopRecording();
-    EXPECT_EQ(CallsNamed("glDeleteTextures").size(), 2u);
+    glrec::StopRecording();
+    EXPECT_EQ(glrec::Only({"glDeleteTextures"}).size(), 2u);
     EXPECT_FALSE(glIsTexture(color));
     EXPECT_FALSE(glIsTexture(mask));
     EXPECT_EQ(texture.ColorTexture() | texture.MaskTexture(), 0u);
@@ -170,15 +172,15 @@ TEST_F(Texture, QuadWithoutMaskKeepsCallersBlend)
     UseFake(4, 1, std::vector<unsigned char>(12, 50));
     CTEXTURE texture;
     texture.Create("line_01.jpg", 0, FakeLoader);
-    StartRecording();
+    glrec::StartRecording();
     texture.DrawQuad(-256, 752, 256, 16);
-    StopRecording();
-    EXPECT_TRUE(CallsNamed("glBlendFunc").empty());
-    ASSERT_EQ(CallsNamed("glBindTexture").size(), 1u);
-    EXPECT_EQ(CallsNamed("glBindTexture")[0].args[1], texture.ColorTexture());
-    const auto primitives = RecordedPrimitives();
+    glrec::StopRecording();
+    EXPECT_TRUE(glrec::Only({"glBlendFunc"}).empty());
+    ASSERT_EQ(glrec::Only({"glBindTexture"}).size(), 1u);
+    EXPECT_EQ(glrec::Only({"glBindTexture"})[0].args[1], texture.ColorTexture());
+    const auto primitives = glrec::Primitives();
     ASSERT_EQ(primitives.size(), 1u);
-    const std::vector<GlVertex>& q = primitives[0];
+    const std::vector<glrec::Vertex2>& q = primitives[0];
     ASSERT_EQ(q.size(), 4u);
     EXPECT_EQ((std::vector<double>{q[0].x, q[0].y, q[0].s, q[0].t}), (std::vector<double>{-256, 752, 0, 1}));
     EXPECT_EQ((std::vector<double>{q[1].x, q[1].y, q[1].s, q[1].t}), (std::vector<double>{0, 752, 1, 1}));
@@ -193,20 +195,20 @@ TEST_F(Texture, MaskedQuadCutsOutThenAdds)
     UseFake(4, 1, {0, 0, 0, 0, 0, 0, 255, 0, 0, 255, 0, 0});
     CTEXTURE texture;
     texture.Create("credits.png", 1, FakeLoader);
-    StartRecording();
+    glrec::StartRecording();
     texture.DrawQuad(0, 0, 10, 10);
-    StopRecording();
-    const auto binds = CallsNamed("glBindTexture");
+    glrec::StopRecording();
+    const auto binds = glrec::Only({"glBindTexture"});
     ASSERT_EQ(binds.size(), 2u);
     EXPECT_EQ(binds[0].args[1], texture.MaskTexture());
     EXPECT_EQ(binds[1].args[1], texture.ColorTexture());
-    const auto blends = CallsNamed("glBlendFunc");
+    const auto blends = glrec::Only({"glBlendFunc"});
     ASSERT_EQ(blends.size(), 2u);
     EXPECT_EQ(blends[0].args[0], GL_DST_COLOR);
     EXPECT_EQ(blends[0].args[1], GL_ZERO);
     EXPECT_EQ(blends[1].args[0], GL_ONE);
     EXPECT_EQ(blends[1].args[1], GL_ONE);
-    EXPECT_EQ(RecordedPrimitives().size(), 2u);
+    EXPECT_EQ(glrec::Primitives().size(), 2u);
 }
 
 TEST_F(Texture, MaskedPictureIsOpaqueAndItsBlackIsTransparent)
@@ -226,8 +228,8 @@ TEST_F(Texture, MaskedPictureIsOpaqueAndItsBlackIsTransparent)
     glColor4f(1, 1, 1, 1);
     texture.DrawQuad(0, 0, 256, 256);
     unsigned char left[3], right[3];
-    ReadPixel(80, 128, left);    // between texels 0 and 1 (both black)
-    ReadPixel(176, 128, right);  // between texels 2 and 3 (both red)
+    plmtest::ReadPixel(80, 128, left);    // between texels 0 and 1 (both black)
+    plmtest::ReadPixel(176, 128, right);  // between texels 2 and 3 (both red)
     EXPECT_EQ(left[0], 0);
     EXPECT_NEAR(left[2], 128, 2);  // background kept
     EXPECT_EQ(right[0], 255);
@@ -240,7 +242,7 @@ TEST_F(Texture, MaskedPictureIsOpaqueAndItsBlackIsTransparent)
 
 TEST_F(Texture, PlainTextureIsOneLevelOfTheFlippedPicture)
 {
-    ASSERT_TRUE(BindDevil());
+    ASSERT_TRUE(plmtest::BindDevil());
     ScratchDataDir dir;
     std::vector<unsigned char> rows;  // 5 x 3, top row first; rows of 15 bytes
     for (int i = 0; i < 45; ++i) rows.push_back(static_cast<unsigned char>(i * 5));

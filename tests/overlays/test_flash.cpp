@@ -2,21 +2,22 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "gl_harness.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/gl_recorder.h"
 #include "scene/flash.h"
 
 namespace {
 
 class Flash : public ::testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(OpenGlContext(1024, 768)); }
-    void TearDown() override { StopRecording(); }
+    void SetUp() override { ASSERT_TRUE(plmtest::OpenGlContext(1024, 768)); }
+    void TearDown() override { glrec::StopRecording(); }
     CFLASH flash;
 };
 
 double LastAlpha()
 {
-    const auto colours = CallsNamed("glColor4f");
+    const auto colours = glrec::Only({"glColor4f"});
     return colours.empty() ? -1.0 : colours.back().args[3];
 }
 
@@ -32,7 +33,7 @@ TEST_F(Flash, StartsDarkAndTriggerGivesFullWhite)
 TEST_F(Flash, TriggerFadesOutOverTwoHundredMillisecondsInPipesFlight)
 {
     flash.Trigger();
-    StartRecording();
+    glrec::StartRecording();
     flash.DrawFlash(1024, 768, 16.0f * 0.005f);
     EXPECT_FLOAT_EQ(LastAlpha(), 1.0f - 16.0f * 0.005f);  // nearly white on the same frame
     for (int frame = 1; frame < 12; ++frame) flash.DrawFlash(1024, 768, 16.0f * 0.005f);
@@ -46,12 +47,12 @@ TEST_F(Flash, TriggerFadesOutOverTwoHundredMillisecondsInPipesFlight)
 TEST_F(Flash, LargeDecayClampsToZeroAndStillDrawsTheQuad)
 {
     flash.Trigger();
-    StartRecording();
+    glrec::StartRecording();
     flash.DrawFlash(800, 600, 5.0f);
-    StopRecording();
+    glrec::StopRecording();
     EXPECT_EQ(flash.Intensity(), 0.0f);
     EXPECT_EQ(LastAlpha(), 0.0);
-    const auto primitives = RecordedPrimitives();
+    const auto primitives = glrec::Primitives();
     ASSERT_EQ(primitives.size(), 1u);
     const auto& q = primitives[0];
     ASSERT_EQ(q.size(), 4u);
@@ -80,7 +81,7 @@ TEST_F(Flash, AddsWhiteWithAlphaBlendAndTexturingOff)
     flash.Trigger();
     flash.DrawFlash(1024, 768, 0.5f);
     unsigned char rgb[3];
-    ReadPixel(512, 384, rgb);
+    plmtest::ReadPixel(512, 384, rgb);
     EXPECT_NEAR(rgb[0], 128, 2);
     EXPECT_NEAR(rgb[1], 128, 2);
     EXPECT_NEAR(rgb[2], 128, 2);

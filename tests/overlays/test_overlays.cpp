@@ -1,8 +1,9 @@
 // Line strips and the credits overlay, checked on the recorded GL calls.
-#include <GL/glu.h>
+#include <GL/gl.h>
 #include <gtest/gtest.h>
 
-#include "gl_harness.h"
+#include "tests/support/gl_context.h"
+#include "tests/support/gl_recorder.h"
 #include "runtime/display_mode.h"
 #include "runtime/entry_points.h"
 #include "runtime/pixel_buffer.h"
@@ -12,25 +13,11 @@
 
 namespace {
 
-int overlayViews = 0;
-
-}  // namespace
-
-// Stands in for the frame renderer's view (scene/views.cpp): counts calls and
-// sets the same letterboxed y-down space.
-void SetOverlayView()
+// How often the overlay view was set: once per glViewport call.
+size_t OverlayViews()
 {
-    ++overlayViews;
-    const int w = DisplayMode.screenWidth, h = DisplayMode.screenHeight;
-    glViewport(0, static_cast<int>(h * 0.05), w, static_cast<int>(h - h * 0.1));
-    glMatrixMode(GL_PROJECTION);
-    glLoadIdentity();
-    gluOrtho2D(0, w, h, 0);
-    glMatrixMode(GL_MODELVIEW);
-    glLoadIdentity();
+    return glrec::Only({"glViewport"}).size();
 }
-
-namespace {
 
 void SmallPicture(const char*, int* width, int* height, int* components, unsigned char** pixels)
 {
@@ -57,7 +44,7 @@ std::vector<Rect> QuadsOf(unsigned int texture)
     std::vector<Rect> rects;
     unsigned int bound = 0;
     std::vector<double> xy;
-    for (const GlCall& call : RecordedCalls()) {
+    for (const glrec::GlCall& call : glrec::Calls()) {
         if (call.name == "glBindTexture") bound = static_cast<unsigned int>(call.args[1]);
         if (call.name == "glBegin") xy.clear();
         if (call.name == "glVertex2d") xy.insert(xy.end(), {call.args[0], call.args[1]});
@@ -71,16 +58,15 @@ class Overlays : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(OpenGlContext(1024, 768));
+        ASSERT_TRUE(plmtest::OpenGlContext(1024, 768));
         Screen(1024, 768);
         lineScroll = creditsScroll = unitX = unitY = 0.0f;
         creditsUnitsSet = false;
-        overlayViews = 0;
         lineTexture.Create("line_01.jpg", 0, SmallPicture);
         greetingsTexture.Create("greetings.jpg", 0, SmallPicture);
         creditsTexture.Create("credits.png", 1, SmallPicture);
     }
-    void TearDown() override { StopRecording(); }
+    void TearDown() override { glrec::StopRecording(); }
     static void Screen(int w, int h) { DisplayMode = CDISPLAYMODE{w, h, 24, 60}; }
 };
 
@@ -90,23 +76,23 @@ protected:
 
 TEST_F(Overlays, FirstStripsCallStartsAtMinus256WithFiveTilesAt1024)
 {
-    StartRecording();
+    glrec::StartRecording();
     DrawLineStrips(16.0f);
-    StopRecording();
+    glrec::StopRecording();
     EXPECT_EQ(lineScroll, -256.0f);
-    EXPECT_EQ(overlayViews, 1);
+    EXPECT_EQ(OverlayViews(), 1u);
     const std::vector<Rect> tiles = QuadsOf(lineTexture.ColorTexture());
     ASSERT_EQ(tiles.size(), 10u);
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tiles[2 * i], (Rect{-256.0 + 256 * i, 752, 256, 16})) << "bottom " << i;
         EXPECT_EQ(tiles[2 * i + 1], (Rect{1024.0 - 256 * i, 0, 256, 16})) << "top " << i;
     }
-    const auto colour = CallsNamed("glColor4f");
+    const auto colour = glrec::Only({"glColor4f"});
     ASSERT_FALSE(colour.empty());
     EXPECT_EQ(colour[0].args[0], 0.0);
     EXPECT_FLOAT_EQ(colour[0].args[1], 0.7f);
     EXPECT_EQ(colour[0].args[3], 0.5);
-    const auto blend = CallsNamed("glBlendFunc");
+    const auto blend = glrec::Only({"glBlendFunc"});
     ASSERT_EQ(blend.size(), 1u);
     EXPECT_EQ(blend[0].args[0], GL_SRC_ALPHA);
     EXPECT_EQ(blend[0].args[1], GL_ONE);
@@ -116,9 +102,9 @@ TEST_F(Overlays, FourTilesEachAt800)
 {
     Screen(800, 600);
     DrawLineStrips(16.0f);  // to -256
-    StartRecording();
+    glrec::StartRecording();
     DrawLineStrips(102.0f);  // -256 + 25.5: tiles at the truncated -230
-    StopRecording();
+    glrec::StopRecording();
     EXPECT_FLOAT_EQ(lineScroll, -230.5f);
     const std::vector<Rect> tiles = QuadsOf(lineTexture.ColorTexture());
     ASSERT_EQ(tiles.size(), 8u);
@@ -142,12 +128,12 @@ TEST_F(Overlays, StripOffsetWrapsWhenItReachesZero)
 
 TEST_F(Overlays, CreditsLayoutAt1024x768)
 {
-    StartRecording();
+    glrec::StartRecording();
     DrawCreditsOverlay(15.0f);
-    StopRecording();
+    glrec::StopRecording();
     EXPECT_EQ(unitX, 1.0f);
     EXPECT_EQ(unitY, 0.75f);
-    const auto primitives = RecordedPrimitives();
+    const auto primitives = glrec::Primitives();
     ASSERT_FALSE(primitives.empty());
     const auto& bars = primitives[0];
     ASSERT_EQ(bars.size(), 8u);
@@ -177,9 +163,9 @@ TEST_F(Overlays, GreetingsStopAtTheirLimit)
     EXPECT_EQ(creditsScroll, limit);
     for (int frame = 0; frame < 100; ++frame) DrawCreditsOverlay(500.0f);
     EXPECT_EQ(creditsScroll, limit);
-    StartRecording();
+    glrec::StartRecording();
     DrawCreditsOverlay(16.0f);
-    StopRecording();
+    glrec::StopRecording();
     const std::vector<Rect> greetings = QuadsOf(greetingsTexture.ColorTexture());
     ASSERT_EQ(greetings.size(), 1u);
     EXPECT_EQ(greetings[0].y, -3300.0);  // its last 300 design units stay on screen
@@ -198,9 +184,9 @@ TEST_F(Overlays, DesignUnitsAreFixedOnTheFirstCreditsFrame)
 TEST_F(Overlays, CreditsAt800x600ScaleTheLayout)
 {
     Screen(800, 600);
-    StartRecording();
+    glrec::StartRecording();
     DrawCreditsOverlay(0.0f);
-    StopRecording();
+    glrec::StopRecording();
     EXPECT_EQ(unitX, 800 * 0.0009765625f);
     const std::vector<Rect> credits = QuadsOf(creditsTexture.ColorTexture());
     ASSERT_EQ(credits.size(), 1u);

@@ -2,7 +2,6 @@
 // Linked ahead of plm_runtime, it replaces the real LoadImageFile and
 // FreePixelBuffer, so that the engine textures code never opens a picture.
 #include "runtime/image_loader.h"
-#include "tests/pipes/fake_object.h"
 
 int livePixelBuffers = 0;
 

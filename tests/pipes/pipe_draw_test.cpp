@@ -2,9 +2,10 @@
 // back in feedback mode) and the model-view matrix left behind.
 #include "pipes/pipe.h"
 #include "pipes/pipe_map.h"
-#include "tests/pipes/gl_context.h"
+#include "tests/pipes/feedback.h"
 #include "tests/pipes/script_file.h"
 #include "tests/pipes/type_table.h"
+#include "tests/support/gl_context.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
@@ -24,7 +25,7 @@ class PipeDrawTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(MakeTestGlContext()) << "no GL context";
+        ASSERT_TRUE(plmtest::OpenGlContext(VIEW_SIZE, VIEW_SIZE)) << "no GL context";
         glViewport(0, 0, VIEW_SIZE, VIEW_SIZE);
         glMatrixMode(GL_PROJECTION);
         glLoadIdentity();

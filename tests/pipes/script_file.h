@@ -3,19 +3,15 @@
 #ifndef PLM_TESTS_PIPES_SCRIPT_FILE_H
 #define PLM_TESTS_PIPES_SCRIPT_FILE_H
 
-#include <cstdio>
 #include <string>
 
 #include "tests/support/temp_folder.h"
 
 class ScriptFile {
 public:
-    explicit ScriptFile(const std::string& text) : folder_("plm_pipes"), path_(folder_.File("script.plm"))
+    explicit ScriptFile(const std::string& text)
+        : folder_("plm_pipes"), path_(folder_.Write("script.plm", text))
     {
-        if (FILE* file = std::fopen(path_.c_str(), "w")) {
-            std::fputs(text.c_str(), file);
-            std::fclose(file);
-        }
     }
     ScriptFile(const ScriptFile&) = delete;
     ScriptFile& operator=(const ScriptFile&) = delete;

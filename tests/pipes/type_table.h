@@ -6,7 +6,7 @@
 
 #include "pipes/pipe.h"
 #include "pipes/pipe_types.h"
-#include "tests/pipes/fake_object.h"
+#include "tests/support/fake_engine.h"
 
 #include <memory>
 #include <vector>
@@ -21,13 +21,13 @@ public:
     // Appends a type; its number is its position.
     void Add(const FakeModel& model, CVECTOR offset, CVECTOR direction)
     {
-        objects_.emplace_back(LoadedFakeObject(model));
+        objects_.emplace_back(new FakeObject(model));
         CPIPETYPE type{};
         type.number = static_cast<uint16_t>(types_.size() + 1);
         type.object = objects_.back().get();
         type.exitOffset = offset;
         type.exitDirection = direction;
-        type.drawable = model.meshCount > 0;
+        type.drawable = !model.meshes.empty();
         types_.push_back(type);
     }
     // Appends a type whose model could not be loaded.

@@ -7,8 +7,6 @@
 
 #include <dirent.h>
 
-#include <fstream>
-#include <iterator>
 #include <set>
 
 #include "generator.h"
@@ -18,12 +16,6 @@
 using namespace pipesgen;
 
 namespace {
-
-std::string Bytes(const std::string& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-}
 
 void ListFiles(const std::string& root, const std::string& rel, std::set<std::string>* out)
 {
@@ -61,9 +53,9 @@ TEST(Generator, SameBytesOnEveryRun)
     ASSERT_TRUE(GenerateDataSet(again));
     ASSERT_TRUE(GenerateDataSet(again));  // over an existing tree as well
     for (const std::string& path : OutputPaths()) {
-        std::string a = Bytes(StagedData() + "/../" + path);
+        std::string a = ReadWholeFile(StagedData() + "/../" + path);
         EXPECT_FALSE(a.empty()) << path;
-        EXPECT_EQ(a, Bytes(again + "/" + path)) << path;
+        EXPECT_EQ(a, ReadWholeFile(again + "/" + path)) << path;
     }
 }
 

@@ -14,7 +14,6 @@
 #include "path_replay.h"
 #include "scene/camera.h"
 #include "scene/timeline.h"
-#include "script_reader.h"
 #include "stage.h"
 
 using namespace pipesgen;
@@ -25,13 +24,6 @@ const std::vector<PieceType>& Catalog()
 {
     static const std::vector<PieceType> catalog = BuildPieceCatalog();
     return catalog;
-}
-
-Network StagedNetwork()
-{
-    Network n;
-    EXPECT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &n));
-    return n;
 }
 
 // Every piece of the network, placed as the scene places it.

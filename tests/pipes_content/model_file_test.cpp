@@ -4,8 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
-#include <fstream>
-#include <iterator>
 
 #include "pieces/catalog.h"
 #include "pieces/model_file.h"
@@ -117,8 +115,8 @@ bool Walk(const std::vector<uint8_t>& data, ReadModel* m)
 
 std::vector<uint8_t> FileBytes(const std::string& path)
 {
-    std::ifstream in(path, std::ios::binary);
-    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+    const std::string bytes = ReadWholeFile(path);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
 }
 
 }  // namespace

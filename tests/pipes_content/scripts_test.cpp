@@ -1,16 +1,17 @@
-// The three scripts read back by their format rules: counts match the data
-// that follows, values are the ones planned, nothing trails the last record;
-// the camera path is read by the scene's own camera.
+// The three scripts read back by the scene's own readers: counts match the
+// data that follows, values are the ones planned, nothing trails the last
+// record.
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "camera_path.h"
 #include "pieces/catalog.h"
 #include "scene/camera.h"
 #include "scene/timeline.h"
-#include "script_reader.h"
 #include "stage.h"
 
 using namespace pipesgen;
@@ -18,29 +19,34 @@ using namespace pipesgen;
 TEST(TypesScript, ListsEveryPieceModelWithItsExit)
 {
     ASSERT_FALSE(StagedData().empty());
-    std::vector<ReadType> read;
-    ASSERT_TRUE(ReadTypesScript(StagedData() + "/script/pipes_type.plm", &read));
+    ASSERT_EQ(StagedTypes(), 1);
     std::vector<PieceType> catalog = BuildPieceCatalog();
-    ASSERT_EQ(read.size(), catalog.size());
-    for (size_t i = 0; i < read.size(); ++i) {
-        EXPECT_EQ(read[i].file, catalog[i].fileName);
-        EXPECT_TRUE(std::ifstream(StagedData() + "/obj3d/" + read[i].file).good()) << read[i].file;
+    ASSERT_EQ(pipeTypeCount, catalog.size());
+    std::vector<std::string> loads;
+    for (const std::string& call : engineCalls)
+        if (call.rfind("Load ", 0) == 0) loads.push_back(call);
+    ASSERT_EQ(loads.size(), catalog.size());
+    for (size_t i = 0; i < catalog.size(); ++i) {
+        EXPECT_EQ(loads[i], "Load plumora_data/obj3d/" + catalog[i].fileName + " 1 loader");
+        EXPECT_TRUE(std::ifstream(StagedData() + "/obj3d/" + catalog[i].fileName).good()) << loads[i];
         const Vec3& o = catalog[i].exitOffset;
         const Vec3& d = catalog[i].exitDirection;
-        EXPECT_EQ(read[i].offset[0], float(o.x));
-        EXPECT_EQ(read[i].offset[1], float(o.y));
-        EXPECT_EQ(read[i].offset[2], float(o.z));
-        EXPECT_EQ(read[i].direction[0], float(d.x));
-        EXPECT_EQ(read[i].direction[1], float(d.y));
-        EXPECT_EQ(read[i].direction[2], float(d.z));
+        EXPECT_EQ(pipeTypes[i].exitOffset.x, float(o.x));
+        EXPECT_EQ(pipeTypes[i].exitOffset.y, float(o.y));
+        EXPECT_EQ(pipeTypes[i].exitOffset.z, float(o.z));
+        EXPECT_EQ(pipeTypes[i].exitDirection.x, float(d.x));
+        EXPECT_EQ(pipeTypes[i].exitDirection.y, float(d.y));
+        EXPECT_EQ(pipeTypes[i].exitDirection.z, float(d.z));
     }
+    // The count, then seven words per record and nothing after the last.
+    std::istringstream words(ReadWholeFile(StagedData() + "/script/pipes_type.plm"));
+    EXPECT_EQ(size_t(std::distance(std::istream_iterator<std::string>(words), {})), 1 + 7 * catalog.size());
 }
 
 TEST(MapScript, ReadsBackAsThePlannedNetwork)
 {
     ASSERT_FALSE(StagedData().empty());
-    Network read;
-    ASSERT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &read));
+    Network read = StagedNetwork();
     bool complete = false;
     Network planned = PlannedNetwork(BuildPieceCatalog(), &complete);
     ASSERT_EQ(read.pipes.size(), planned.pipes.size());
@@ -62,8 +68,7 @@ TEST(MapScript, ReadsBackAsThePlannedNetwork)
 TEST(MapScript, KeepsToTheFormatLimits)
 {
     ASSERT_FALSE(StagedData().empty());
-    Network read;
-    ASSERT_TRUE(ReadMapScript(StagedData() + "/script/pipes_map.plm", &read));
+    Network read = StagedNetwork();
     int types = int(BuildPieceCatalog().size());
     ASSERT_GT(read.pipes.size(), 0u);
     ASSERT_LE(read.pipes.size(), 65535u);

@@ -1,6 +1,6 @@
 // The finished loading screen against its two pictures, decoded through the
 // staged DevIL at the design size: background one to one, balls in a row.
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "platform/process.h"
 #include "shell/libraries.h"
 #include "shell/loading_screen.h"
@@ -48,7 +48,7 @@ TEST(LoadingPictures, FinishedScreenShowsBackgroundAndTwentyOneBalls)
     ASSERT_TRUE(PlatformChangeDirectory(STAGE_DIR));
     std::string error;
     ASSERT_TRUE(BindLibraries(&error)) << error;
-    ASSERT_TRUE(MakeTestGLContext(1024, 768));
+    ASSERT_TRUE(plmtest::OpenGlContext(1024, 768));
     RunLoadingAnimation(1024, 768, NoPause);
     Screen screen;
     glReadPixels(0, 0, 1024, 768, GL_RGB, GL_UNSIGNED_BYTE, screen.rgb.data());

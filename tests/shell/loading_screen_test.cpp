@@ -1,5 +1,5 @@
 // Ball geometry and the drawing sequence of the loading screen.
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "platform/events.h"
 #include "platform/termination.h"
 #include "runtime/entry_points.h"
@@ -57,7 +57,7 @@ TEST(LoadingAnimation, TwentyOnePausesAndBallsWithoutPictures)
     // No image library bound: the pictures are reported missing, the
     // background stays black and the balls are drawn plain.
     EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
     pauses.clear();
     EXPECT_TRUE(RunLoadingAnimation(256, 192, RecordPause));
     ASSERT_EQ(pauses.size(), 21u);
@@ -104,7 +104,7 @@ bool PauseWithResize(uint32_t)
 TEST(LoadingAnimation, ResizeDuringAPauseKeepsTheLook)
 {
     EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
     CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
     EXPECT_TRUE(RunLoadingAnimation(256, 192, PauseWithResize));
     EXPECT_EQ(LitBallPixels(256, 192), LoadingBallLeft(g, 20) + g.ballWidth - LoadingBallLeft(g, 0));
@@ -113,7 +113,7 @@ TEST(LoadingAnimation, ResizeDuringAPauseKeepsTheLook)
 TEST(LoadingAnimation, StopsAtThePauseThatEndsTheRun)
 {
     EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
     CBALLGEOMETRY g = LoadingBallGeometry(256, 192);
     // The fourth pause ends the run: three balls are on screen, no more.
     pausesLeft = 3;
@@ -131,7 +131,7 @@ TEST(LoadingAnimation, StopsAtThePauseThatEndsTheRun)
 TEST(LoadingPause, TapEndsTheLoadingScreenEarly)
 {
     EntryPoints = CENTRYPOINTS();
-    ASSERT_TRUE(MakeTestGLContext(256, 192));
+    ASSERT_TRUE(plmtest::OpenGlContext(256, 192));
     for (PLATFORMMSG m; PlatformPeekMessage(&m);) {
     }
     PlatformPostMessage(WM_KEYDOWN, PLATFORM_KEY_ESCAPE, 0);
@@ -150,7 +150,7 @@ TEST(LoadingPause, QuitSignalEndsTheLoadingScreen)
     EXPECT_EXIT(
         {
             EntryPoints = CENTRYPOINTS();
-            if (!MakeTestGLContext(256, 192)) std::exit(3);
+            if (!plmtest::OpenGlContext(256, 192)) std::exit(3);
             PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
             std::thread sender([] {
                 std::this_thread::sleep_for(std::chrono::milliseconds(150));

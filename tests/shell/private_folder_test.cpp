@@ -3,13 +3,13 @@
 // unusable base is reported. Also where data.dat is looked for.
 #include "shell/archive_location.h"
 #include "shell/private_folder.h"
+#include "tests/support/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 
 #include <filesystem>
-#include <fstream>
 #include <string>
 
 namespace fs = std::filesystem;
@@ -18,7 +18,7 @@ namespace {
 
 void Touch(const fs::path& path, const std::string& text = "x")
 {
-    std::ofstream(path, std::ios::binary) << text;
+    WriteWholeFile(path, text);
 }
 
 // Restores an environment variable when the test ends.
@@ -48,18 +48,7 @@ private:
 // variables are put back afterwards.
 class PrivateFolder : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        std::string pattern = (fs::temp_directory_path() / "plm-private-XXXXXX").string();
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        root = pattern;
-        startDir = fs::current_path();
-    }
-    void TearDown() override
-    {
-        fs::current_path(startDir);
-        fs::remove_all(root);
-    }
+    void SetUp() override { ASSERT_FALSE(scratch.Path().empty()); }
     fs::path MakeDir(const char* name)
     {
         fs::create_directories(root / name);
@@ -69,8 +58,10 @@ protected:
 
     SavedVariable runtime{"XDG_RUNTIME_DIR"};
     SavedVariable temp{"TMPDIR"};
-    fs::path root;
-    fs::path startDir;
+    TempFolder scratch{"plm-private"};
+    fs::path root = scratch.Path();
+    fs::path startDir = fs::current_path();
+    CurrentFolder back;  // goes first, so the folder is left before it is removed
 };
 
 TEST(PrivateFolderBase, RuntimeDirThenTempDirThenTmp)

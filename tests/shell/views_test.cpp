@@ -1,5 +1,5 @@
 // Letterboxed views and the scene windows of the timeline.
-#include "gl_context.h"
+#include "tests/support/gl_context.h"
 #include "runtime/display_mode.h"
 #include "scene/timeline.h"
 #include "scene/views.h"
@@ -7,6 +7,8 @@
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+
+#include <cmath>
 
 namespace {
 
@@ -43,7 +45,7 @@ class ViewsGL : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(MakeTestGLContext());
+        ASSERT_TRUE(plmtest::OpenGlContext());
         DisplayMode = {800, 600, 32, 60};
     }
     static void Project(double x, double y, double z, double* wx, double* wy)
@@ -105,7 +107,7 @@ TEST_F(ViewsGL, OverlayViewIsWindowUnitsWithYDown)
 
 TEST(WindowProcSize, HeightZeroGivesViewportHeightOne)
 {
-    ASSERT_TRUE(MakeTestGLContext());
+    ASSERT_TRUE(plmtest::OpenGlContext());
     DemoWindowProc(WM_SIZE, 0, static_cast<intptr_t>(640u | (0u << 16)));
     GLint v[4];
     glGetIntegerv(GL_VIEWPORT, v);

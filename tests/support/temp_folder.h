@@ -1,13 +1,15 @@
-// Temporary folders for tests. A test writes only below a folder of its own,
-// made with mkdtemp below $TMPDIR (else /tmp) and removed afterwards, never
-// into the working folder, the build tree or the source tree (the test run
-// makes those read-only).
+// Temporary folders and files for tests. A test writes only below a folder
+// of its own, made with mkdtemp below $TMPDIR (else /tmp) and removed
+// afterwards, never into the working folder, the build tree or the source
+// tree (the test run makes those read-only).
 #ifndef PLM_TESTS_SUPPORT_TEMP_FOLDER_H
 #define PLM_TESTS_SUPPORT_TEMP_FOLDER_H
 
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <system_error>
 
@@ -19,6 +21,20 @@ inline std::string MakeTempFolder(const std::string& prefix)
     const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
     std::string pattern = ((error ? std::filesystem::path("/tmp") : temp) / (prefix + "-XXXXXX")).string();
     return mkdtemp(pattern.data()) ? pattern : std::string();
+}
+
+// The bytes of the whole file at path; empty when it cannot be read.
+inline std::string ReadWholeFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// Writes bytes as the whole file at path; false when it cannot be written.
+inline bool WriteWholeFile(const std::string& path, const std::string& bytes)
+{
+    std::ofstream out(path, std::ios::binary);
+    return static_cast<bool>(out << bytes);
 }
 
 // A folder made by MakeTempFolder and removed, with everything in it, by the
@@ -37,6 +53,12 @@ public:
     const std::string& Path() const { return path_; }
     // Path of name inside the folder.
     std::string File(const std::string& name) const { return path_ + "/" + name; }
+    // Writes bytes as the file name inside the folder and returns its path.
+    std::string Write(const std::string& name, const std::string& bytes) const
+    {
+        WriteWholeFile(File(name), bytes);
+        return File(name);
+    }
 
 private:
     std::string path_;
@@ -49,5 +71,25 @@ inline const TempFolder& ProcessTempFolder()
     static const TempFolder folder("plm-test");
     return folder;
 }
+
+// Makes path the current folder for the object's lifetime (by default the
+// current folder stays), then returns to the folder that was current before.
+class CurrentFolder {
+public:
+    explicit CurrentFolder(const std::string& path = ".") : previous_(std::filesystem::current_path())
+    {
+        std::filesystem::current_path(path);
+    }
+    ~CurrentFolder()
+    {
+        std::error_code error;
+        std::filesystem::current_path(previous_, error);
+    }
+    CurrentFolder(const CurrentFolder&) = delete;
+    CurrentFolder& operator=(const CurrentFolder&) = delete;
+
+private:
+    std::filesystem::path previous_;
+};
 
 #endif

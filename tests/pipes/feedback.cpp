@@ -1,34 +1,12 @@
-#include "tests/pipes/gl_context.h"
+#include "tests/pipes/feedback.h"
 
 #include <GL/gl.h>
-#include <SDL.h>
 
 namespace {
 
 const int FEEDBACK_FLOATS = 1 << 20;
 
 }  // namespace
-
-bool MakeTestGlContext()
-{
-    static bool made = false;
-    static bool tried = false;
-    if (tried) {
-        return made;
-    }
-    tried = true;
-    SDL_setenv("SDL_VIDEODRIVER", "offscreen", 1);
-    if (SDL_Init(SDL_INIT_VIDEO) != 0) {
-        return false;
-    }
-    SDL_GL_SetAttribute(SDL_GL_CONTEXT_PROFILE_MASK, SDL_GL_CONTEXT_PROFILE_COMPATIBILITY);
-    SDL_Window* window = SDL_CreateWindow("pipes tests", 0, 0, 64, 64, SDL_WINDOW_OPENGL | SDL_WINDOW_HIDDEN);
-    if (window == nullptr) {
-        return false;
-    }
-    made = SDL_GL_CreateContext(window) != nullptr;
-    return made;
-}
 
 std::vector<float> ModelViewMatrix()
 {

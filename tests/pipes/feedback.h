@@ -1,12 +1,9 @@
-// A hidden window with a GL compatibility context for the drawing tests
-// (SDL's offscreen driver with Mesa), and helpers to read back what GL saw.
-#ifndef PLM_TESTS_PIPES_GL_CONTEXT_H
-#define PLM_TESTS_PIPES_GL_CONTEXT_H
+// Reading back what GL saw in the drawing tests (the context comes from
+// tests/support/gl_context.h).
+#ifndef PLM_TESTS_PIPES_FEEDBACK_H
+#define PLM_TESTS_PIPES_FEEDBACK_H
 
 #include <vector>
-
-// Makes a context current once per process; false when none can be made.
-bool MakeTestGlContext();
 
 // The current model-view matrix, column-major.
 std::vector<float> ModelViewMatrix();
