@@ -58,7 +58,8 @@ inline pipesgen::Network StagedNetwork()
         const CPIPE& pipe = *map.pipes[p];
         pipesgen::PipeRecord& record = network.pipes.emplace_back();
         record = {{pipe.position.x, pipe.position.y, pipe.position.z},
-                  {pipe.rotation.x, pipe.rotation.y, pipe.rotation.z}};
+                  {pipe.rotation.x, pipe.rotation.y, pipe.rotation.z},
+                  {}};
         for (uint16_t s = 0; s < pipe.segmentCount; ++s)
             record.segments.push_back({pipe.segments[s].type->number - 1, pipe.segments[s].twist});
     }
