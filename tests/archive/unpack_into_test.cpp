@@ -16,7 +16,7 @@ protected:
     {
         ScratchTest::SetUp();
         fs::create_directory("dest");
-        WriteBytes("dest/mine.txt", "mine");
+        WriteWholeFile("dest/mine.txt", "mine");
     }
     bool Unpack() { return UnpackArchiveInto("data.dat", "dest", &error); }
     std::string error;

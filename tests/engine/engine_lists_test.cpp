@@ -3,21 +3,14 @@
 #include <GL/gl.h>
 #include <dlfcn.h>
 
-#include "engine_fixture.h"
-#include "gl_recorder.h"
+#include "recording_fixture.h"
 
 using namespace enginetest;
 
 namespace {
 
-class ListsTest : public EngineTest {
+class ListsTest : public RecordingTest {
 protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        glrec::Reset();
-    }
-
     // A square of two triangles, optionally with mapping coordinates and a
     // material (with or without a texture map).
     void LoadSquare(bool mapped, bool material = false, bool texMap = true)

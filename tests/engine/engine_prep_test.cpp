@@ -5,30 +5,24 @@
 #include <cstring>
 #include <random>
 
-#include "engine_fixture.h"
-#include "gl_recorder.h"
+#include "recording_fixture.h"
 
 using namespace enginetest;
 
 namespace {
 
-class PrepTest : public EngineTest {
-protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        glrec::Reset();
-    }
-};
+using PrepTest = RecordingTest;
 
-// A mesh given in the engine's own axes.
-tds::Object EngineMesh(const std::vector<std::array<float, 3>>& points, const std::vector<tds::Face>& faces)
+// A model of one mesh given in the engine's own axes.
+tds::Model EngineMesh(const std::vector<std::array<float, 3>>& points, const std::vector<tds::Face>& faces)
 {
     tds::Object o;
     o.name = "M";
     for (const auto& p : points) o.mesh.vertices.push_back(tds::FromEngineAxes(p[0], p[1], p[2]));
     o.mesh.faces = faces;
-    return o;
+    tds::Model m;
+    m.objects = {o};
+    return m;
 }
 
 void ExpectVec(const float* v, float x, float y, float z)
@@ -56,9 +50,7 @@ tds::Model MappedModel(tds::Material mat, const std::string& group, tds::UV uv)
 
 TEST_F(PrepTest, TriangleGetsFaceAndVertexNormalZ)
 {
-    tds::Model m;
-    m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})), 1);
     MeshView v = Mesh(0);
     ExpectVec(v.faces[0].normal, 0, 0, 1);
     for (int i = 0; i < 3; ++i) ExpectVec(v.vertices[i].normal, 0, 0, 1);
@@ -66,10 +58,8 @@ TEST_F(PrepTest, TriangleGetsFaceAndVertexNormalZ)
 
 TEST_F(PrepTest, VertexOfTwoFacesGetsTheNormalisedSum)
 {
-    tds::Model m;
     // Face 0 has normal (1,0,0), face 1 has (0,1,0); vertices 0 and 2 are shared.
-    m.objects = {EngineMesh({{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}, {0, 2, 3}})};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh({{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}, {0, 2, 3}})), 1);
     MeshView v = Mesh(0);
     ExpectVec(v.faces[0].normal, 1, 0, 0);
     ExpectVec(v.faces[1].normal, 0, 1, 0);
@@ -81,9 +71,7 @@ TEST_F(PrepTest, VertexOfTwoFacesGetsTheNormalisedSum)
 
 TEST_F(PrepTest, CollinearFaceGetsZeroNormalAndAddsNothing)
 {
-    tds::Model m;
-    m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 0, 0}}, {{0, 1, 2}, {0, 1, 3}})};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 0, 0}}, {{0, 1, 2}, {0, 1, 3}})), 1);
     MeshView v = Mesh(0);
     ExpectVec(v.faces[1].normal, 0, 0, 0);
     ExpectVec(v.vertices[0].normal, 0, 0, 1);
@@ -92,9 +80,7 @@ TEST_F(PrepTest, CollinearFaceGetsZeroNormalAndAddsNothing)
 
 TEST_F(PrepTest, UnusedVertexGetsTheZeroVector)
 {
-    tds::Model m;
-    m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}}, {{0, 1, 2}})};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}}, {{0, 1, 2}})), 1);
     ExpectVec(Mesh(0).vertices[3].normal, 0, 0, 0);
 }
 
@@ -114,9 +100,7 @@ TEST_F(PrepTest, VertexNormalsMatchAScanOfTheWholeFaceArray)
         f.b = pick(rng);
         f.c = (rng() % 10 == 0) ? f.a : pick(rng);  // some faces name a vertex twice
     }
-    tds::Model m;
-    m.objects = {EngineMesh(points, faces)};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh(points, faces)), 1);
     MeshView v = Mesh(0);
     ASSERT_EQ(v.faceCount, faceCount);
 
@@ -168,9 +152,7 @@ TEST_F(PrepTest, SixtyThousandFacesLoadWhole)
             faces.push_back({i, down, static_cast<uint16_t>(i + 1)});
             faces.push_back({static_cast<uint16_t>(i + 1), down, static_cast<uint16_t>(down + 1)});
         }
-    tds::Model m;
-    m.objects = {EngineMesh(points, faces)};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh(points, faces)), 1);
     EXPECT_EQ(Mesh(0).faceCount, 60000);
 }
 
