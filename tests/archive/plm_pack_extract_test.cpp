@@ -4,8 +4,6 @@
 
 namespace {
 
-typedef std::map<std::string, std::string> Tree;
-
 class ExtractTest : public PlmPackTest {
 protected:
     void SetUp() override

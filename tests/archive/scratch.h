@@ -20,11 +20,13 @@
 
 namespace fs = std::filesystem;
 
+typedef std::map<std::string, std::string> Tree;
+
 // Everything below dir, without following links: relative path -> "dir",
 // "link:TARGET", "file:CONTENTS" or "special". Empty if dir does not exist.
-inline std::map<std::string, std::string> Snapshot(const fs::path& dir)
+inline Tree Snapshot(const fs::path& dir)
 {
-    std::map<std::string, std::string> entries;
+    Tree entries;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(dir, ec))) return entries;
     for (auto it = fs::recursive_directory_iterator(dir); it != fs::recursive_directory_iterator(); ++it) {
@@ -91,7 +93,7 @@ protected:
         fs::remove_all(root);
     }
     // Everything in the scratch folder but the work folder's contents.
-    std::map<std::string, std::string> Outside() const
+    Tree Outside() const
     {
         auto entries = Snapshot(root / "outside");
         for (const auto& entry : fs::directory_iterator(root))
@@ -102,7 +104,7 @@ protected:
 
     fs::path root;
     fs::path saved;
-    std::map<std::string, std::string> outsideBefore;
+    Tree outsideBefore;
 };
 
 #endif

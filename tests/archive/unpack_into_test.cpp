@@ -8,8 +8,6 @@
 
 namespace {
 
-typedef std::map<std::string, std::string> Tree;
-
 class UnpackIntoTest : public ScratchTest {
 protected:
     void SetUp() override

@@ -8,8 +8,6 @@
 
 namespace {
 
-typedef std::map<std::string, std::string> Tree;
-
 class UnpackTest : public ScratchTest {
 protected:
     bool Unpack() { return UnpackArchive("data.dat", &error); }

@@ -10,6 +10,7 @@
 
 #include <filesystem>
 #include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -66,6 +67,15 @@ inline tds::Object TriangleObject(const std::string& name,
     o.mesh.vertices = std::move(points);
     o.mesh.faces = {{0, 1, 2}};
     return o;
+}
+
+// A named material with the given texture map, or none.
+inline tds::Material NamedMaterial(const std::string& name, std::optional<tds::TextureMap> texture = {})
+{
+    tds::Material m;
+    m.name = name;
+    m.texture = std::move(texture);
+    return m;
 }
 
 // A model of the one triangle object "A".

@@ -83,9 +83,7 @@ protected:
 tds::Model RichModel()
 {
     tds::Model m;
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png", 2.0f, 3.0f, 0.5f, 0.25f, 10.0f};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png", 2.0f, 3.0f, 0.5f, 0.25f, 10.0f});
     mat.bump = tds::TextureMap{"b.png"};
     m.materials = {mat, tds::Material{}};
     tds::Object a = TriangleObject("A");

@@ -142,9 +142,7 @@ TEST(PeerModels, InvalidModelLoadsSafely)
 TEST(WriterPeer, Lib3dsReadsWhatTheWriterDescribes)
 {
     tds::Model m;
-    tds::Material mat;
-    mat.name = "Steel";
-    mat.texture = tds::TextureMap{"steel.jpg", 2.0f, 0.5f, 0.25f, 0.0f};
+    tds::Material mat = NamedMaterial("Steel", tds::TextureMap{"steel.jpg", 2.0f, 0.5f, 0.25f, 0.0f});
     mat.bump = tds::TextureMap{"bump.jpg"};
     m.materials = {mat};
     tds::Object quad;

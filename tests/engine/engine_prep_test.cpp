@@ -160,9 +160,7 @@ TEST_F(PrepTest, SixtyThousandFacesLoadWhole)
 
 TEST_F(PrepTest, UnmatchedMaterialNameLeavesMeshUnbound)
 {
-    tds::Material mat;
-    mat.name = "Steel";
-    mat.texture = tds::TextureMap{"s.png", 2.0f};
+    tds::Material mat = NamedMaterial("Steel", tds::TextureMap{"s.png", 2.0f});
     ASSERT_EQ(Load(MappedModel(mat, "steel", {0.5f, 0.5f})), 1);  // case differs
     EXPECT_EQ(Mesh(0).texture, 0u);
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 0.5f);
@@ -196,9 +194,7 @@ TEST_F(PrepTest, FirstOfTwoSameNamedMaterialsWins)
 
 TEST_F(PrepTest, TexCoordTransformScalesThenOffsets)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f});
     ASSERT_EQ(Load(MappedModel(mat, "M", {0.5f, 0.5f})), 1);
     const float* t = Mesh(0).vertices[0].texCoord;
     EXPECT_EQ(t[0], 1.25f);
@@ -207,9 +203,7 @@ TEST_F(PrepTest, TexCoordTransformScalesThenOffsets)
 
 TEST_F(PrepTest, TransformAppliesWithoutATexture)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f});
     FakeImages::givePixels = false;
     ASSERT_EQ(Load(MappedModel(mat, "M", {0.5f, 0.5f})), 1);
     EXPECT_EQ(Mesh(0).texture, 0u);
@@ -218,8 +212,7 @@ TEST_F(PrepTest, TransformAppliesWithoutATexture)
 
 TEST_F(PrepTest, MaterialWithoutTextureMapKeepsCoordinates)
 {
-    tds::Material mat;
-    mat.name = "M";
+    tds::Material mat = NamedMaterial("M");
     ASSERT_EQ(Load(MappedModel(mat, "M", {0.5f, 0.5f})), 1);
     EXPECT_EQ(Mesh(0).vertices[0].texCoord[0], 0.5f);
     EXPECT_EQ(Mesh(0).vertices[0].texCoord[1], 0.5f);
@@ -229,9 +222,7 @@ TEST_F(PrepTest, MaterialWithoutTextureMapKeepsCoordinates)
 
 TEST_F(PrepTest, TextureIsUploadedAsThreeByteRgbWhateverTheLoaderSays)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png"};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     FakeImages::width = 8;
     FakeImages::height = 4;
     FakeImages::components = 4;
@@ -249,9 +240,7 @@ TEST_F(PrepTest, TextureIsUploadedAsThreeByteRgbWhateverTheLoaderSays)
 
 TEST_F(PrepTest, NullLoaderMakesNoTextures)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png"};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     ASSERT_EQ(Load(MappedModel(mat, "M", {0, 0}), nullptr), 1);
     EXPECT_TRUE(glrec::Only({"glGenTextures", "glTexImage2D"}).empty());
     EXPECT_EQ(Mesh(0).texture, 0u);
@@ -259,9 +248,7 @@ TEST_F(PrepTest, NullLoaderMakesNoTextures)
 
 TEST_F(PrepTest, LoaderWithoutPixelsOrSizeMakesNoTexture)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png"};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     FakeImages::givePixels = false;
     ASSERT_EQ(Load(MappedModel(mat, "M", {0, 0})), 1);
     EXPECT_TRUE(glrec::Only({"glGenTextures"}).empty());

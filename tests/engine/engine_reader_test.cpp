@@ -8,14 +8,6 @@ using namespace enginetest;
 
 namespace {
 
-tds::Material TexturedMaterial(const std::string& name, const std::string& file)
-{
-    tds::Material m;
-    m.name = name;
-    m.texture = tds::TextureMap{file};
-    return m;
-}
-
 // Texture created for the n-th material that got one (creation order).
 unsigned CreatedTexture(size_t n)
 {
@@ -111,7 +103,7 @@ TEST_F(ReaderTest, UnloadThenLoadHoldsOnlyTheSecondFile)
 {
     tds::Model first;
     first.objects = {TriangleObject("A"), TriangleObject("B")};
-    first.materials = {TexturedMaterial("M", "m.png")};
+    first.materials = {NamedMaterial("M", tds::TextureMap{"m.png"})};
     ASSERT_EQ(Load(first), 1);
     obj_->Unload();
     EXPECT_EQ(obj_->GetMeshCount(), 0);
@@ -127,7 +119,7 @@ TEST_F(ReaderTest, UnloadThenLoadHoldsOnlyTheSecondFile)
 // before is not prepared again.
 TEST_F(ReaderTest, SecondLoadAddsRecordsAndPreparesOnce)
 {
-    tds::Material mat = TexturedMaterial("M", "m.png");
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     mat.texture->uScale = 2.0f;
     tds::Model m = MappedTriangle(mat, {{0.5f, 0.5f}, {1, 1}, {0, 0}}, "A");
     ASSERT_EQ(Load(m), 1);
@@ -143,7 +135,8 @@ TEST_F(ReaderTest, SecondLoadAddsRecordsAndPreparesOnce)
 TEST_F(ReaderTest, LastMaterialGroupNamesTheWholeMesh)
 {
     tds::Model m;
-    m.materials = {TexturedMaterial("A", "a.png"), TexturedMaterial("B", "b.png")};
+    m.materials = {NamedMaterial("A", tds::TextureMap{"a.png"}),
+                   NamedMaterial("B", tds::TextureMap{"b.png"})};
     tds::Object o = TriangleObject("T");
     o.mesh.vertices.push_back({1, 1, 0});
     o.mesh.faces.push_back({1, 3, 2});
@@ -158,9 +151,7 @@ TEST_F(ReaderTest, LastMaterialGroupNamesTheWholeMesh)
 
 TEST_F(ReaderTest, TextureMapWithoutFileNameNeverReachesTheLoader)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{});
     mat.texture->uScale = 2.0f;
     ASSERT_EQ(Load(MappedTriangle(mat, {{0.5f, 0.5f}, {1, 0}, {0, 1}})), 1);
     EXPECT_TRUE(FakeImages::asked.empty());
@@ -171,7 +162,8 @@ TEST_F(ReaderTest, TextureMapWithoutFileNameNeverReachesTheLoader)
 
 TEST_F(ReaderTest, TextureMapWithoutScalesKeepsCoordinates)
 {
-    ASSERT_EQ(Load(MappedTriangle(TexturedMaterial("M", "m.png"), {{0.25f, 0.75f}, {1, 0}, {0, 1}})), 1);
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
+    ASSERT_EQ(Load(MappedTriangle(mat, {{0.25f, 0.75f}, {1, 0}, {0, 1}})), 1);
     EXPECT_EQ(FakeImages::asked, std::vector<std::string>{"m.png"});
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 0.25f);
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[1], 0.75f);
@@ -179,8 +171,7 @@ TEST_F(ReaderTest, TextureMapWithoutScalesKeepsCoordinates)
 
 TEST_F(ReaderTest, BumpMapAloneGivesNoTextureMap)
 {
-    tds::Material mat;
-    mat.name = "M";
+    tds::Material mat = NamedMaterial("M");
     mat.bump = tds::TextureMap{"bump.png"};
     mat.bump->uScale = 4.0f;
     ASSERT_EQ(Load(MappedTriangle(mat, {{0.5f, 0.5f}, {1, 0}, {0, 1}})), 1);
@@ -190,7 +181,7 @@ TEST_F(ReaderTest, BumpMapAloneGivesNoTextureMap)
 
 TEST_F(ReaderTest, MapParametersOfTheTextureMapAreRead)
 {
-    tds::Material mat = TexturedMaterial("M", "m.png");
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     mat.texture->uScale = 3.0f;
     mat.texture->vScale = 5.0f;
     mat.texture->uOffset = 0.5f;
