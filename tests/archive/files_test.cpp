@@ -27,7 +27,7 @@ protected:
 
 TEST_F(FilesTest, CreateTruncatesAndReadGivesItBack)
 {
-    WriteBytes("f", "old and longer");
+    WriteWholeFile("f", "old and longer");
     ASSERT_TRUE(Create("f", "new"));
     PLATFORMFILE file = PlatformOpenRead("f");
     ASSERT_NE(file, PLATFORM_NO_FILE);
@@ -58,7 +58,7 @@ TEST_F(FilesTest, CreateBreaksAHardLinkInsteadOfWritingThroughIt)
 {
     ASSERT_EQ(link((root / "outside" / "canary.txt").c_str(), "hard"), 0);
     ASSERT_TRUE(Create("hard", "mine"));
-    EXPECT_EQ(ReadBytes("hard"), "mine");
+    EXPECT_EQ(ReadWholeFile("hard"), "mine");
     ExpectOutsideUnchanged();
 }
 
@@ -89,7 +89,7 @@ TEST_F(FilesTest, MakeDirectoryAcceptsAnExistingOneAndRefusesOthers)
     EXPECT_TRUE(PlatformMakeDirectory("d"));
     EXPECT_TRUE(PlatformMakeDirectory("d"));
     EXPECT_TRUE(fs::is_directory("d"));
-    WriteBytes("file", "x");
+    WriteWholeFile("file", "x");
     EXPECT_FALSE(PlatformMakeDirectory("file"));
     EXPECT_EQ(PlatformLastFileError(), PLATFORM_FILE_FAILED);
     fs::create_directory_symlink(Elsewhere(), "link");
@@ -105,8 +105,8 @@ TEST_F(FilesTest, MakeDirectoryAcceptsAnExistingOneAndRefusesOthers)
 TEST_F(FilesTest, RemoveTreeRemovesLinksAsLinks)
 {
     fs::create_directories("tree/a/b");
-    WriteBytes("tree/a/b/f", "x");
-    WriteBytes("tree/top", "y");
+    WriteWholeFile("tree/a/b/f", "x");
+    WriteWholeFile("tree/top", "y");
     fs::create_directory_symlink(Elsewhere(), "tree/a/dirlink");
     fs::create_symlink(root / "outside" / "canary.txt", "tree/filelink");
     fs::create_symlink(root / "outside", "tree/a/b/up");
@@ -148,7 +148,7 @@ TEST_F(FilesTest, RemoveTreeHandlesDepthBeyondTheDescriptorLimit)
     ASSERT_GE(top, 0);
     for (int level = 0; level < 3000; ++level)
         ASSERT_TRUE(mkdir(level == 0 ? "deep" : "d", 0755) == 0 && chdir(level == 0 ? "deep" : "d") == 0);
-    WriteBytes("bottom", "x");
+    WriteWholeFile("bottom", "x");
     ASSERT_EQ(fchdir(top), 0);
     close(top);
     EXPECT_TRUE(PlatformRemoveTree("deep")) << PlatformLastFileErrorText();

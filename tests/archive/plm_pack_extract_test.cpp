@@ -4,15 +4,13 @@
 
 namespace {
 
-typedef std::map<std::string, std::string> Tree;
-
 class ExtractTest : public PlmPackTest {
 protected:
     void SetUp() override
     {
         PlmPackTest::SetUp();
         fs::create_directory("dest");
-        WriteBytes("dest/mine.txt", "the user's own file");
+        WriteWholeFile("dest/mine.txt", "the user's own file");
     }
 };
 
@@ -21,12 +19,12 @@ TEST_F(ExtractTest, RoundTripsAPackedTreeByteForByte)
     MakeSource();
     std::string big(700 * 1024, '\0');
     for (size_t i = 0; i < big.size(); ++i) big[i] = static_cast<char>(i * 13 + i / 509);
-    WriteBytes("src/plumora_data/gfx/big.bin", big);
+    WriteWholeFile("src/plumora_data/gfx/big.bin", big);
     ASSERT_EQ(Run("pack src data.dat"), 0) << err;
     ASSERT_EQ(Run("extract data.dat dest"), 0) << err;
     EXPECT_TRUE(out.empty() && err.empty()) << out << err;
     EXPECT_EQ(Snapshot("dest/plumora_data"), Snapshot("src/plumora_data"));
-    EXPECT_EQ(ReadBytes("dest/mine.txt"), "the user's own file");
+    EXPECT_EQ(ReadWholeFile("dest/mine.txt"), "the user's own file");
     EXPECT_FALSE(fs::exists("plumora_data"));  // nothing in the current folder
 
     // A folder reached through a link of the user's own, by absolute path.
@@ -69,11 +67,11 @@ TEST_F(ExtractTest, APlumoraDataOfTheUsersOwnIsNeverTouched)
 {
     ArchiveBuilder().Dir("plumora_data").File("plumora_data/keep.txt", "evil").End().Save();
     fs::create_directory("dest/plumora_data");
-    WriteBytes("dest/plumora_data/keep.txt", "keep me");
+    WriteWholeFile("dest/plumora_data/keep.txt", "keep me");
     fs::create_directory("linked");
     fs::create_directory_symlink(root / "outside" / "elsewhere", "linked/plumora_data");
     fs::create_directory("file");
-    WriteBytes("file/plumora_data", "a file");
+    WriteWholeFile("file/plumora_data", "a file");
     for (const char* dir : {"dest", "linked", "file"}) {
         SCOPED_TRACE(dir);
         Tree before = Snapshot(dir);

@@ -20,8 +20,8 @@ protected:
         std::string command = std::string("timeout -s KILL 120 ") + PLM_PACK + " " + args + " >'" +
                               outFile.string() + "' 2>'" + errFile.string() + "'";
         int status = std::system(command.c_str());
-        out = ReadBytes(outFile);
-        err = ReadBytes(errFile);
+        out = ReadWholeFile(outFile);
+        err = ReadWholeFile(errFile);
         fs::remove(outFile);
         fs::remove(errFile);
         int code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
@@ -36,10 +36,10 @@ protected:
         fs::create_directories("src/plumora_data/gfx");
         fs::create_directories("src/plumora_data/empty dir");
         fs::create_directories("src/plumora_data/a/b/c");
-        WriteBytes("src/plumora_data/gfx/all.bin", all);
-        WriteBytes("src/plumora_data/a/b/c/zero", "");
-        WriteBytes("src/plumora_data/top.txt", "top");
-        WriteBytes("src/ignored.txt", "not packed");
+        WriteWholeFile("src/plumora_data/gfx/all.bin", all);
+        WriteWholeFile("src/plumora_data/a/b/c/zero", "");
+        WriteWholeFile("src/plumora_data/top.txt", "top");
+        WriteWholeFile("src/ignored.txt", "not packed");
     }
     std::string out, err;
 };

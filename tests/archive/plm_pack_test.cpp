@@ -18,10 +18,10 @@ namespace {
 TEST_F(PlmPackTest, PacksInByteOrderWithDirectoriesFirst)
 {
     fs::create_directories("src/plumora_data/a");
-    WriteBytes("src/plumora_data/b", "x");
-    WriteBytes("src/plumora_data/a/c", "");
-    WriteBytes("src/plumora_data/B", "y");
-    WriteBytes("src/plumora_data/_", "z");
+    WriteWholeFile("src/plumora_data/b", "x");
+    WriteWholeFile("src/plumora_data/a/c", "");
+    WriteWholeFile("src/plumora_data/B", "y");
+    WriteWholeFile("src/plumora_data/_", "z");
     ASSERT_EQ(Run("pack src data.dat"), 0) << err;
     // Spelled out, not made with the record writer that plm-pack uses, so that
     // a change of the stored layout is caught as well.
@@ -33,7 +33,7 @@ TEST_F(PlmPackTest, PacksInByteOrderWithDirectoriesFirst)
         "\1\20\0plumora_data/a/c\0\0\0\0"
         "\1\16\0plumora_data/b\1\0\0\0x"
         "\3";  // end
-    EXPECT_EQ(ReadBytes("data.dat"), std::string(stored, sizeof stored - 1));
+    EXPECT_EQ(ReadWholeFile("data.dat"), std::string(stored, sizeof stored - 1));
 }
 
 TEST_F(PlmPackTest, SameTreeGivesSameBytesAndUnpacksToIt)
@@ -41,7 +41,7 @@ TEST_F(PlmPackTest, SameTreeGivesSameBytesAndUnpacksToIt)
     MakeSource();
     ASSERT_EQ(Run("pack src one.dat"), 0) << err;
     ASSERT_EQ(Run("pack src data.dat"), 0) << err;
-    EXPECT_EQ(ReadBytes("one.dat"), ReadBytes("data.dat"));
+    EXPECT_EQ(ReadWholeFile("one.dat"), ReadWholeFile("data.dat"));
     std::string error;
     ASSERT_TRUE(UnpackArchive("data.dat", &error)) << error;
     EXPECT_EQ(Snapshot("plumora_data"), Snapshot("src/plumora_data"));
@@ -53,11 +53,11 @@ const char PRECIOUS[] = "an archive of the user's own";
 
 TEST_F(PlmPackTest, BadSourceIsNamedAndAnExistingOutputStaysByteIdentical)
 {
-    WriteBytes("out.dat", PRECIOUS);
-    WriteBytes("file", "x");
+    WriteWholeFile("out.dat", PRECIOUS);
+    WriteWholeFile("file", "x");
     fs::create_directory("empty");
     fs::create_directories("odd");
-    WriteBytes("odd/plumora_data", "a file");
+    WriteWholeFile("odd/plumora_data", "a file");
     struct Case {
         const char* dir;
         const char* message;
@@ -128,8 +128,8 @@ TEST_F(PlmPackTest, DeviceNodeAsOutputIsLeftAlone)
 TEST_F(PlmPackTest, FailureMidwayLeavesTheOutputUntouchedAndNoTemporaryFile)
 {
     MakeSource();
-    WriteBytes("src/plumora_data/big.bin", std::string(600 * 1024, 'b'));
-    WriteBytes("out.dat", PRECIOUS);
+    WriteWholeFile("src/plumora_data/big.bin", std::string(600 * 1024, 'b'));
+    WriteWholeFile("out.dat", PRECIOUS);
     // Found after big.bin has been written to the temporary file.
     ASSERT_EQ(mkfifo("src/plumora_data/zz_fifo", 0644), 0);
     auto before = Snapshot(".");
@@ -146,7 +146,7 @@ TEST_F(PlmPackTest, FailureMidwayLeavesTheOutputUntouchedAndNoTemporaryFile)
 
     // An output inside the tree would pack itself (the old one, or the
     // temporary file beside it).
-    WriteBytes("src/plumora_data/gfx/out.dat", PRECIOUS);
+    WriteWholeFile("src/plumora_data/gfx/out.dat", PRECIOUS);
     EXPECT_EQ(Run("pack src src/plumora_data/gfx/out.dat"), 1);
     EXPECT_NE(err.find("is the output archive itself"), std::string::npos) << err;
     fs::remove("src/plumora_data/gfx/out.dat");
@@ -158,21 +158,21 @@ TEST_F(PlmPackTest, ReplacementKeepsPermissionsAndLinks)
 {
     MakeSource();
     ASSERT_EQ(Run("pack src expected.dat"), 0) << err;
-    std::string expected = ReadBytes("expected.dat");
+    std::string expected = ReadWholeFile("expected.dat");
 
-    WriteBytes("kept.dat", PRECIOUS);
+    WriteWholeFile("kept.dat", PRECIOUS);
     fs::permissions("kept.dat", fs::perms(0640));
     ASSERT_EQ(Run("pack src kept.dat"), 0) << err;
-    EXPECT_EQ(ReadBytes("kept.dat"), expected);
+    EXPECT_EQ(ReadWholeFile("kept.dat"), expected);
     EXPECT_EQ(fs::status("kept.dat").permissions(), fs::perms(0640));
 
     // A link to an archive: the file it leads to is replaced, the link stays.
     fs::create_directory("real");
-    WriteBytes("real/data.dat", PRECIOUS);
+    WriteWholeFile("real/data.dat", PRECIOUS);
     fs::create_symlink("real/data.dat", "link.dat");
     ASSERT_EQ(Run("pack src link.dat"), 0) << err;
     EXPECT_TRUE(fs::is_symlink("link.dat"));
-    EXPECT_EQ(ReadBytes("real/data.dat"), expected);
+    EXPECT_EQ(ReadWholeFile("real/data.dat"), expected);
 
     mode_t mask = umask(022);
     umask(mask);
@@ -189,10 +189,10 @@ TEST_F(PlmPackTest, SignalDuringPackRemovesTheTemporaryFileAndKeepsTheOutput)
 {
     fs::create_directories("src/plumora_data");
     for (int i = 0; i < 800; ++i)
-        WriteBytes("src/plumora_data/" + std::string(100, 'n') + std::to_string(i), "x");
+        WriteWholeFile("src/plumora_data/" + std::string(100, 'n') + std::to_string(i), "x");
     for (int signal : {SIGINT, SIGTERM, SIGHUP}) {
         SCOPED_TRACE(signal);
-        WriteBytes("out.dat", PRECIOUS);
+        WriteWholeFile("out.dat", PRECIOUS);
         auto before = Snapshot(".");
         int pipeEnds[2];
         ASSERT_EQ(pipe(pipeEnds), 0);

@@ -11,35 +11,22 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
-#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <map>
-#include <sstream>
 #include <string>
 
 #include "shell/archive_writer.h"
+#include "tests/support/temp_folder.h"
 
 namespace fs = std::filesystem;
 
-inline void WriteBytes(const fs::path& path, const std::string& bytes)
-{
-    std::ofstream(path, std::ios::binary) << bytes;
-}
-
-inline std::string ReadBytes(const fs::path& path)
-{
-    std::ifstream in(path, std::ios::binary);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
+typedef std::map<std::string, std::string> Tree;
 
 // Everything below dir, without following links: relative path -> "dir",
 // "link:TARGET", "file:CONTENTS" or "special". Empty if dir does not exist.
-inline std::map<std::string, std::string> Snapshot(const fs::path& dir)
+inline Tree Snapshot(const fs::path& dir)
 {
-    std::map<std::string, std::string> entries;
+    Tree entries;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(dir, ec))) return entries;
     for (auto it = fs::recursive_directory_iterator(dir); it != fs::recursive_directory_iterator(); ++it) {
@@ -49,7 +36,7 @@ inline std::map<std::string, std::string> Snapshot(const fs::path& dir)
         else if (it->is_directory())
             entries[name] = "dir";
         else if (it->is_regular_file())
-            entries[name] = "file:" + ReadBytes(it->path());
+            entries[name] = "file:" + ReadWholeFile(it->path());
         else
             entries[name] = "special";  // FIFO, device or socket: never opened
     }
@@ -83,20 +70,19 @@ struct ArchiveBuilder {
         AppendArchiveEnd(&bytes);
         return *this;
     }
-    void Save(const fs::path& path = "data.dat") const { WriteBytes(path, bytes); }
+    void Save(const fs::path& path = "data.dat") const { WriteWholeFile(path, bytes); }
 };
 
 class ScratchTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        std::string pattern = (fs::temp_directory_path() / "plm-archive-XXXXXX").string();
-        ASSERT_NE(mkdtemp(&pattern[0]), nullptr);
-        root = pattern;
+        root = MakeTempFolder("plm-archive");
+        ASSERT_FALSE(root.empty());
         fs::create_directories(root / "work");
         fs::create_directories(root / "outside" / "elsewhere");
-        WriteBytes(root / "outside" / "canary.txt", "canary");
-        WriteBytes(root / "outside" / "elsewhere" / "keep.txt", "keep");
+        WriteWholeFile(root / "outside" / "canary.txt", "canary");
+        WriteWholeFile(root / "outside" / "elsewhere" / "keep.txt", "keep");
         outsideBefore = Outside();
         saved = fs::current_path();
         fs::current_path(root / "work");
@@ -107,7 +93,7 @@ protected:
         fs::remove_all(root);
     }
     // Everything in the scratch folder but the work folder's contents.
-    std::map<std::string, std::string> Outside() const
+    Tree Outside() const
     {
         auto entries = Snapshot(root / "outside");
         for (const auto& entry : fs::directory_iterator(root))
@@ -118,7 +104,7 @@ protected:
 
     fs::path root;
     fs::path saved;
-    std::map<std::string, std::string> outsideBefore;
+    Tree outsideBefore;
 };
 
 #endif

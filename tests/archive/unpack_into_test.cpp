@@ -8,15 +8,13 @@
 
 namespace {
 
-typedef std::map<std::string, std::string> Tree;
-
 class UnpackIntoTest : public ScratchTest {
 protected:
     void SetUp() override
     {
         ScratchTest::SetUp();
         fs::create_directory("dest");
-        WriteBytes("dest/mine.txt", "mine");
+        WriteWholeFile("dest/mine.txt", "mine");
     }
     bool Unpack() { return UnpackArchiveInto("data.dat", "dest", &error); }
     std::string error;

@@ -8,8 +8,6 @@
 
 namespace {
 
-typedef std::map<std::string, std::string> Tree;
-
 class UnpackTest : public ScratchTest {
 protected:
     bool Unpack() { return UnpackArchive("data.dat", &error); }
@@ -79,8 +77,8 @@ TEST_F(UnpackTest, OtherTagsConsumeOnlyTagLengthAndName)
 TEST_F(UnpackTest, OverExistingTreeTruncatesFilesAndKeepsTheRest)
 {
     fs::create_directories("plumora_data/gfx");
-    WriteBytes("plumora_data/gfx/a.jpg", "a much longer old content");
-    WriteBytes("plumora_data/stale.txt", "stale");
+    WriteWholeFile("plumora_data/gfx/a.jpg", "a much longer old content");
+    WriteWholeFile("plumora_data/stale.txt", "stale");
     ArchiveBuilder()
         .Dir("plumora_data")
         .Dir("plumora_data/gfx")
@@ -141,7 +139,7 @@ TEST_F(UnpackTest, EveryTruncationFailsAndLeavesNoTree)
         .End();
     for (size_t length = 0; length < archive.bytes.size(); ++length) {
         SCOPED_TRACE("prefix of " + std::to_string(length) + " bytes");
-        WriteBytes("data.dat", archive.bytes.substr(0, length));
+        WriteWholeFile("data.dat", archive.bytes.substr(0, length));
         ExpectRejected("truncated archive");
     }
 }

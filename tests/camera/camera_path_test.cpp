@@ -16,14 +16,21 @@ std::string ReadPathOutput(CCAMERA& camera, const std::string& text, int& result
     return ::testing::internal::GetCapturedStderr();
 }
 
-TEST(CameraReadPath, WellFormedFileGivesTracksAndKeys)
-{
+// Each test's camera; Read gives it the path file text and keeps ReadPath's
+// result.
+class CameraReadPath : public ::testing::Test {
+protected:
+    std::string Read(const std::string& text) { return ReadPathOutput(camera, text, result); }
     CCAMERA camera;
-    int result = 0;
+    int result = -1;
+};
+
+TEST_F(CameraReadPath, WellFormedFileGivesTracksAndKeys)
+{
     std::string text = Header(2) + Track(1) + Key(10, 1, 2, 3, 4, 5, 6) + Track(3) +
                        Key(20, 0, 0, 0, 0, 0, -1) + Key(30, 1, 0, 0, 0, 0, -1) +
                        Key(40, 2.5f, -1e3f, 0, 0, 0, -1);
-    EXPECT_EQ(ReadPathOutput(camera, text, result), "");
+    EXPECT_EQ(Read(text), "");
     EXPECT_EQ(result, 1);
     ASSERT_EQ(camera.trackCount, 2u);
     EXPECT_EQ(camera.currentTrack, 0);
@@ -37,19 +44,16 @@ TEST(CameraReadPath, WellFormedFileGivesTracksAndKeys)
     EXPECT_EQ(camera.trackList[0].targetPath.keyPoints[0].z, 6.0f);
 }
 
-TEST(CameraReadPath, LineBreaksCarryNoMeaning)
+TEST_F(CameraReadPath, LineBreaksCarryNoMeaning)
 {
-    CCAMERA camera;
-    int result = 0;
-    ReadPathOutput(camera, "a 1 b 2 k 0 e 1 2 3 t 4 5 6\nk\n1000\ne 7 8 9 t 1 1 1", result);
+    Read("a 1 b 2 k 0 e 1 2 3 t 4 5 6\nk\n1000\ne 7 8 9 t 1 1 1");
     EXPECT_EQ(result, 1);
     ASSERT_EQ(camera.trackCount, 1u);
     EXPECT_EQ(camera.trackList[0].eyePath.keyPoints[1].x, 7.0f);
 }
 
-TEST(CameraReadPath, MissingFileLeavesTheCameraStill)
+TEST_F(CameraReadPath, MissingFileLeavesTheCameraStill)
 {
-    CCAMERA camera;
     ::testing::internal::CaptureStderr();
     EXPECT_EQ(camera.ReadPath("/nonexistent/cam_pos.plm"), 0);
     std::string out = ::testing::internal::GetCapturedStderr();
@@ -59,13 +63,11 @@ TEST(CameraReadPath, MissingFileLeavesTheCameraStill)
     EXPECT_EQ(camera.eye.x, 0.0f);
 }
 
-TEST(CameraReadPath, TrackWithoutKeysIsLeftOut)
+TEST_F(CameraReadPath, TrackWithoutKeysIsLeftOut)
 {
-    CCAMERA camera;
-    int result = 1;
     std::string text =
         Header(3) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + Track(0) + Track(1) + Key(500, 3, 0, 0, 0, 0, 0);
-    std::string out = ReadPathOutput(camera, text, result);
+    std::string out = Read(text);
     EXPECT_EQ(result, 0);
     EXPECT_NE(out.find("track 2 has no keys; ignored"), std::string::npos) << out;
     ASSERT_EQ(camera.trackCount, 2u);
@@ -75,11 +77,9 @@ TEST(CameraReadPath, TrackWithoutKeysIsLeftOut)
     EXPECT_EQ(camera.eye.x, 3.0f);
 }
 
-TEST(CameraReadPath, OnlyEmptyTracksGiveNoPath)
+TEST_F(CameraReadPath, OnlyEmptyTracksGiveNoPath)
 {
-    CCAMERA camera;
-    int result = 1;
-    ReadPathOutput(camera, Header(2) + Track(0) + Track(0), result);
+    Read(Header(2) + Track(0) + Track(0));
     EXPECT_EQ(result, 0);
     EXPECT_EQ(camera.trackCount, 0u);
     camera.Update(0);
@@ -87,14 +87,12 @@ TEST(CameraReadPath, OnlyEmptyTracksGiveNoPath)
     EXPECT_EQ(camera.eye.x, 0.0f);
 }
 
-TEST(CameraReadPath, MalformedKeyCutsThePathThere)
+TEST_F(CameraReadPath, MalformedKeyCutsThePathThere)
 {
-    CCAMERA camera;
-    int result = 1;
     std::string text = Header(3) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + Track(3) +
                        Key(100, 2, 0, 0, 0, 0, 0) + "key 200 eye 1 x 3 target 0 0 0\n" +
                        Key(300, 4, 0, 0, 0, 0, 0) + Track(1) + Key(400, 5, 0, 0, 0, 0, 0);
-    std::string out = ReadPathOutput(camera, text, result);
+    std::string out = Read(text);
     EXPECT_EQ(result, 0);
     EXPECT_NE(out.find("track 2, key 2"), std::string::npos) << out;
     ASSERT_EQ(camera.trackCount, 2u);
@@ -102,50 +100,43 @@ TEST(CameraReadPath, MalformedKeyCutsThePathThere)
     EXPECT_EQ(camera.trackList[1].targetPath.keyCount, 1u);
 }
 
-TEST(CameraReadPath, TruncatedFirstKeyDropsTheTrack)
+TEST_F(CameraReadPath, TruncatedFirstKeyDropsTheTrack)
 {
-    CCAMERA camera;
-    int result = 1;
     std::string text = Header(2) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + Track(2) + "key 5 eye 1";
-    ReadPathOutput(camera, text, result);
+    Read(text);
     EXPECT_EQ(result, 0);
     EXPECT_EQ(camera.trackCount, 1u);
 }
 
-TEST(CameraReadPath, NonFiniteCoordinatesAreMalformed)
+TEST_F(CameraReadPath, NonFiniteCoordinatesAreMalformed)
 {
-    CCAMERA camera;
-    int result = 1;
-    ReadPathOutput(
-        camera, Header(1) + Track(2) + Key(0, 1, 0, 0, 0, 0, 0) + "key 9 eye nan 0 0 target 0 0 0\n", result);
+    Read(Header(1) + Track(2) + Key(0, 1, 0, 0, 0, 0, 0) + "key 9 eye nan 0 0 target 0 0 0\n");
     EXPECT_EQ(result, 0);
     ASSERT_EQ(camera.trackCount, 1u);
     EXPECT_EQ(camera.trackList[0].eyePath.keyCount, 1u);
 }
 
-TEST(CameraReadPath, ImpossibleCountsAllocateNothing)
+TEST_F(CameraReadPath, ImpossibleCountsAllocateNothing)
 {
-    CCAMERA camera;
-    int result = 1;
-    std::string out = ReadPathOutput(camera, "tracks 4294967295\ntrack 1\n", result);
+    std::string out = Read("tracks 4294967295\ntrack 1\n");
     EXPECT_EQ(result, 0);
     EXPECT_EQ(camera.trackCount, 0u);
     EXPECT_NE(out.find("track count"), std::string::npos) << out;
 
-    out = ReadPathOutput(camera, Header(1) + "track 4000000000\n" + Key(0, 0, 0, 0, 0, 0, 0), result);
+    out = Read(Header(1) + "track 4000000000\n" + Key(0, 0, 0, 0, 0, 0, 0));
     EXPECT_EQ(result, 0);
     EXPECT_EQ(camera.trackCount, 0u);
     EXPECT_NE(out.find("key count"), std::string::npos) << out;
 
-    ReadPathOutput(camera, "tracks -1\n", result);
+    Read("tracks -1\n");
     EXPECT_EQ(result, 0);
-    ReadPathOutput(camera, "", result);
+    Read("");
     EXPECT_EQ(result, 0);
 }
 
 // A point far out of the scene would fill the view with infinities (black
 // frames): it ends the path like a malformed key, the keys before it stay.
-TEST(CameraReadPath, PointsBeyondTheSceneBoundsEndThePathThere)
+TEST_F(CameraReadPath, PointsBeyondTheSceneBoundsEndThePathThere)
 {
     const char* const values[] = {"3e38", "-3e38", "1000001", "inf", "nan", "-1e39"};
     for (const char* value : values) {
@@ -176,14 +167,9 @@ TEST(CameraReadPath, PointsBeyondTheSceneBoundsEndThePathThere)
     }
 }
 
-TEST(CameraReadPath, PointsOnTheSceneBoundsAreKept)
+TEST_F(CameraReadPath, PointsOnTheSceneBoundsAreKept)
 {
-    CCAMERA camera;
-    int result = 0;
-    ReadPathOutput(
-        camera,
-        Header(1) + Track(2) + Key(0, 1e6f, -1e6f, 0, 0, 0, 1e6f) + Key(1000, -1e6f, 1e6f, 1e6f, 0, 0, 0),
-        result);
+    Read(Header(1) + Track(2) + Key(0, 1e6f, -1e6f, 0, 0, 0, 1e6f) + Key(1000, -1e6f, 1e6f, 1e6f, 0, 0, 0));
     EXPECT_EQ(result, 1);
     ASSERT_EQ(camera.trackCount, 1u);
     camera.Update(500);
@@ -193,39 +179,33 @@ TEST(CameraReadPath, PointsOnTheSceneBoundsAreKept)
 
 // Counts are reported as the file wrote them, never as their unsigned
 // 32-bit reading (4294967295 for -1).
-TEST(CameraReadPath, NegativeCountsAreReportedWithTheirSign)
+TEST_F(CameraReadPath, NegativeCountsAreReportedWithTheirSign)
 {
-    CCAMERA camera;
-    int result = 1;
-    std::string out = ReadPathOutput(camera, "tracks -1\n" + Track(1) + Key(0, 0, 0, 0, 0, 0, 0), result);
+    std::string out = Read("tracks -1\n" + Track(1) + Key(0, 0, 0, 0, 0, 0, 0));
     EXPECT_NE(out.find(": the track count -1 is negative; the camera stays still"), std::string::npos) << out;
     EXPECT_EQ(result, 0);
     EXPECT_EQ(camera.trackCount, 0u);
 
-    out = ReadPathOutput(
-        camera,
-        Header(2) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + "track -4294967295\n" + Key(10, 2, 0, 0, 0, 0, 0),
-        result);
+    out = Read(Header(2) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0) + "track -4294967295\n" +
+               Key(10, 2, 0, 0, 0, 0, 0));
     EXPECT_NE(out.find(": track 2: the key count -4294967295 is negative; the path ends there"),
               std::string::npos)
         << out;
     EXPECT_EQ(camera.trackCount, 1u);
 
-    out = ReadPathOutput(camera, "tracks 4294967295\n", result);
+    out = Read("tracks 4294967295\n");
     EXPECT_NE(out.find("the track count 4294967295 is more than the rest of the file can hold"),
               std::string::npos)
         << out;
-    out = ReadPathOutput(camera, "tracks\n", result);
+    out = Read("tracks\n");
     EXPECT_NE(out.find("the track count is missing or malformed"), std::string::npos) << out;
 }
 
-TEST(CameraReadPath, ReadingAgainReplacesThePath)
+TEST_F(CameraReadPath, ReadingAgainReplacesThePath)
 {
-    CCAMERA camera;
-    int result = 0;
-    ReadPathOutput(camera, Header(1) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0), result);
+    Read(Header(1) + Track(1) + Key(0, 1, 0, 0, 0, 0, 0));
     camera.Update(10);
-    ReadPathOutput(camera, Header(1) + Track(1) + Key(0, 2, 0, 0, 0, 0, 0), result);
+    Read(Header(1) + Track(1) + Key(0, 2, 0, 0, 0, 0, 0));
     EXPECT_EQ(result, 1);
     EXPECT_EQ(camera.currentTrack, 0);
     camera.Update(0);

@@ -40,7 +40,8 @@ TEST(CaptureOptions, FrameRangeIncludesBothEnds)
     EXPECT_EQ(o.stepFps, 30.0);
 }
 
-// Each malformed line is refused, and the reason names what is wrong.
+// Each malformed line is refused, and the reason names what is wrong. The
+// lines of ExpectRefusedAfter start with --data d --out o.
 void ExpectRefused(const std::vector<std::vector<const char*>>& lines, const char* reasonPart)
 {
     for (const auto& args : lines) {
@@ -53,13 +54,19 @@ void ExpectRefused(const std::vector<std::vector<const char*>>& lines, const cha
     }
 }
 
+void ExpectRefusedAfter(std::vector<std::vector<const char*>> lines, const char* reasonPart)
+{
+    for (auto& args : lines) args.insert(args.begin(), {"--data", "d", "--out", "o"});
+    ExpectRefused(lines, reasonPart);
+}
+
 TEST(CaptureOptions, UnknownOptionsAndStrayArgumentsAreNamed)
 {
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--bogus", "1"}}, "unknown option --bogus");
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--bogus=1"}}, "unknown option --bogus");
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "-x"}}, "unknown option -x");
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "stray"}}, "unexpected argument 'stray'");
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--help=yes"}}, "--help takes no value");
+    ExpectRefusedAfter({{"--at", "1", "--bogus", "1"}}, "unknown option --bogus");
+    ExpectRefusedAfter({{"--at", "1", "--bogus=1"}}, "unknown option --bogus");
+    ExpectRefusedAfter({{"--at", "1", "-x"}}, "unknown option -x");
+    ExpectRefusedAfter({{"--at", "1", "stray"}}, "unexpected argument 'stray'");
+    ExpectRefusedAfter({{"--at", "1", "--help=yes"}}, "--help takes no value");
 }
 
 TEST(CaptureOptions, MissingValuesAndRequiredOptions)
@@ -74,46 +81,31 @@ TEST(CaptureOptions, MissingValuesAndRequiredOptions)
 
 TEST(CaptureOptions, BadNumbersAreRefused)
 {
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1,,2"},
-                   {"--data", "d", "--out", "o", "--at", "nan"},
-                   {"--data", "d", "--out", "o", "--at", "5ms"},
-                   {"--data", "d", "--out", "o", "--at", ""}},
-                  "bad value for --at");
-    ExpectRefused(
-        {{"--data", "d", "--out", "o", "--at", "-5"}, {"--data", "d", "--out", "o", "--at", "3600001"}},
-        "lies outside 0 to 3600000 ms");
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--size", "0x0"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--size", "12x"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--size", "640x-480"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--size", "640x480x2"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--size", "65537x480"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--size", "4294967312x480"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--size", " 640x480"}},
-                  "bad value for --size");
-    ExpectRefused({{"--data", "d", "--out", "o", "--fps", "0", "--from", "0", "--to", "5"},
-                   {"--data", "d", "--out", "o", "--fps", "-30", "--to", "5"},
-                   {"--data", "d", "--out", "o", "--fps", "inf", "--to", "5"}},
-                  "bad value for --fps");
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--step-fps", "0.5"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--step-fps", "1001"}},
-                  "bad value for --step-fps");
+    ExpectRefusedAfter({{"--at", "1,,2"}, {"--at", "nan"}, {"--at", "5ms"}, {"--at", ""}},
+                       "bad value for --at");
+    ExpectRefusedAfter({{"--at", "-5"}, {"--at", "3600001"}}, "lies outside 0 to 3600000 ms");
+    for (const char* size :
+         {"0x0", "12x", "640x-480", "640x480x2", "65537x480", "4294967312x480", " 640x480"})
+        ExpectRefusedAfter({{"--at", "1", "--size", size}}, "bad value for --size");
+    ExpectRefusedAfter({{"--fps", "0", "--from", "0", "--to", "5"},
+                        {"--fps", "-30", "--to", "5"},
+                        {"--fps", "inf", "--to", "5"}},
+                       "bad value for --fps");
+    ExpectRefusedAfter({{"--at", "1", "--step-fps", "0.5"}, {"--at", "1", "--step-fps", "1001"}},
+                       "bad value for --step-fps");
 }
 
 TEST(CaptureOptions, FrameRangeNeedsFpsAndAnOrderedRange)
 {
-    ExpectRefused({{"--data", "d", "--out", "o", "--fps", "30", "--from", "9", "--to", "5"}},
-                  "--from 9 lies after --to 5");
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1", "--from", "0", "--to", "5"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--to", "5"},
-                   {"--data", "d", "--out", "o", "--at", "1", "--from", "0"}},
-                  "--from and --to only apply with --fps");
-    ExpectRefused({{"--data", "d", "--out", "o", "--fps", "30", "--from", "0"}}, "--fps needs --to");
-    ExpectRefused({{"--data", "d", "--out", "o", "--fps", "1000", "--from", "0", "--to", "3600000"}},
-                  "more than 100000 frames");
+    ExpectRefusedAfter({{"--fps", "30", "--from", "9", "--to", "5"}}, "--from 9 lies after --to 5");
+    ExpectRefusedAfter(
+        {{"--at", "1", "--from", "0", "--to", "5"}, {"--at", "1", "--to", "5"}, {"--at", "1", "--from", "0"}},
+        "--from and --to only apply with --fps");
+    ExpectRefusedAfter({{"--fps", "30", "--from", "0"}}, "--fps needs --to");
+    ExpectRefusedAfter({{"--fps", "1000", "--from", "0", "--to", "3600000"}}, "more than 100000 frames");
     // Times closer than the names' two decimals would overwrite each other.
-    ExpectRefused({{"--data", "d", "--out", "o", "--at", "1.001,1.002"},
-                   {"--data", "d", "--out", "o", "--fps", "300000", "--from", "0", "--to", "1"}},
-                  "would both be written as");
+    ExpectRefusedAfter({{"--at", "1.001,1.002"}, {"--fps", "300000", "--from", "0", "--to", "1"}},
+                       "would both be written as");
     // A range that is a single time is fine.
     CCAPTUREOPTIONS o;
     std::string error;
@@ -207,10 +199,6 @@ TEST(CaptureClock, TicksLandExactlyOnTheTargetOrSayTheyCannot)
     EXPECT_TRUE(TicksToExactTime(0.0f, 0.0f, &k));
     EXPECT_EQ(k, 0);
 }
-
-}  // namespace
-
-namespace {
 
 TEST(CaptureClock, AFewReadingsReachEveryTargetTwentyMillisecondsAhead)
 {

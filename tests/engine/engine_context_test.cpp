@@ -35,9 +35,7 @@ protected:
     void LoadScreenSquare()
     {
         tds::Model m;
-        tds::Material mat;
-        mat.name = "M";
-        mat.texture = tds::TextureMap{"red.png"};
+        tds::Material mat = NamedMaterial("M", tds::TextureMap{"red.png"});
         m.materials = {mat};
         tds::Object o;
         o.name = "Square";

@@ -9,6 +9,8 @@
 #include <unistd.h>
 
 #include <filesystem>
+#include <initializer_list>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -65,6 +67,92 @@ inline tds::Object TriangleObject(const std::string& name,
     o.mesh.vertices = std::move(points);
     o.mesh.faces = {{0, 1, 2}};
     return o;
+}
+
+// A named material with the given texture map, or none.
+inline tds::Material NamedMaterial(const std::string& name, std::optional<tds::TextureMap> texture = {})
+{
+    tds::Material m;
+    m.name = name;
+    m.texture = std::move(texture);
+    return m;
+}
+
+// A model of the one triangle object "A".
+inline tds::Model TriangleModel()
+{
+    tds::Model m;
+    m.objects = {TriangleObject("A")};
+    return m;
+}
+
+// A model of one material and one triangle whose mapping is given and whose
+// face is in that material's group.
+inline tds::Model MappedTriangle(const tds::Material& material, std::vector<tds::UV> mapping,
+                                 const std::string& name = "T")
+{
+    tds::Model m;
+    m.materials = {material};
+    tds::Object o = TriangleObject(name);
+    o.mesh.mapping = std::move(mapping);
+    o.mesh.groups = {{*material.name, {0}}};
+    m.objects = {o};
+    return m;
+}
+
+// Hand-made chunks, for files the writer would never make. A whole file: the
+// signature and MDATA around a body.
+inline std::vector<uint8_t> InMdata(const std::vector<uint8_t>& body)
+{
+    tds::ChunkWriter w;
+    w.Begin(tds::kM3dMagic);
+    w.Begin(tds::kMdata);
+    w.Bytes(body.data(), body.size());
+    w.End();
+    w.End();
+    return w.Take();
+}
+
+// A named object holding a triangle mesh whose contents `fill` writes.
+template <typename F>
+void Object(tds::ChunkWriter& w, const std::string& name, F fill)
+{
+    w.Begin(tds::kNamedObject);
+    w.String(name);
+    w.Begin(tds::kNTriObject);
+    fill(w);
+    w.End();
+    w.End();
+}
+
+// A material record: its name and a texture map naming only its file.
+inline void MaterialChunk(tds::ChunkWriter& w, const std::string& name, const std::string& file)
+{
+    w.Begin(tds::kMatEntry);
+    w.Begin(tds::kMatName);
+    w.String(name);
+    w.End();
+    w.Begin(tds::kMatTexmap);
+    w.Begin(tds::kMatMapname);
+    w.String(file);
+    w.End();
+    w.End();
+    w.End();
+}
+
+// A face array of the one face (0, 1, 2) with the given flags, holding a
+// material group chunk: the group's name, then `words` (count, face indices).
+inline void FaceInGroup(tds::ChunkWriter& w, uint16_t flags, const std::string& group,
+                        std::initializer_list<uint16_t> words)
+{
+    w.Begin(tds::kFaceArray);
+    w.U16(1);
+    for (uint16_t v : {uint16_t(0), uint16_t(1), uint16_t(2), flags}) w.U16(v);
+    w.Begin(tds::kMshMatGroup);
+    w.String(group);
+    for (uint16_t v : words) w.U16(v);
+    w.End();
+    w.End();
 }
 
 class EngineTest : public ::testing::Test {

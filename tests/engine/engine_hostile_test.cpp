@@ -5,8 +5,7 @@
 
 #include <random>
 
-#include "engine_fixture.h"
-#include "gl_recorder.h"
+#include "recording_fixture.h"
 
 using namespace enginetest;
 
@@ -39,18 +38,7 @@ void ExpectSound(COBJECT3D* obj)
     }
 }
 
-// Builders for hand-made files: the signature and MDATA around a body.
-std::vector<uint8_t> InMdata(const std::vector<uint8_t>& body)
-{
-    tds::ChunkWriter w;
-    w.Begin(tds::kM3dMagic);
-    w.Begin(tds::kMdata);
-    w.Bytes(body.data(), body.size());
-    w.End();
-    w.End();
-    return w.Take();
-}
-
+// Mesh chunks with `declared` in their count and `present` entries.
 void Points(tds::ChunkWriter& w, uint16_t declared, int present)
 {
     w.Begin(tds::kPointArray);
@@ -87,34 +75,15 @@ void TexVerts(tds::ChunkWriter& w, uint16_t declared, int present)
     w.End();
 }
 
-// A named object holding a triangle mesh whose contents `fill` writes.
-template <typename F>
-void Object(tds::ChunkWriter& w, const std::string& name, F fill)
-{
-    w.Begin(tds::kNamedObject);
-    w.String(name);
-    w.Begin(tds::kNTriObject);
-    fill(w);
-    w.End();
-    w.End();
-}
-
-class HostileTest : public EngineTest {
+class HostileTest : public RecordingTest {
 protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        glrec::Reset();
-    }
     int LoadBody(tds::ChunkWriter& body) { return LoadBytes(InMdata(body.Take())); }
 };
 
 tds::Model RichModel()
 {
     tds::Model m;
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png", 2.0f, 3.0f, 0.5f, 0.25f, 10.0f};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png", 2.0f, 3.0f, 0.5f, 0.25f, 10.0f});
     mat.bump = tds::TextureMap{"b.png"};
     m.materials = {mat, tds::Material{}};
     tds::Object a = TriangleObject("A");
@@ -232,27 +201,10 @@ TEST_F(HostileTest, FaceCountLargerThanTheChunkKeepsWhatIsThere)
 TEST_F(HostileTest, GroupCountLargerThanTheChunkStillNamesTheMaterial)
 {
     tds::ChunkWriter w;
-    w.Begin(tds::kMatEntry);
-    w.Begin(tds::kMatName);
-    w.String("M");
-    w.End();
-    w.Begin(tds::kMatTexmap);
-    w.Begin(tds::kMatMapname);
-    w.String("m.png");
-    w.End();
-    w.End();
-    w.End();
+    MaterialChunk(w, "M", "m.png");
     Object(w, "A", [](tds::ChunkWriter& c) {
         Points(c, 3, 3);
-        c.Begin(tds::kFaceArray);
-        c.U16(1);
-        for (uint16_t v : {0, 1, 2, 0}) c.U16(v);
-        c.Begin(tds::kMshMatGroup);
-        c.String("M");
-        c.U16(40000);
-        c.U16(0);
-        c.End();
-        c.End();
+        FaceInGroup(c, 0, "M", {40000, 0});
     });
     Object(w, "B", [](tds::ChunkWriter& c) { Points(c, 2, 2); });
     ASSERT_EQ(LoadBody(w), 1);
@@ -315,26 +267,10 @@ TEST_F(HostileTest, LongNamesAreCutAndStillMatch)
 {
     const std::string longName(150, 'x');
     tds::ChunkWriter w;
-    w.Begin(tds::kMatEntry);
-    w.Begin(tds::kMatName);
-    w.String(longName);
-    w.End();
-    w.Begin(tds::kMatTexmap);
-    w.Begin(tds::kMatMapname);
-    w.String(std::string(300, 'f'));
-    w.End();
-    w.End();
-    w.End();
+    MaterialChunk(w, longName, std::string(300, 'f'));
     Object(w, longName + "y", [&](tds::ChunkWriter& c) {
         Points(c, 3, 3);
-        c.Begin(tds::kFaceArray);
-        c.U16(1);
-        for (uint16_t v : {0, 1, 2, 0}) c.U16(v);
-        c.Begin(tds::kMshMatGroup);
-        c.String(longName + "z");  // differs only after the 99th byte
-        c.U16(0);
-        c.End();
-        c.End();
+        FaceInGroup(c, 0, longName + "z", {0});  // differs only after the 99th byte
     });
     ASSERT_EQ(LoadBody(w), 1);
     ASSERT_EQ(FakeImages::asked.size(), 1u);

@@ -3,21 +3,14 @@
 #include <GL/gl.h>
 #include <dlfcn.h>
 
-#include "engine_fixture.h"
-#include "gl_recorder.h"
+#include "recording_fixture.h"
 
 using namespace enginetest;
 
 namespace {
 
-class ListsTest : public EngineTest {
+class ListsTest : public RecordingTest {
 protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        glrec::Reset();
-    }
-
     // A square of two triangles, optionally with mapping coordinates and a
     // material (with or without a texture map).
     void LoadSquare(bool mapped, bool material = false, bool texMap = true)
@@ -29,8 +22,7 @@ protected:
         o.mesh.faces = {{0, 1, 2}, {0, 2, 3}};
         if (mapped) o.mesh.mapping = {{0, 0}, {1, 0}, {1, 1}, {0, 1}};
         if (material) {
-            tds::Material mat;
-            mat.name = "M";
+            tds::Material mat = NamedMaterial("M");
             if (texMap) mat.texture = tds::TextureMap{"m.png"};
             m.materials = {mat};
             o.mesh.groups = {{"M", {0, 1}}};
@@ -185,9 +177,7 @@ TEST_F(ListsTest, BuildingTwiceLeavesOneListPerMesh)
 TEST_F(ListsTest, DrawBindsTheMaterialTextureThenCallsTheList)
 {
     tds::Model m;
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png"};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     m.materials = {mat};
     tds::Object textured = TriangleObject("Textured");
     textured.mesh.groups = {{"M", {0}}};

@@ -16,8 +16,7 @@
 #include <memory>
 #include <set>
 
-#include "engine_fixture.h"
-#include "gl_recorder.h"
+#include "recording_fixture.h"
 
 using namespace enginetest;
 namespace fs = std::filesystem;
@@ -45,14 +44,7 @@ std::vector<std::string> RealModels()
     return out;
 }
 
-class PeerTest : public EngineTest, public ::testing::WithParamInterface<std::string> {
-protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        glrec::Reset();
-    }
-};
+class PeerTest : public RecordingTest, public ::testing::WithParamInterface<std::string> {};
 
 // Engine mesh m is the peer's mesh p: same counts, positions turned to the
 // engine's axes, same corners, mapping coordinates exactly when p has them.
@@ -150,9 +142,7 @@ TEST(PeerModels, InvalidModelLoadsSafely)
 TEST(WriterPeer, Lib3dsReadsWhatTheWriterDescribes)
 {
     tds::Model m;
-    tds::Material mat;
-    mat.name = "Steel";
-    mat.texture = tds::TextureMap{"steel.jpg", 2.0f, 0.5f, 0.25f, 0.0f};
+    tds::Material mat = NamedMaterial("Steel", tds::TextureMap{"steel.jpg", 2.0f, 0.5f, 0.25f, 0.0f});
     mat.bump = tds::TextureMap{"bump.jpg"};
     m.materials = {mat};
     tds::Object quad;
@@ -217,8 +207,7 @@ TEST(WriterPeer, Lib3dsReadsWhatTheWriterDescribes)
 TEST(WriterPeer, ModelsThatCannotBeStoredAreRefused)
 {
     std::string error;
-    tds::Model m;
-    m.objects = {TriangleObject("A")};
+    tds::Model m = TriangleModel();
     m.objects[0].mesh.faces[0].c = 3;
     EXPECT_TRUE(tds::Write(m, &error).empty());
     EXPECT_NE(error.find("corner"), std::string::npos);

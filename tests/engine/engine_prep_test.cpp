@@ -5,30 +5,24 @@
 #include <cstring>
 #include <random>
 
-#include "engine_fixture.h"
-#include "gl_recorder.h"
+#include "recording_fixture.h"
 
 using namespace enginetest;
 
 namespace {
 
-class PrepTest : public EngineTest {
-protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        glrec::Reset();
-    }
-};
+using PrepTest = RecordingTest;
 
-// A mesh given in the engine's own axes.
-tds::Object EngineMesh(const std::vector<std::array<float, 3>>& points, const std::vector<tds::Face>& faces)
+// A model of one mesh given in the engine's own axes.
+tds::Model EngineMesh(const std::vector<std::array<float, 3>>& points, const std::vector<tds::Face>& faces)
 {
     tds::Object o;
     o.name = "M";
     for (const auto& p : points) o.mesh.vertices.push_back(tds::FromEngineAxes(p[0], p[1], p[2]));
     o.mesh.faces = faces;
-    return o;
+    tds::Model m;
+    m.objects = {o};
+    return m;
 }
 
 void ExpectVec(const float* v, float x, float y, float z)
@@ -56,9 +50,7 @@ tds::Model MappedModel(tds::Material mat, const std::string& group, tds::UV uv)
 
 TEST_F(PrepTest, TriangleGetsFaceAndVertexNormalZ)
 {
-    tds::Model m;
-    m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}}, {{0, 1, 2}})), 1);
     MeshView v = Mesh(0);
     ExpectVec(v.faces[0].normal, 0, 0, 1);
     for (int i = 0; i < 3; ++i) ExpectVec(v.vertices[i].normal, 0, 0, 1);
@@ -66,10 +58,8 @@ TEST_F(PrepTest, TriangleGetsFaceAndVertexNormalZ)
 
 TEST_F(PrepTest, VertexOfTwoFacesGetsTheNormalisedSum)
 {
-    tds::Model m;
     // Face 0 has normal (1,0,0), face 1 has (0,1,0); vertices 0 and 2 are shared.
-    m.objects = {EngineMesh({{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}, {0, 2, 3}})};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh({{0, 0, 0}, {0, 1, 0}, {0, 0, 1}, {1, 0, 0}}, {{0, 1, 2}, {0, 2, 3}})), 1);
     MeshView v = Mesh(0);
     ExpectVec(v.faces[0].normal, 1, 0, 0);
     ExpectVec(v.faces[1].normal, 0, 1, 0);
@@ -81,9 +71,7 @@ TEST_F(PrepTest, VertexOfTwoFacesGetsTheNormalisedSum)
 
 TEST_F(PrepTest, CollinearFaceGetsZeroNormalAndAddsNothing)
 {
-    tds::Model m;
-    m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 0, 0}}, {{0, 1, 2}, {0, 1, 3}})};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {2, 0, 0}}, {{0, 1, 2}, {0, 1, 3}})), 1);
     MeshView v = Mesh(0);
     ExpectVec(v.faces[1].normal, 0, 0, 0);
     ExpectVec(v.vertices[0].normal, 0, 0, 1);
@@ -92,9 +80,7 @@ TEST_F(PrepTest, CollinearFaceGetsZeroNormalAndAddsNothing)
 
 TEST_F(PrepTest, UnusedVertexGetsTheZeroVector)
 {
-    tds::Model m;
-    m.objects = {EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}}, {{0, 1, 2}})};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh({{0, 0, 0}, {1, 0, 0}, {0, 1, 0}, {5, 5, 5}}, {{0, 1, 2}})), 1);
     ExpectVec(Mesh(0).vertices[3].normal, 0, 0, 0);
 }
 
@@ -114,9 +100,7 @@ TEST_F(PrepTest, VertexNormalsMatchAScanOfTheWholeFaceArray)
         f.b = pick(rng);
         f.c = (rng() % 10 == 0) ? f.a : pick(rng);  // some faces name a vertex twice
     }
-    tds::Model m;
-    m.objects = {EngineMesh(points, faces)};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh(points, faces)), 1);
     MeshView v = Mesh(0);
     ASSERT_EQ(v.faceCount, faceCount);
 
@@ -168,9 +152,7 @@ TEST_F(PrepTest, SixtyThousandFacesLoadWhole)
             faces.push_back({i, down, static_cast<uint16_t>(i + 1)});
             faces.push_back({static_cast<uint16_t>(i + 1), down, static_cast<uint16_t>(down + 1)});
         }
-    tds::Model m;
-    m.objects = {EngineMesh(points, faces)};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(EngineMesh(points, faces)), 1);
     EXPECT_EQ(Mesh(0).faceCount, 60000);
 }
 
@@ -178,9 +160,7 @@ TEST_F(PrepTest, SixtyThousandFacesLoadWhole)
 
 TEST_F(PrepTest, UnmatchedMaterialNameLeavesMeshUnbound)
 {
-    tds::Material mat;
-    mat.name = "Steel";
-    mat.texture = tds::TextureMap{"s.png", 2.0f};
+    tds::Material mat = NamedMaterial("Steel", tds::TextureMap{"s.png", 2.0f});
     ASSERT_EQ(Load(MappedModel(mat, "steel", {0.5f, 0.5f})), 1);  // case differs
     EXPECT_EQ(Mesh(0).texture, 0u);
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 0.5f);
@@ -214,9 +194,7 @@ TEST_F(PrepTest, FirstOfTwoSameNamedMaterialsWins)
 
 TEST_F(PrepTest, TexCoordTransformScalesThenOffsets)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f});
     ASSERT_EQ(Load(MappedModel(mat, "M", {0.5f, 0.5f})), 1);
     const float* t = Mesh(0).vertices[0].texCoord;
     EXPECT_EQ(t[0], 1.25f);
@@ -225,9 +203,7 @@ TEST_F(PrepTest, TexCoordTransformScalesThenOffsets)
 
 TEST_F(PrepTest, TransformAppliesWithoutATexture)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png", 2.0f, 0.5f, 0.25f, 0.0f});
     FakeImages::givePixels = false;
     ASSERT_EQ(Load(MappedModel(mat, "M", {0.5f, 0.5f})), 1);
     EXPECT_EQ(Mesh(0).texture, 0u);
@@ -236,8 +212,7 @@ TEST_F(PrepTest, TransformAppliesWithoutATexture)
 
 TEST_F(PrepTest, MaterialWithoutTextureMapKeepsCoordinates)
 {
-    tds::Material mat;
-    mat.name = "M";
+    tds::Material mat = NamedMaterial("M");
     ASSERT_EQ(Load(MappedModel(mat, "M", {0.5f, 0.5f})), 1);
     EXPECT_EQ(Mesh(0).vertices[0].texCoord[0], 0.5f);
     EXPECT_EQ(Mesh(0).vertices[0].texCoord[1], 0.5f);
@@ -247,9 +222,7 @@ TEST_F(PrepTest, MaterialWithoutTextureMapKeepsCoordinates)
 
 TEST_F(PrepTest, TextureIsUploadedAsThreeByteRgbWhateverTheLoaderSays)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png"};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     FakeImages::width = 8;
     FakeImages::height = 4;
     FakeImages::components = 4;
@@ -267,9 +240,7 @@ TEST_F(PrepTest, TextureIsUploadedAsThreeByteRgbWhateverTheLoaderSays)
 
 TEST_F(PrepTest, NullLoaderMakesNoTextures)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png"};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     ASSERT_EQ(Load(MappedModel(mat, "M", {0, 0}), nullptr), 1);
     EXPECT_TRUE(glrec::Only({"glGenTextures", "glTexImage2D"}).empty());
     EXPECT_EQ(Mesh(0).texture, 0u);
@@ -277,9 +248,7 @@ TEST_F(PrepTest, NullLoaderMakesNoTextures)
 
 TEST_F(PrepTest, LoaderWithoutPixelsOrSizeMakesNoTexture)
 {
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{"m.png"};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     FakeImages::givePixels = false;
     ASSERT_EQ(Load(MappedModel(mat, "M", {0, 0})), 1);
     EXPECT_TRUE(glrec::Only({"glGenTextures"}).empty());

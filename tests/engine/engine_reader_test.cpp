@@ -2,20 +2,11 @@
 // skipped chunks and the axis turn, seen through the engine's interface.
 #include <GL/gl.h>
 
-#include "engine_fixture.h"
-#include "gl_recorder.h"
+#include "recording_fixture.h"
 
 using namespace enginetest;
 
 namespace {
-
-tds::Material TexturedMaterial(const std::string& name, const std::string& file)
-{
-    tds::Material m;
-    m.name = name;
-    m.texture = tds::TextureMap{file};
-    return m;
-}
 
 // Texture created for the n-th material that got one (creation order).
 unsigned CreatedTexture(size_t n)
@@ -24,14 +15,7 @@ unsigned CreatedTexture(size_t n)
     return n < binds.size() ? static_cast<unsigned>(binds[n].args[1]) : 0;
 }
 
-class ReaderTest : public EngineTest {
-protected:
-    void SetUp() override
-    {
-        EngineTest::SetUp();
-        glrec::Reset();
-    }
-};
+using ReaderTest = RecordingTest;
 
 }  // namespace
 
@@ -39,17 +23,14 @@ protected:
 
 TEST_F(ReaderTest, MissingFileReturnsZeroAndChangesNothing)
 {
-    tds::Model m;
-    m.objects = {TriangleObject("A")};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(TriangleModel()), 1);
     EXPECT_EQ(obj_->Load(Path("absent.3ds").c_str(), nullptr, FORMAT_3DS), 0);
     EXPECT_EQ(obj_->GetMeshCount(), 1);
 }
 
 TEST_F(ReaderTest, OtherFormatCodesReadNothing)
 {
-    tds::Model m;
-    m.objects = {TriangleObject("A")};
+    tds::Model m = TriangleModel();
     std::string path = Save(m);
     for (unsigned char format : {0, 2, 255}) {
         EXPECT_EQ(obj_->Load(path.c_str(), nullptr, format), 1);
@@ -69,9 +50,7 @@ TEST_F(ReaderTest, SignatureOnlyGivesNoMeshes)
 
 TEST_F(ReaderTest, FileWithoutSignatureAddsNothing)
 {
-    tds::Model m;
-    m.objects = {TriangleObject("A")};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(TriangleModel()), 1);
     EXPECT_EQ(LoadBytes({0x4D, 0x4C, 6, 0, 0, 0}), 1);
     EXPECT_EQ(obj_->GetMeshCount(), 1);
 }
@@ -95,9 +74,7 @@ TEST_F(ReaderTest, NewestObjectComesFirst)
 
 TEST_F(ReaderTest, GetMeshDataWritesEveryGivenPointer)
 {
-    tds::Model m;
-    m.objects = {TriangleObject("A")};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(TriangleModel()), 1);
     unsigned short faces = 0;
     CVERTEX* vertices = nullptr;
     obj_->GetMeshData(0, nullptr, &faces, &vertices, nullptr, nullptr);
@@ -112,9 +89,7 @@ TEST_F(ReaderTest, GetMeshDataWritesEveryGivenPointer)
 
 TEST_F(ReaderTest, IndexPastTheLastMeshWritesZeros)
 {
-    tds::Model m;
-    m.objects = {TriangleObject("A")};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(TriangleModel()), 1);
     MeshView v{7, 7, reinterpret_cast<CVERTEX*>(8), reinterpret_cast<CFACE*>(8), 7};
     obj_->GetMeshData(1, &v.vertexCount, &v.faceCount, &v.vertices, &v.faces, &v.texture);
     EXPECT_EQ(v.vertexCount, 0);
@@ -128,7 +103,7 @@ TEST_F(ReaderTest, UnloadThenLoadHoldsOnlyTheSecondFile)
 {
     tds::Model first;
     first.objects = {TriangleObject("A"), TriangleObject("B")};
-    first.materials = {TexturedMaterial("M", "m.png")};
+    first.materials = {NamedMaterial("M", tds::TextureMap{"m.png"})};
     ASSERT_EQ(Load(first), 1);
     obj_->Unload();
     EXPECT_EQ(obj_->GetMeshCount(), 0);
@@ -144,13 +119,9 @@ TEST_F(ReaderTest, UnloadThenLoadHoldsOnlyTheSecondFile)
 // before is not prepared again.
 TEST_F(ReaderTest, SecondLoadAddsRecordsAndPreparesOnce)
 {
-    tds::Model m;
-    m.materials = {TexturedMaterial("M", "m.png")};
-    m.materials[0].texture->uScale = 2.0f;
-    tds::Object o = TriangleObject("A");
-    o.mesh.mapping = {{0.5f, 0.5f}, {1, 1}, {0, 0}};
-    o.mesh.groups = {{"M", {0}}};
-    m.objects = {o};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
+    mat.texture->uScale = 2.0f;
+    tds::Model m = MappedTriangle(mat, {{0.5f, 0.5f}, {1, 1}, {0, 0}}, "A");
     ASSERT_EQ(Load(m), 1);
     ASSERT_EQ(Load(m), 1);
     ASSERT_EQ(obj_->GetMeshCount(), 2);
@@ -164,7 +135,8 @@ TEST_F(ReaderTest, SecondLoadAddsRecordsAndPreparesOnce)
 TEST_F(ReaderTest, LastMaterialGroupNamesTheWholeMesh)
 {
     tds::Model m;
-    m.materials = {TexturedMaterial("A", "a.png"), TexturedMaterial("B", "b.png")};
+    m.materials = {NamedMaterial("A", tds::TextureMap{"a.png"}),
+                   NamedMaterial("B", tds::TextureMap{"b.png"})};
     tds::Object o = TriangleObject("T");
     o.mesh.vertices.push_back({1, 1, 0});
     o.mesh.faces.push_back({1, 3, 2});
@@ -179,17 +151,9 @@ TEST_F(ReaderTest, LastMaterialGroupNamesTheWholeMesh)
 
 TEST_F(ReaderTest, TextureMapWithoutFileNameNeverReachesTheLoader)
 {
-    tds::Model m;
-    tds::Material mat;
-    mat.name = "M";
-    mat.texture = tds::TextureMap{};
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{});
     mat.texture->uScale = 2.0f;
-    m.materials = {mat};
-    tds::Object o = TriangleObject("T");
-    o.mesh.mapping = {{0.5f, 0.5f}, {1, 0}, {0, 1}};
-    o.mesh.groups = {{"M", {0}}};
-    m.objects = {o};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(MappedTriangle(mat, {{0.5f, 0.5f}, {1, 0}, {0, 1}})), 1);
     EXPECT_TRUE(FakeImages::asked.empty());
     EXPECT_EQ(Mesh(0).texture, 0u);
     // The map still scales the coordinates.
@@ -198,13 +162,8 @@ TEST_F(ReaderTest, TextureMapWithoutFileNameNeverReachesTheLoader)
 
 TEST_F(ReaderTest, TextureMapWithoutScalesKeepsCoordinates)
 {
-    tds::Model m;
-    m.materials = {TexturedMaterial("M", "m.png")};
-    tds::Object o = TriangleObject("T");
-    o.mesh.mapping = {{0.25f, 0.75f}, {1, 0}, {0, 1}};
-    o.mesh.groups = {{"M", {0}}};
-    m.objects = {o};
-    ASSERT_EQ(Load(m), 1);
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
+    ASSERT_EQ(Load(MappedTriangle(mat, {{0.25f, 0.75f}, {1, 0}, {0, 1}})), 1);
     EXPECT_EQ(FakeImages::asked, std::vector<std::string>{"m.png"});
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 0.25f);
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[1], 0.75f);
@@ -212,25 +171,17 @@ TEST_F(ReaderTest, TextureMapWithoutScalesKeepsCoordinates)
 
 TEST_F(ReaderTest, BumpMapAloneGivesNoTextureMap)
 {
-    tds::Model m;
-    tds::Material mat;
-    mat.name = "M";
+    tds::Material mat = NamedMaterial("M");
     mat.bump = tds::TextureMap{"bump.png"};
     mat.bump->uScale = 4.0f;
-    m.materials = {mat};
-    tds::Object o = TriangleObject("T");
-    o.mesh.mapping = {{0.5f, 0.5f}, {1, 0}, {0, 1}};
-    o.mesh.groups = {{"M", {0}}};
-    m.objects = {o};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(MappedTriangle(mat, {{0.5f, 0.5f}, {1, 0}, {0, 1}})), 1);
     EXPECT_TRUE(FakeImages::asked.empty());
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 0.5f);
 }
 
 TEST_F(ReaderTest, MapParametersOfTheTextureMapAreRead)
 {
-    tds::Model m;
-    tds::Material mat = TexturedMaterial("M", "m.png");
+    tds::Material mat = NamedMaterial("M", tds::TextureMap{"m.png"});
     mat.texture->uScale = 3.0f;
     mat.texture->vScale = 5.0f;
     mat.texture->uOffset = 0.5f;
@@ -238,12 +189,7 @@ TEST_F(ReaderTest, MapParametersOfTheTextureMapAreRead)
     mat.texture->angle = 45.0f;
     mat.bump = tds::TextureMap{"bump.png"};
     mat.bump->uScale = 100.0f;  // belongs to the skipped bump map
-    m.materials = {mat};
-    tds::Object o = TriangleObject("T");
-    o.mesh.mapping = {{1, 1}, {1, 0}, {0, 1}};
-    o.mesh.groups = {{"M", {0}}};
-    m.objects = {o};
-    ASSERT_EQ(Load(m), 1);
+    ASSERT_EQ(Load(MappedTriangle(mat, {{1, 1}, {1, 0}, {0, 1}})), 1);
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[0], 3.5f);
     EXPECT_FLOAT_EQ(Mesh(0).vertices[0].texCoord[1], 4.0f);
 }
@@ -273,39 +219,15 @@ TEST_F(ReaderTest, CameraAndLightObjectsGiveEmptyMeshes)
 TEST_F(ReaderTest, FileEndingInAMaterialGroupIsReadWhole)
 {
     tds::ChunkWriter w;
-    w.Begin(tds::kM3dMagic);
-    w.Begin(tds::kMdata);
-    w.Begin(tds::kMatEntry);
-    w.Begin(tds::kMatName);
-    w.String("M");
-    w.End();
-    w.Begin(tds::kMatTexmap);
-    w.Begin(tds::kMatMapname);
-    w.String("m.png");
-    w.End();
-    w.End();
-    w.End();
-    w.Begin(tds::kNamedObject);
-    w.String("T");
-    w.Begin(tds::kNTriObject);
-    w.Begin(tds::kPointArray);
-    w.U16(3);
-    for (float f : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f}) w.F32(f);
-    w.End();
-    w.Begin(tds::kFaceArray);
-    w.U16(1);
-    for (uint16_t v : {0, 1, 2, 7}) w.U16(v);
-    w.Begin(tds::kMshMatGroup);
-    w.String("M");
-    w.U16(1);
-    w.U16(0);
-    w.End();
-    w.End();
-    w.End();
-    w.End();
-    w.End();
-    w.End();
-    ASSERT_EQ(LoadBytes(w.Take()), 1);
+    MaterialChunk(w, "M", "m.png");
+    Object(w, "T", [](tds::ChunkWriter& c) {
+        c.Begin(tds::kPointArray);
+        c.U16(3);
+        for (float f : {0.f, 0.f, 0.f, 1.f, 0.f, 0.f, 0.f, 1.f, 0.f}) c.F32(f);
+        c.End();
+        FaceInGroup(c, 7, "M", {1, 0});
+    });
+    ASSERT_EQ(LoadBytes(InMdata(w.Take())), 1);
     ASSERT_EQ(obj_->GetMeshCount(), 1);
     EXPECT_EQ(Mesh(0).faceCount, 1);
     EXPECT_EQ(Mesh(0).faces[0].flags, 7);
@@ -314,8 +236,7 @@ TEST_F(ReaderTest, FileEndingInAMaterialGroupIsReadWhole)
 
 TEST_F(ReaderTest, KeyframeSectionIsSkippedWithItsChildren)
 {
-    tds::Model m;
-    m.objects = {TriangleObject("A")};
+    tds::Model m = TriangleModel();
     m.keyframes = true;
     std::vector<uint8_t> bytes = tds::Write(m);
     // A keyframe section whose children look like a named object with points:

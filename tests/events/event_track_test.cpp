@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -20,59 +22,42 @@ int Read(CEVENTTRACK& track, const std::string& text, std::string* messages = nu
     return result;
 }
 
-TEST(EventPoll, EventsAtZeroComeOnePerFrame)
-{
-    CEVENTTRACK track;
-    ASSERT_EQ(Read(track, "3\n0 1 shake\n0 3 flash\n0 6 both\n"), 1);
-    EXPECT_EQ(track.PollEvent(0.0f), 1u);
-    EXPECT_EQ(track.PollEvent(0.0f), 3u);
-    EXPECT_EQ(track.PollEvent(16.0f), 6u);
-    EXPECT_EQ(track.PollEvent(16.0f), 0u);
-    EXPECT_EQ(track.PollEvent(60000.0f), 0u);
-}
+// A file read, then polls at the given times, each returning the given code
+// (0: nothing due).
+struct PollCase {
+    const char* name;
+    const char* text;
+    std::vector<std::pair<float, uint32_t>> polls;
+};
 
-TEST(EventPoll, TwoEventsAtOneTimeComeInTwoPolls)
+TEST(EventPoll, DueEventsComeOnePerPollInFileOrder)
 {
-    CEVENTTRACK track;
-    ASSERT_EQ(Read(track, "2 500 4 a 500 1 b"), 1);
-    EXPECT_EQ(track.PollEvent(499.0f), 0u);
-    EXPECT_EQ(track.PollEvent(520.0f), 4u);
-    EXPECT_EQ(track.PollEvent(520.0f), 1u);
-    EXPECT_EQ(track.PollEvent(520.0f), 0u);
-}
-
-TEST(EventPoll, TimeIsTruncatedTowardZero)
-{
-    CEVENTTRACK track;
-    ASSERT_EQ(Read(track, "1 1000 3 flash"), 1);
-    EXPECT_EQ(track.PollEvent(999.9f), 0u);
-    EXPECT_EQ(track.PollEvent(1000.0f), 3u);
-}
-
-TEST(EventPoll, LateEventsAreNeverSkipped)
-{
-    CEVENTTRACK track;
-    ASSERT_EQ(Read(track, "2 100 1 a 200 3 b"), 1);
-    EXPECT_EQ(track.PollEvent(5000.0f), 1u);
-    EXPECT_EQ(track.PollEvent(5016.0f), 3u);
-}
-
-TEST(EventPoll, CodesWithoutEffectAreStillConsumed)
-{
-    CEVENTTRACK track;
-    ASSERT_EQ(Read(track, "3 10 2 x 10 5 y 10 6 z"), 1);
-    EXPECT_EQ(track.PollEvent(10.0f), 2u);
-    EXPECT_EQ(track.PollEvent(10.0f), 5u);
-    EXPECT_EQ(track.PollEvent(10.0f), 6u);
-}
-
-TEST(EventPoll, TimeIsComparedModulo65536)
-{
-    CEVENTTRACK track;
-    ASSERT_EQ(Read(track, "2 64 1 a 100 3 b"), 1);
-    EXPECT_EQ(track.PollEvent(65600.0f), 1u);  // 65600 mod 65536 = 64
-    EXPECT_EQ(track.PollEvent(65600.0f), 0u);  // 64 < 100
-    EXPECT_EQ(track.PollEvent(65636.0f), 3u);
+    const PollCase cases[] = {
+        {"events at zero come one per frame",
+         "3\n0 1 shake\n0 3 flash\n0 6 both\n",
+         {{0.0f, 1}, {0.0f, 3}, {16.0f, 6}, {16.0f, 0}, {60000.0f, 0}}},
+        {"two events at one time come in two polls",
+         "2 500 4 a 500 1 b",
+         {{499.0f, 0}, {520.0f, 4}, {520.0f, 1}, {520.0f, 0}}},
+        {"time is truncated toward zero", "1 1000 3 flash", {{999.9f, 0}, {1000.0f, 3}}},
+        {"late events are never skipped", "2 100 1 a 200 3 b", {{5000.0f, 1}, {5016.0f, 3}}},
+        {"codes without effect are still consumed",
+         "3 10 2 x 10 5 y 10 6 z",
+         {{10.0f, 2}, {10.0f, 5}, {10.0f, 6}}},
+        // 65600 mod 65536 = 64, which is due for the first event only.
+        {"time is compared modulo 65536", "2 64 1 a 100 3 b", {{65600.0f, 1}, {65600.0f, 0}, {65636.0f, 3}}},
+        // -0.5 truncates to 0; -1 wraps to 65535.
+        {"negative times compare safely", "2 0 1 a 65535 3 b", {{-0.5f, 1}, {-1.0f, 3}}},
+        {"NaN and infinite times compare safely",
+         "1 5 1 a",
+         {{__builtin_nanf(""), 0}, {__builtin_inff(), 0}}},
+    };
+    for (const PollCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CEVENTTRACK track;
+        ASSERT_EQ(Read(track, c.text), 1);
+        for (const auto& [time, code] : c.polls) EXPECT_EQ(track.PollEvent(time), code) << time;
+    }
 }
 
 TEST(EventPoll, EventAt65536OrLaterBlocksTheRest)
@@ -85,18 +70,6 @@ TEST(EventPoll, EventAt65536OrLaterBlocksTheRest)
     for (float time : {20.0f, 65535.0f, 65536.0f, 131071.0f, 1e9f}) {
         EXPECT_EQ(track.PollEvent(time), 0u) << time;
     }
-}
-
-TEST(EventPoll, StrangeTimesCompareSafely)
-{
-    CEVENTTRACK track;
-    ASSERT_EQ(Read(track, "2 0 1 a 65535 3 b"), 1);
-    EXPECT_EQ(track.PollEvent(-0.5f), 1u);  // truncates to 0
-    EXPECT_EQ(track.PollEvent(-1.0f), 3u);  // -1 wraps to 65535
-    CEVENTTRACK other;
-    ASSERT_EQ(Read(other, "1 5 1 a"), 1);
-    EXPECT_EQ(other.PollEvent(__builtin_nanf("")), 0u);
-    EXPECT_EQ(other.PollEvent(__builtin_inff()), 0u);
 }
 
 TEST(EventPoll, EmptyTrackReturnsNothing)

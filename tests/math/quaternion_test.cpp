@@ -64,24 +64,19 @@ TEST(QuaternionIdentity, ZeroAxisGivesIdentity)
     }
 }
 
+// The identity, and a scalar just above one, count as no rotation.
 TEST(QuaternionIdentity, ToAxisAngleLeavesTheAxisUnwritten)
 {
-    CVECTOR axis{7.0f, 8.0f, 9.0f};
-    float angle = -1.0f;
-    IDENTITY.ToAxisAngle(axis, angle);
-    EXPECT_EQ(angle, 0.0f);
-    EXPECT_EQ(axis.x, 7.0f);
-    EXPECT_EQ(axis.y, 8.0f);
-    EXPECT_EQ(axis.z, 9.0f);
-}
-
-TEST(QuaternionIdentity, ScalarJustAboveOneCountsAsNoRotation)
-{
-    CVECTOR axis{7.0f, 8.0f, 9.0f};
-    float angle = -1.0f;
-    CQUATERNION{0.0f, 0.0f, 0.0f, 1.0000001f}.ToAxisAngle(axis, angle);
-    EXPECT_EQ(angle, 0.0f);
-    EXPECT_EQ(axis.x, 7.0f);
+    for (CQUATERNION q : {IDENTITY, CQUATERNION{0.0f, 0.0f, 0.0f, 1.0000001f}}) {
+        SCOPED_TRACE(q.w == 1.0f ? "identity" : "scalar just above one");
+        CVECTOR axis{7.0f, 8.0f, 9.0f};
+        float angle = -1.0f;
+        q.ToAxisAngle(axis, angle);
+        EXPECT_EQ(angle, 0.0f);
+        EXPECT_EQ(axis.x, 7.0f);
+        EXPECT_EQ(axis.y, 8.0f);
+        EXPECT_EQ(axis.z, 9.0f);
+    }
 }
 
 TEST(QuaternionNormalize, ZeroStaysZero)

@@ -115,10 +115,6 @@ TEST_F(WindowProc, MinimisedWindowDrawsNothingAndIgnoresEscapeUntilASignalCloses
     EXPECT_EQ(last.wParam, 0u);
 }
 
-}  // namespace
-
-namespace {
-
 TEST(DemoWindow, RefusedDisplayModeGivesBothMessagesAndNoWindow)
 {
     NullDisplayReset();
