@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "shell/version.h"
+
 namespace tools {
 
 int UsageError(const char* tool, const std::string& message, const char* usage)
@@ -19,7 +21,8 @@ int Failure(const char* tool, const std::string& why)
 bool ReadGeneratorCommandLine(int argc, char** argv, const char* tool, const char* about, std::string* stage,
                               int* status)
 {
-    const std::string usage = std::string("usage: ") + tool + " STAGE_DIR\n       " + tool + " --help\n";
+    const std::string usage =
+        std::string("usage: ") + tool + " STAGE_DIR\n       " + tool + " --help | --version\n";
     const std::string first = argc > 1 ? argv[1] : "";
     if (argc == 2 && (first == "--help" || first == "-h")) {
         std::printf(
@@ -28,6 +31,11 @@ bool ReadGeneratorCommandLine(int argc, char** argv, const char* tool, const cha
             "  1  a folder or file could not be made or written; stderr says which and why\n"
             "  2  usage error: not exactly one STAGE_DIR, or an unknown option\n",
             usage.c_str(), about);
+        *status = kExitOk;
+        return false;
+    }
+    if (argc == 2 && first == "--version") {
+        std::printf("%s %s\n", tool, PLUMORA_VERSION);
         *status = kExitOk;
         return false;
     }

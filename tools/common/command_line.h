@@ -23,9 +23,11 @@ int Failure(const char* tool, const std::string& why);
 
 // A data-set generator's command line: "TOOL STAGE_DIR" writes the tool's
 // files below STAGE_DIR (folders made as needed); "TOOL --help" or "-h"
-// prints the usage, `about` (what the tool writes) and the exit statuses.
+// prints the usage, `about` (what the tool writes) and the exit statuses;
+// "TOOL --version" prints "TOOL VERSION" (the program's version).
 // True with *stage set when the tool is to run; otherwise false with
-// *status the status to end with (kExitOk after --help, else kExitUsage).
+// *status the status to end with (kExitOk after --help and --version, else
+// kExitUsage).
 bool ReadGeneratorCommandLine(int argc, char** argv, const char* tool, const char* about, std::string* stage,
                               int* status);
 

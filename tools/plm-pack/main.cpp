@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/termination.h"
+#include "shell/version.h"
 #include "tools/plm-pack/extract.h"
 #include "tools/plm-pack/list.h"
 #include "tools/plm-pack/pack.h"
@@ -151,7 +152,7 @@ int main(int argc, char** argv)
         return tools::kExitOk;
     }
     if (options.version) {
-        printf("plm-pack %s\n", PLM_VERSION);
+        printf("plm-pack %s\n", PLUMORA_VERSION);
         return tools::kExitOk;
     }
     return Run(options);

@@ -6,9 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
-#ifndef PLM_CAPTURE_VERSION
-#define PLM_CAPTURE_VERSION "unknown"
-#endif
+#include "shell/version.h"
 
 namespace {
 
@@ -309,7 +307,7 @@ const char* CaptureUsage()
 
 std::string CaptureVersion()
 {
-    return std::string("plumora-capture ") + PLM_CAPTURE_VERSION + "\n";
+    return std::string("plumora-capture ") + PLUMORA_VERSION + "\n";
 }
 
 std::string FrameFileName(double timeMs)
