@@ -20,7 +20,9 @@ fail() {
 
 if [ -z "${E2E_INNER:-}" ]; then
   export E2E_INNER=1 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-  exec xvfb-run -a -s "-screen 0 1024x768x24" "$0" "$@"
+  # -noreset: the server must not reset, refusing connections for a moment,
+  # when a run's last client (the setup dialog, say) leaves.
+  exec xvfb-run -a -s "-screen 0 1024x768x24 -noreset" "$0" "$@"
 fi
 
 work=$(mktemp -d /tmp/plumora-e2e-XXXXXX)

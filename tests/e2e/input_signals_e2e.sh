@@ -18,7 +18,10 @@ note() { echo "$scenario: $*"; }
 
 if [ -z "${E2E_INNER:-}" ]; then
   export E2E_INNER=1 SDL_VIDEODRIVER=x11 SDL_AUDIODRIVER=dummy
-  server="-screen 0 1024x768x24"
+  # -noreset: a scenario starts the program several times, and the server
+  # must not be resetting, refusing connections, between one run's end (its
+  # last client leaving) and the next run's start.
+  server="-screen 0 1024x768x24 -noreset"
   if [ "$scenario" = signal_during_error_box ]; then
     # SDL's message box needs a scalable font, which a bare Xvfb lacks:
     # offer DejaVu Sans through a font folder of the test's own.
