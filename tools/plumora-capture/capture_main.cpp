@@ -7,16 +7,12 @@
 #include "capture_files.h"
 #include "capture_options.h"
 #include "capture_progress.h"
+#include "offscreen_demo.h"
 
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/termination.h"
-#include "runtime/display_mode.h"
-#include "runtime/entry_points.h"
 #include "scene/render_frame.h"
-#include "shell/archive.h"
-#include "shell/demo_window.h"
-#include "shell/libraries.h"
 #include "tools/common/command_line.h"
 
 #include <GL/gl.h>
@@ -27,8 +23,7 @@
 
 namespace {
 
-// Internal status of a run that a stop signal ended; never an exit status.
-const int CAPTURE_STOPPED = -1;
+const int CAPTURE_STOPPED = OFFSCREEN_STOPPED;
 
 int Fail(int status, const std::string& text)
 {
@@ -81,7 +76,7 @@ int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
         // never runs past it and the extra readings have room.
         for (; step * stepUs < target * 1000.0 - 20000.0; ++step) {
             if (Stopped()) return CAPTURE_STOPPED;
-            int64_t ticks = static_cast<int64_t>(step * stepUs + 0.5);
+            int64_t ticks = StepTicks(step, o.stepFps);
             if (ticks <= CaptureTicks()) continue;  // already passed by an exact frame
             SetCaptureTicks(ticks);
             RenderFrame();
@@ -105,54 +100,16 @@ int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
     return CAPTURE_OK;
 }
 
-// Unpacks and starts the demo in the current (temporary) folder, then
-// renders; checks for a stop signal between the steps.
-int Capture(const CCAPTUREOPTIONS& o, const std::string& outDir)
-{
-    std::string error;
-    if (!UnpackArchive(o.data.c_str(), &error)) return Fail(CAPTURE_FAILED, error);
-    if (Stopped()) return CAPTURE_STOPPED;
-    if (!BindLibraries(&error)) return Fail(CAPTURE_FAILED, error);
-    // The program initialises DevIL in its setup dialog, which a capture skips.
-    EntryPoints.ilInit();
-    DisplayMode = {o.width, o.height, 32, 0};
-    int status = CAPTURE_STOPPED;
-    if (!OpenOffscreenContext(o.width, o.height)) {
-        status =
-            Fail(CAPTURE_FAILED, "cannot create an off-screen OpenGL context of " + std::to_string(o.width) +
-                                     "x" + std::to_string(o.height) + " pixels");
-    } else if (!Stopped()) {
-        InstallCaptureCounter();
-        ResizeViewport(o.width, o.height);
-        if (!InitRenderState())
-            status = Fail(CAPTURE_FAILED, "the demo could not start");
-        else if (!Stopped())
-            status = RenderFrames(o, outDir);
-    }
-    CloseDemoWindow();
-    return status;
-}
+// What the started demo does in a capture: render the requested frames.
+struct CAPTUREWORK {
+    const CCAPTUREOPTIONS* options;
+    const std::string* outDir;
+};
 
-// Runs the capture in a fresh temporary folder and removes that folder
-// whatever happens.
-int CaptureInTemporaryFolder(const CCAPTUREOPTIONS& o, const std::string& outDir)
+int RenderRequestedFrames(void* context)
 {
-    std::string home = PlatformCurrentDirectory();
-    std::string work = PlatformMakeTempDirectory("plumora-capture-");
-    if (work.empty()) return Fail(CAPTURE_FAILED, "cannot make a temporary folder");
-    int status = CAPTURE_FAILED;
-    if (!PlatformChangeDirectory(work.c_str()))
-        Fail(CAPTURE_FAILED, "cannot enter the temporary folder " + work);
-    else
-        status = Capture(o, outDir);
-    FreeLibraries();
-    if (home.empty() || !PlatformChangeDirectory(home.c_str())) PlatformChangeDirectory("/");
-    if (!PlatformRemoveTree(work.c_str())) {
-        Fail(CAPTURE_FAILED,
-             "cannot remove the temporary folder " + work + ": " + PlatformLastFileErrorText());
-        if (status == CAPTURE_OK) status = CAPTURE_FAILED;
-    }
-    return status;
+    const CAPTUREWORK* work = static_cast<const CAPTUREWORK*>(context);
+    return RenderFrames(*work->options, *work->outDir);
 }
 
 }  // namespace
@@ -172,7 +129,11 @@ int main(int argc, char** argv)
     }
     std::string outDir;
     int status = CheckSystem(&options, &outDir);
-    if (status == CAPTURE_OK && !Stopped()) status = CaptureInTemporaryFolder(options, outDir);
+    if (status == CAPTURE_OK && !Stopped()) {
+        CAPTUREWORK work = {&options, &outDir};
+        status = RunOffscreenDemo("plumora-capture", options.data, options.width, options.height,
+                                  RenderRequestedFrames, &work);
+    }
     if (int signal = PlatformTerminationRequested()) {
         std::string stopped = "stopped by signal " + std::to_string(signal);
         Fail(status, outDir.empty() ? stopped + " before rendering"
