@@ -17,7 +17,10 @@ typedef int (*PLATFORMCOPYWORK)(void* context, PLATFORMFILE output);
 // process and collects everything the copy writes to output into *received
 // (replacing its contents) until the copy ends. Start the copy before any
 // window system or GL context exists in the caller: the copy shares the
-// caller's open connections. Returns the copy's exit status, 128 + N when
+// caller's open connections. A termination request (platform/termination.h)
+// that the caller has caught, or catches while it waits, is passed on to the
+// copy as the same signal; catch without PLATFORM_CATCH_RESUME_CALLS so that
+// the wait notices it at once. Returns the copy's exit status, 128 + N when
 // signal N ended it, or -1 when no copy could be made (*received is empty).
 int PlatformRunInCopy(PLATFORMCOPYWORK work, void* context, std::string* received);
 

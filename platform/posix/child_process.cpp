@@ -1,6 +1,9 @@
 #include "platform/child_process.h"
 
+#include "platform/termination.h"
+
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -18,11 +21,18 @@ namespace {
     _exit(status & 0xff);
 }
 
-// Reads the pipe to its end (the copy has exited or closed it).
-void ReadAll(int readEnd, std::string* received)
+// Reads the pipe to its end (the copy has exited or closed it), passing a
+// termination request the caller catches meanwhile on to the copy once.
+void ReadAll(int readEnd, pid_t child, std::string* received)
 {
     char buffer[65536];
+    bool forwarded = false;
     for (;;) {
+        int signal = PlatformTerminationRequested();
+        if (signal != 0 && !forwarded) {
+            kill(child, signal);
+            forwarded = true;
+        }
         ssize_t n = read(readEnd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         if (n <= 0) return;
@@ -56,7 +66,7 @@ int PlatformRunInCopy(PLATFORMCOPYWORK work, void* context, std::string* receive
     }
     if (child == 0) RunCopy(work, context, ends[0], ends[1]);
     close(ends[1]);
-    ReadAll(ends[0], received);
+    ReadAll(ends[0], child, received);
     close(ends[0]);
     return WaitFor(child);
 }

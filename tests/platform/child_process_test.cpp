@@ -1,9 +1,12 @@
 // Work run in a copy of the process: what comes back, and what does not.
 #include "platform/child_process.h"
+#include "platform/termination.h"
 
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdlib>
+#include <unistd.h>
 #include <string>
 
 namespace {
@@ -27,6 +30,16 @@ int DieBySignal(void*, PLATFORMFILE output)
     return 0;
 }
 
+// Asks the caller to terminate, then waits (at most 60 s) for the request
+// to be passed on: ends with 9 when it arrived.
+int StopTheCaller(void*, PLATFORMFILE)
+{
+    PlatformCatchTermination(PLATFORM_CATCH_RESUME_CALLS);
+    kill(getppid(), SIGTERM);
+    for (int i = 0; i < 60000 && PlatformTerminationRequested() == 0; ++i) usleep(1000);
+    return PlatformTerminationRequested() == SIGTERM ? 9 : 1;
+}
+
 TEST(RunInCopy, ReturnsTheOutputAndStatusButNotTheCopysState)
 {
     // Far more than a pipe holds: the caller must read while the copy writes.
@@ -47,6 +60,18 @@ TEST(RunInCopy, ACopyEndedBySignalReportsIt)
     std::string received;
     EXPECT_EQ(PlatformRunInCopy(DieBySignal, nullptr, &received), 128 + SIGKILL);
     EXPECT_EQ(received, "partial");
+}
+
+TEST(RunInCopy, ATerminationRequestReachesTheCopy)
+{
+    EXPECT_EXIT(
+        {
+            PlatformCatchTermination();
+            std::string received;
+            int status = PlatformRunInCopy(StopTheCaller, nullptr, &received);
+            std::exit(status == 9 && PlatformTerminationRequested() == SIGTERM ? 0 : 1);
+        },
+        ::testing::ExitedWithCode(0), "");
 }
 
 }  // namespace
