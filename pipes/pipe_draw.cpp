@@ -1,29 +1,21 @@
-// Drawing a pipe in immediate mode (CPIPE::Draw, DrawTrace, DrawPiece).
-// Grown pieces are lit, sphere-mapped metal (texture coordinates come from
-// the sphere-map generation the scene set up); the growing piece is traced
-// as a dim additive line strip, then filled face by face.
+// Drawing a pipe (CPIPE::Draw, DrawTrace, DrawPiece). Grown pieces are lit,
+// sphere-mapped metal (texture coordinates come from the sphere-map
+// generation the scene set up), drawn from their type's display list and
+// left out when they lie wholly outside the view (piece_geometry.h); the
+// growing piece is traced as a dim additive line strip, then filled face by
+// face, in immediate mode.
 #include "pipes/pipe.h"
 
+#include "pipes/piece_geometry.h"
 #include "pipes/piece_mesh.h"
+#include "pipes/pipe_types.h"
+#include "pipes/view_volume.h"
 #include "plm_engine.h"
 #include "runtime/metal_texture.h"
 
 #include <GL/gl.h>
 
 namespace {
-
-void SolidCorner(const CVERTEX& vertex)
-{
-    glNormal3f(vertex.normal[0], vertex.normal[1], vertex.normal[2]);
-    glVertex3f(vertex.position[0], vertex.position[1], vertex.position[2]);
-}
-
-void SolidFace(const CVERTEX* vertices, const CFACE& face)
-{
-    SolidCorner(vertices[face.a]);
-    SolidCorner(vertices[face.b]);
-    SolidCorner(vertices[face.c]);
-}
 
 // A corner pulled inwards along its normal by TRACE_INSET.
 void TraceCorner(const CVERTEX& vertex)
@@ -55,6 +47,19 @@ void EndSphereMap()
     glDisable(GL_TEXTURE_GEN_T);
 }
 
+// False when the piece, as the current model-view matrix places it, lies
+// wholly outside view: it could not change a pixel. The matrix is read
+// from GL, so the test sees exactly the transform drawing would use.
+bool PieceMayShow(const CPIPETYPE* type, const CVIEWVOLUME& view)
+{
+    if (!pipeDrawing.cullHidden || type == nullptr || !type->drawable || !type->geometry.bounded) {
+        return true;
+    }
+    float modelView[16];
+    CurrentModelView(modelView);
+    return !SphereOutsideView(view, modelView, type->geometry.centre, type->geometry.radius);
+}
+
 }  // namespace
 
 void CPIPE::DrawPiece(uint16_t i)
@@ -66,12 +71,12 @@ void CPIPE::DrawPiece(uint16_t i)
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     StartSphereMap();
-    CPIECEMESH mesh = GetPieceMesh(segments[i].type);
-    glBegin(GL_TRIANGLES);
-    for (uint32_t f = 0; f < mesh.faceCount; ++f) {
-        SolidFace(mesh.vertices, mesh.faces[f]);
+    const CPIPETYPE* type = segments[i].type;
+    if (pipeDrawing.compiledPieces && type != nullptr && type->drawable && type->geometry.list != 0) {
+        glCallList(type->geometry.list);
+    } else {
+        SendPieceTriangles(GetPieceMesh(type));
     }
-    glEnd();
     EndSphereMap();
 }
 
@@ -105,7 +110,7 @@ void CPIPE::DrawFilling()
     StartSphereMap();
     glBegin(GL_TRIANGLES);
     for (uint32_t f = 0; f < faceCount && static_cast<float>(f) < progress; ++f) {
-        SolidFace(vertices, faces[f]);
+        SendSolidFace(vertices, faces[f]);
     }
     glEnd();
     EndSphereMap();
@@ -135,9 +140,14 @@ void CPIPE::Draw()
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glEnable(GL_DEPTH_TEST);
+    const CVIEWVOLUME view = CurrentViewVolume();
+    // Pieces left out still apply and undo their transform, so that the
+    // matrix, rounding included, is the same for every piece after them.
     for (uint16_t i = 0; i < grownCount; ++i) {
         segments[i].ApplyTransform();
-        DrawPiece(i);
+        if (PieceMayShow(segments[i].type, view)) {
+            DrawPiece(i);
+        }
         segments[i].UndoTransform();
     }
     if (grownCount < segmentCount) {

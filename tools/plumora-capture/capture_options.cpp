@@ -117,6 +117,12 @@ bool SetTo(PARSESTATE* s, const char* value)
     return ParseNumber(value, &s->to);
 }
 
+bool SetReferenceDrawing(PARSESTATE* s, const char*)
+{
+    s->o->referenceDrawing = true;
+    return true;
+}
+
 bool SetStepFps(PARSESTATE* s, const char* value)
 {
     return ParseNumber(value, &s->o->stepFps) && s->o->stepFps >= 1.0 && s->o->stepFps <= 1000.0;
@@ -143,6 +149,7 @@ const OPTIONROW OPTIONS[] = {
     {"--from", true, SetFrom, "a demo time in ms"},
     {"--to", true, SetTo, "a demo time in ms"},
     {"--step-fps", true, SetStepFps, "a frame rate from 1 to 1000"},
+    {"--reference-drawing", false, SetReferenceDrawing, ""},
 };
 
 const OPTIONROW* FindOption(const std::string& name)
@@ -265,6 +272,7 @@ const char* CaptureUsage()
 {
     return "usage: plumora-capture --data FILE --out DIR [--size WxH]\n"
            "                       (--at T1,T2,... | --fps N --from MS --to MS) [--step-fps N]\n"
+           "                       [--reference-drawing]\n"
            "       plumora-capture --help | --version\n"
            "\n"
            "Runs the demo in FILE (a data.dat) off screen and writes PNG frames to DIR,\n"
@@ -288,6 +296,9 @@ const char* CaptureUsage()
            "                  the clock steps from 0 at this rate so that everything\n"
            "                  that evolves from frame to frame does so as in a real\n"
            "                  run; each requested time is rendered exactly\n"
+           "  --reference-drawing  draw every pipe piece vertex by vertex and leave\n"
+           "                  none out, as a reference for the fast drawing (the\n"
+           "                  pictures are the same; only slower)\n"
            "  -h, --help      print this text and exit\n"
            "  --version       print the version and exit\n"
            "\n"
