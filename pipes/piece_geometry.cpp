@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <cmath>
 
-CPIPEDRAWING pipeDrawing = {true, true};
+CPIPEDRAWING pipeDrawing = {true, true, true};
 
 namespace {
 

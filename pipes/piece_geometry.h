@@ -21,12 +21,13 @@ struct CPIECEGEOMETRY {
     bool bounded;     // centre and radius were measured; never culled before
 };
 
-// How grown pieces are drawn. Both are on in the program; turning them off
-// draws every piece in immediate mode, the reference the fast path is
-// compared with.
+// How grown pieces are drawn. All are on in the program. The first two
+// change no pixel; turning all off draws every piece in full in immediate
+// mode, the reference the fast path is compared with.
 struct CPIPEDRAWING {
     bool cullHidden;      // leave out pieces whose sphere lies outside the view
     bool compiledPieces;  // call a type's display list where it has one
+    bool farPieces;       // draw a type's far piece where the piece covers few pixels
 };
 extern CPIPEDRAWING pipeDrawing;
 

@@ -47,22 +47,50 @@ void EndSphereMap()
     glDisable(GL_TEXTURE_GEN_T);
 }
 
-// False when the piece, as the current model-view matrix places it, lies
-// wholly outside view: it could not change a pixel. The matrix is read
-// from GL, so the test sees exactly the transform drawing would use.
-bool PieceMayShow(const CPIPETYPE* type, const CVIEWVOLUME& view)
+// How a grown piece shows from where the camera is.
+enum PIECEVIEW {
+    PIECE_HIDDEN,  // wholly outside the view: it could not change a pixel
+    PIECE_FAR,     // so small on the screen that its far piece looks the same
+    PIECE_NEAR,    // drawn in full
+};
+
+// Where a model unit spans fewer pixels than this, a piece is drawn from its
+// far piece: the tube (4 units across) is then under 24 pixels wide, where
+// the far piece's 12-sided rings stay within 0.4 pixels of the full
+// piece's 24-sided ones and its shading looks the same (larger values
+// showed faceted highlights on the nearer pipes).
+const double FAR_PIECE_PIXELS_PER_UNIT = 6.0;
+
+// How the piece, as the current model-view matrix places it, shows. The
+// matrix is read from GL, so the test sees exactly the transform drawing
+// would use.
+PIECEVIEW ViewPiece(const CPIPETYPE* type, const CVIEWVOLUME& view)
 {
-    if (!pipeDrawing.cullHidden || type == nullptr || !type->drawable || !type->geometry.bounded) {
-        return true;
+    if (type == nullptr || !type->drawable || !type->geometry.bounded ||
+        (!pipeDrawing.cullHidden && !pipeDrawing.farPieces)) {
+        return PIECE_NEAR;
     }
+    const CPIECEGEOMETRY& geometry = type->geometry;
     float modelView[16];
     CurrentModelView(modelView);
-    return !SphereOutsideView(view, modelView, type->geometry.centre, type->geometry.radius);
+    if (pipeDrawing.cullHidden && SphereOutsideView(view, modelView, geometry.centre, geometry.radius)) {
+        return PIECE_HIDDEN;
+    }
+    if (pipeDrawing.farPieces && type->far.list != 0 &&
+        PixelsPerUnit(view, modelView, geometry.centre) < FAR_PIECE_PIXELS_PER_UNIT) {
+        return PIECE_FAR;
+    }
+    return PIECE_NEAR;
 }
 
 }  // namespace
 
 void CPIPE::DrawPiece(uint16_t i)
+{
+    DrawSolid(i, false);
+}
+
+void CPIPE::DrawSolid(uint16_t i, bool far)
 {
     if (i >= segmentCount) {
         return;
@@ -72,7 +100,9 @@ void CPIPE::DrawPiece(uint16_t i)
     glEnable(GL_TEXTURE_2D);
     StartSphereMap();
     const CPIPETYPE* type = segments[i].type;
-    if (pipeDrawing.compiledPieces && type != nullptr && type->drawable && type->geometry.list != 0) {
+    if (far) {
+        glCallList(type->far.list);
+    } else if (pipeDrawing.compiledPieces && type != nullptr && type->drawable && type->geometry.list != 0) {
         glCallList(type->geometry.list);
     } else {
         SendPieceTriangles(GetPieceMesh(type));
@@ -145,8 +175,9 @@ void CPIPE::Draw()
     // matrix, rounding included, is the same for every piece after them.
     for (uint16_t i = 0; i < grownCount; ++i) {
         segments[i].ApplyTransform();
-        if (PieceMayShow(segments[i].type, view)) {
-            DrawPiece(i);
+        PIECEVIEW shows = ViewPiece(segments[i].type, view);
+        if (shows != PIECE_HIDDEN) {
+            DrawSolid(i, shows == PIECE_FAR);
         }
         segments[i].UndoTransform();
     }

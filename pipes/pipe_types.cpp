@@ -114,6 +114,7 @@ void ReleaseTable()
 {
     for (uint16_t i = 0; i < pipeTypeCount; ++i) {
         ReleasePiece(pipeTypes[i].geometry);
+        ReleasePiece(pipeTypes[i].far);
     }
     delete[] pipeTypes;
     pipeTypes = nullptr;
@@ -172,6 +173,10 @@ bool ReadRecord(FILE* file, CPIPETYPE& type, const CRECORDPLACE& place, bool& go
     type.drawable = MakeModel(type, name, place);
     if (type.drawable) {
         type.geometry = CompilePiece(GetPieceMesh(&type));
+        CPIECEMESH far = GetFarPieceMesh(type.object);
+        if (far.faceCount > 0) {
+            type.far = CompilePiece(far);
+        }
     }
     good = good && type.drawable;
     return true;

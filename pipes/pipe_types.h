@@ -27,6 +27,7 @@ struct CPIPETYPE {
     CVECTOR exitDirection;    // where the next piece points, model coordinates
     bool drawable;            // mesh 0 exists and every face names real vertices
     CPIECEGEOMETRY geometry;  // bounds and compiled triangles of a drawable type
+    CPIECEGEOMETRY far;       // compiled far piece (mesh 1); list 0 = none
 };
 
 // The table: pipeTypeCount records, entry n - 1 is type n. Both are set by
@@ -49,7 +50,8 @@ void LoadPipeTypes();
 // EntryPoints.CreateObject3d(), Load("plumora_data/obj3d/<name>",
 // EngineTextureLoader, FORMAT_3DS) followed by FreeEngineTextures(),
 // SetParam(PARAM_NORMALMODE, NORMALS_VERTEX), BuildLists(); then, for a
-// drawable type, its bounds and display list (CompilePiece). Needs the GL
+// drawable type, its bounds and display list (CompilePiece), and the list
+// of its far piece when the model has a usable mesh 1. Needs the GL
 // context current; the old table's display lists are deleted.
 //
 // Problems are reported on stderr with the script name and record number:

@@ -29,9 +29,18 @@ double LargestStretch(const float m[16])
     return largest;
 }
 
+// The model point p in eye coordinates.
+void EyePoint(const float modelView[16], const float p[3], double eye[3])
+{
+    for (int row = 0; row < 3; ++row) {
+        eye[row] = At(modelView, row, 0) * p[0] + At(modelView, row, 1) * p[1] +
+                   At(modelView, row, 2) * p[2] + At(modelView, row, 3);
+    }
+}
+
 }  // namespace
 
-CVIEWVOLUME ViewVolumeFromProjection(const float projection[16])
+CVIEWVOLUME ViewVolumeFromProjection(const float projection[16], int viewportHeight)
 {
     // Plane k of clip space is w + x, w - x, w + y, w - y, w + z, w - z >= 0;
     // in eye coordinates each is the matching combination of rows.
@@ -45,6 +54,10 @@ CVIEWVOLUME ViewVolumeFromProjection(const float projection[16])
             }
         }
     }
+    for (int column = 0; column < 4; ++column) {
+        volume.clipW[column] = At(projection, 3, column);
+    }
+    volume.pixelScale = std::fabs(At(projection, 1, 1)) * 0.5 * viewportHeight;
     return volume;
 }
 
@@ -52,10 +65,7 @@ bool SphereOutsideView(const CVIEWVOLUME& volume, const float modelView[16], con
                        float radius)
 {
     double eye[3];
-    for (int row = 0; row < 3; ++row) {
-        eye[row] = At(modelView, row, 0) * centre[0] + At(modelView, row, 1) * centre[1] +
-                   At(modelView, row, 2) * centre[2] + At(modelView, row, 3);
-    }
+    EyePoint(modelView, centre, eye);
     double reach = (static_cast<double>(radius) * LargestStretch(modelView)) * (1.0 + RADIUS_SLACK) +
                    POSITION_SLACK * (1.0 + std::fabs(eye[0]) + std::fabs(eye[1]) + std::fabs(eye[2]));
     for (const double* plane : volume.planes) {
@@ -71,11 +81,25 @@ bool SphereOutsideView(const CVIEWVOLUME& volume, const float modelView[16], con
     return false;
 }
 
+double PixelsPerUnit(const CVIEWVOLUME& volume, const float modelView[16], const float centre[3])
+{
+    double eye[3];
+    EyePoint(modelView, centre, eye);
+    const double* w = volume.clipW;
+    double clipW = w[0] * eye[0] + w[1] * eye[1] + w[2] * eye[2] + w[3];
+    if (!(clipW > 1e-6)) {
+        return HUGE_VAL;
+    }
+    return volume.pixelScale * LargestStretch(modelView) / clipW;
+}
+
 CVIEWVOLUME CurrentViewVolume()
 {
     float projection[16];
     glGetFloatv(GL_PROJECTION_MATRIX, projection);
-    return ViewVolumeFromProjection(projection);
+    GLint viewport[4] = {0, 0, 0, 0};
+    glGetIntegerv(GL_VIEWPORT, viewport);
+    return ViewVolumeFromProjection(projection, viewport[3]);
 }
 
 void CurrentModelView(float matrix[16])

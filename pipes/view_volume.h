@@ -9,13 +9,18 @@
 #ifndef PLM_PIPES_VIEW_VOLUME_H
 #define PLM_PIPES_VIEW_VOLUME_H
 
-// Six planes a x + b y + c z + d >= 0 (inside) in eye coordinates.
+// Six planes a x + b y + c z + d >= 0 (inside) in eye coordinates, and what
+// it takes to tell how large a model unit appears on the screen.
 struct CVIEWVOLUME {
     double planes[6][4];
+    double clipW[4];    // the projection's last row: clip w of an eye point
+    double pixelScale;  // pixels per clip-space y unit at w = 1 (projection y
+                        // scale times half the viewport height)
 };
 
-// The volume of a column-major projection matrix (as glGetFloatv gives it).
-CVIEWVOLUME ViewVolumeFromProjection(const float projection[16]);
+// The volume of a column-major projection matrix (as glGetFloatv gives it)
+// for a viewport viewportHeight pixels high.
+CVIEWVOLUME ViewVolumeFromProjection(const float projection[16], int viewportHeight = 0);
 
 // True when the sphere of radius (model units) about centre (model
 // coordinates), placed by the column-major model-view matrix, lies wholly
@@ -27,7 +32,12 @@ CVIEWVOLUME ViewVolumeFromProjection(const float projection[16]);
 bool SphereOutsideView(const CVIEWVOLUME& volume, const float modelView[16], const float centre[3],
                        float radius);
 
-// The volume of GL's current projection matrix.
+// About how many pixels one model unit at centre spans on the screen, as
+// the model-view matrix places it (its largest stretch counted); infinite
+// for a point at or behind the eye plane, where nothing is small.
+double PixelsPerUnit(const CVIEWVOLUME& volume, const float modelView[16], const float centre[3]);
+
+// The volume of GL's current projection matrix and viewport.
 CVIEWVOLUME CurrentViewVolume();
 
 // GL's current model-view matrix, column-major, into matrix.

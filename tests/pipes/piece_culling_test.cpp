@@ -167,9 +167,9 @@ TEST_F(PieceDrawTest, ADisplayListDrawsExactlyWhatTheImmediatePathSends)
     pipe->position = CVECTOR{-5.0f, -20.0f, 3.0f};
     pipe->rotation = CVECTOR{30.0f, 45.0f, 60.0f};
     for (int i = 0; i < 4; ++i) pipe->Advance();
-    pipeDrawing = CPIPEDRAWING{false, false};
+    pipeDrawing = CPIPEDRAWING{false, false, false};
     Feedback immediate = Capture([&pipe] { pipe->Draw(); });
-    pipeDrawing = CPIPEDRAWING{false, true};
+    pipeDrawing = CPIPEDRAWING{false, true, false};
     Feedback compiled = Capture([&pipe] { pipe->Draw(); });
     EXPECT_EQ(immediate.triangles, 2 * 6 + 2 * 3);
     EXPECT_EQ(compiled.triangles, immediate.triangles);
@@ -189,10 +189,10 @@ TEST_F(PieceDrawTest, PiecesOutOfViewAreLeftOutAndThePiecesAfterThemStayInPlace)
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 1, 1, 1, 1, 1});
     pipe->position = CVECTOR{0.0f, -75.0f, 0.0f};
     for (int i = 0; i < 6; ++i) pipe->Advance();
-    pipeDrawing = CPIPEDRAWING{false, false};
+    pipeDrawing = CPIPEDRAWING{false, false, false};
     EXPECT_EQ(PiecesSent(*pipe), 6);
     Feedback all = Capture([&pipe] { pipe->Draw(); });
-    pipeDrawing = CPIPEDRAWING{true, false};
+    pipeDrawing = CPIPEDRAWING{true, false, false};
     EXPECT_EQ(PiecesSent(*pipe), 3);
     Feedback culled = Capture([&pipe] { pipe->Draw(); });
     EXPECT_GT(culled.triangles, 0);
@@ -204,10 +204,71 @@ TEST_F(PieceDrawTest, APieceWithoutMeasuredBoundsIsNeverLeftOut)
     std::unique_ptr<CPIPE> pipe = table.Pipe({1, 1});
     pipe->position = CVECTOR{0.0f, -500.0f, 0.0f};
     for (int i = 0; i < 2; ++i) pipe->Advance();
-    pipeDrawing = CPIPEDRAWING{true, false};
+    pipeDrawing = CPIPEDRAWING{true, false, false};
     EXPECT_EQ(PiecesSent(*pipe), 0);
     table.data()[0].geometry = CPIECEGEOMETRY{};
     EXPECT_EQ(PiecesSent(*pipe), 2);
+}
+
+// --- far pieces ---
+
+// A type whose full piece has 6 faces and whose far piece (mesh 1) has 2,
+// drawn through a 90 degree perspective 64 pixels high: a model unit spans
+// 32 / distance pixels.
+class FarPieceTest : public PieceDrawTest {
+protected:
+    void SetUp() override
+    {
+        PieceDrawTest::SetUp();
+        glMatrixMode(GL_PROJECTION);
+        glLoadIdentity();
+        glFrustum(-1, 1, -1, 1, 1, 1000);
+        glMatrixMode(GL_MODELVIEW);
+    }
+    // Adds type 3 with the given far mesh and compiles it as loading does.
+    CPIPETYPE& AddTwoMeshType(const FakeMesh& far)
+    {
+        FakeModel model = TriangleModel(6);
+        model.meshes.push_back(far);
+        table.Add(model, {0, 10, 0}, {0, 1, 0});
+        CPIPETYPE& type = table.data()[table.size() - 1];
+        type.geometry = CompilePiece(GetPieceMesh(&type));
+        CPIECEMESH farMesh = GetFarPieceMesh(type.object);
+        if (farMesh.faceCount > 0) type.far = CompilePiece(farMesh);
+        return type;
+    }
+    // Triangles drawn for one grown piece of type 3 at distance units ahead.
+    int TrianglesAt(float distance)
+    {
+        std::unique_ptr<CPIPE> pipe = table.Pipe({3});
+        pipe->position = CVECTOR{0.0f, 0.0f, -distance};
+        pipe->Advance();
+        return Capture([&pipe] { pipe->Draw(); }).triangles;
+    }
+    void TearDown() override
+    {
+        for (uint16_t i = 0; i < table.size(); ++i) ReleasePiece(table.data()[i].far);
+        PieceDrawTest::TearDown();
+    }
+};
+
+TEST_F(FarPieceTest, ASmallPieceIsDrawnFromItsFarPieceAndALargeOneInFull)
+{
+    CPIPETYPE& type = AddTwoMeshType(TriangleModel(2).meshes[0]);
+    ASSERT_NE(type.far.list, 0u);
+    EXPECT_EQ(TrianglesAt(3.0f), 6);   // about 11 pixels per unit
+    EXPECT_EQ(TrianglesAt(20.0f), 2);  // about 1.6 pixels per unit
+    pipeDrawing.farPieces = false;
+    EXPECT_EQ(TrianglesAt(20.0f), 6);
+}
+
+TEST_F(FarPieceTest, AFarMeshThatCannotBeDrawnIsIgnored)
+{
+    FakeMesh broken = TriangleModel(2).meshes[0];
+    broken.faces[1].c = 99;  // names a vertex that does not exist
+    CPIPETYPE& type = AddTwoMeshType(broken);
+    EXPECT_EQ(type.far.list, 0u);
+    EXPECT_EQ(TrianglesAt(20.0f), 6);
 }
 
 }  // namespace

@@ -24,7 +24,8 @@ struct CCAPTUREOPTIONS {
     int height = 768;               // pixels
     double stepFps = 60.0;          // frame rate of the simulated run
     std::vector<double> times;      // demo times to write, ms, ascending, unique
-    bool referenceDrawing = false;  // pipes in immediate mode, nothing culled
+    bool referenceDrawing = false;  // pipes in full, in immediate mode, nothing left out
+    bool fullDetail = false;        // pipes in full, never from their far pieces
     bool help = false;              // print the usage and stop
     bool version = false;           // print the version and stop
 };
