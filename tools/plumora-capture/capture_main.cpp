@@ -9,6 +9,7 @@
 #include "capture_progress.h"
 #include "offscreen_demo.h"
 
+#include "pipes/piece_geometry.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/termination.h"
@@ -130,6 +131,9 @@ int main(int argc, char** argv)
     std::string outDir;
     int status = CheckSystem(&options, &outDir);
     if (status == CAPTURE_OK && !Stopped()) {
+        // How grown pieces are drawn is read at draw time only.
+        if (options.referenceDrawing) pipeDrawing = CPIPEDRAWING{false, false, false};
+        if (options.fullDetail) pipeDrawing.farPieces = false;
         CAPTUREWORK work = {&options, &outDir};
         status = RunOffscreenDemo("plumora-capture", options.data, options.width, options.height,
                                   RenderRequestedFrames, &work);
