@@ -14,6 +14,7 @@
 
 #include "platform/child_process.h"
 #include "platform/process.h"
+#include "pipes/piece_geometry.h"
 #include "platform/termination.h"
 #include "scene/render_frame.h"
 #include "shell/version.h"
@@ -175,6 +176,9 @@ int main(int argc, char** argv)
     if (options.data.empty()) options.data = DefaultData();
     options.data = PlatformAbsolutePath(options.data.c_str());
     if (!CheckReadableFile(options.data, &error)) return tools::UsageError(TOOL, "--data: " + error);
+    // How grown pieces are drawn is read at draw time only.
+    if (options.referenceDrawing) pipeDrawing = CPIPEDRAWING{false, false, false};
+    if (options.fullDetail) pipeDrawing.farPieces = false;
     std::vector<CREPORTROW> rows;
     int status = tools::kExitOk;
     for (size_t i = 0; i < options.sizes.size() && status == tools::kExitOk && !Stopped(); ++i)

@@ -62,6 +62,8 @@ bool IsFlag(const std::string& name, CFPSOPTIONS* o)
     if (name == "--help" || name == "-h") return o->help = true;
     if (name == "--version") return o->version = true;
     if (name == "--markdown") return o->markdown = true;
+    if (name == "--full-detail") return o->fullDetail = true;
+    if (name == "--reference-drawing") return o->referenceDrawing = true;
     return false;
 }
 
@@ -86,7 +88,8 @@ bool ParseFpsOptions(int argc, const char* const* argv, CFPSOPTIONS* o, std::str
         }
         if (!value && IsFlag(name, o)) continue;
         if (!TakesValue(name)) {
-            bool flag = name == "--help" || name == "-h" || name == "--version" || name == "--markdown";
+            bool flag = name == "--help" || name == "-h" || name == "--version" || name == "--markdown" ||
+                        name == "--full-detail" || name == "--reference-drawing";
             *error = flag            ? name + " takes no value"
                      : arg[0] == '-' ? "unknown option " + name
                                      : "unexpected argument '" + arg + "'";
@@ -105,6 +108,10 @@ bool ParseFpsOptions(int argc, const char* const* argv, CFPSOPTIONS* o, std::str
             return false;
         }
     }
+    if (o->fullDetail && o->referenceDrawing) {
+        *error = "--full-detail and --reference-drawing exclude each other";
+        return false;
+    }
     if (o->sizes.empty()) o->sizes = {{1024, 768}, {1920, 1080}};
     if (o->scene >= 0 && BENCH_SCENES[o->scene].from >= o->endMs) {
         *error = std::string("--scene ") + BENCH_SCENES[o->scene].name + " starts after --end";
@@ -116,7 +123,7 @@ bool ParseFpsOptions(int argc, const char* const* argv, CFPSOPTIONS* o, std::str
 const char* FpsUsage()
 {
     return "usage: plm_fps_bench [--data FILE] [--size WxH]... [--scene NAME] [--end MS]\n"
-           "                     [--repeat N] [--markdown]\n"
+           "                     [--repeat N] [--markdown] [--full-detail | --reference-drawing]\n"
            "       plm_fps_bench --help | --version\n"
            "\n"
            "Runs the demo in FILE off screen through the program's own start-up and\n"
@@ -138,6 +145,11 @@ const char* FpsUsage()
            "                 of the turntable)\n"
            "  --repeat N     runs per size (default 1); their frames are pooled\n"
            "  --markdown     print the table in Markdown\n"
+           "  --full-detail  draw every pipe piece in full, also where it covers so\n"
+           "                 few pixels that the program draws its far piece\n"
+           "  --reference-drawing  as --full-detail, and send every piece vertex by\n"
+           "                 vertex with none left out (the drawing before the\n"
+           "                 speed work), to compare with in the same build\n"
            "  -h, --help     print this text and exit\n"
            "  --version      print the version and exit\n"
            "\n"

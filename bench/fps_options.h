@@ -17,6 +17,8 @@ struct CFPSOPTIONS {
     double endMs = 24750.0;           // demo time the run stops at (ms)
     int repeat = 1;                   // runs per size, each in a fresh process
     bool markdown = false;            // the table in Markdown
+    bool fullDetail = false;          // pipe pieces in full, never their far pieces
+    bool referenceDrawing = false;    // pipes in full, in immediate mode, nothing left out
     bool help = false;
     bool version = false;
 };

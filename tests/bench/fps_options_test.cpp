@@ -30,7 +30,7 @@ TEST(FpsOptions, DefaultsAndValues)
 
     CFPSOPTIONS p;
     ASSERT_TRUE(Parse({"--size", "640x480", "--size=16x16", "--scene", "face", "--end=20000", "--repeat", "3",
-                       "--data", "x.dat", "--markdown"},
+                       "--data", "x.dat", "--markdown", "--full-detail"},
                       &p, &error))
         << error;
     ASSERT_EQ(p.sizes.size(), 2u);
@@ -41,6 +41,8 @@ TEST(FpsOptions, DefaultsAndValues)
     EXPECT_EQ(p.repeat, 3);
     EXPECT_EQ(p.data, "x.dat");
     EXPECT_TRUE(p.markdown);
+    EXPECT_TRUE(p.fullDetail);
+    EXPECT_FALSE(p.referenceDrawing);
 }
 
 TEST(FpsOptions, RefusedLinesNameTheOption)
@@ -70,6 +72,7 @@ TEST(FpsOptions, RefusedLinesNameTheOption)
         {{"stray"}, "unexpected argument 'stray'"},
         {{"--markdown=yes"}, "--markdown takes no value"},
         {{"--scene", "turntable", "--end", "14000"}, "starts after --end"},
+        {{"--full-detail", "--reference-drawing"}, "exclude each other"},
     };
     for (const CASE& c : cases) {
         CFPSOPTIONS o;
