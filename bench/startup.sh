@@ -16,7 +16,7 @@
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build runs=5 size=1024x768 markdown= keep=
-usage() { sed -n '3,4p' "$0" | sed 's/^# //' >&2; exit 2; }
+usage() { sed -n '4p' "$0" | sed 's/^# //' >&2; exit 2; }
 while [ $# -gt 0 ]; do
   case $1 in
     --build) [ $# -ge 2 ] || usage; build=$2; shift 2 ;;
@@ -24,7 +24,7 @@ while [ $# -gt 0 ]; do
     --size) [[ ${2:-} =~ ^[1-9][0-9]{1,4}x[1-9][0-9]{1,4}$ ]] || usage; size=$2; shift 2 ;;
     --markdown) markdown=1; shift ;;
     --keep) [ $# -ge 2 ] || usage; keep=$2; shift 2 ;;
-    -h|--help) sed -n '2,16p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
+    -h|--help) sed -n '2,15p' "$0" | sed 's/^# \{0,1\}//'; exit 0 ;;
     *) usage ;;
   esac
 done
@@ -112,8 +112,13 @@ phases() {
     $1 == "swap" && $2 == "dialog" && !dialog { dialog = $3 }
     $1 == "key_return" && !ret { ret = $2 }
     $1 == "swap" && $2 == "demo" { at[$4] = $3 }
-    $1 == "pause" { pauses += $3 }
+    $1 == "pause" { pauses += $3; count++ }
     END {
+      # One rand() per pause, or something else drew numbers meanwhile.
+      if (count != frames - 1 || !(frames + 1 in at)) {
+        printf "startup.sh: %d pauses and %d demo frames in %s\n", count, length(at), FILENAME > "/dev/stderr"
+        exit 1
+      }
       printf "%.1f %.1f %.1f %.1f %.1f\n", (dialog - exec) / 1000, (at[1] - ret) / 1000,
         (at[frames] - at[1]) / 1000 - pauses, (at[frames + 1] - at[frames]) / 1000,
         (at[frames + 1] - ret) / 1000 - pauses
