@@ -10,10 +10,11 @@ CPIECEMESH EmptyMesh()
     return CPIECEMESH{0, 0, nullptr, nullptr, 0};
 }
 
-CPIECEMESH QueryMesh(COBJECT3D* object)
+CPIECEMESH QueryMesh(COBJECT3D* object, unsigned short index = 0)
 {
     CPIECEMESH mesh = EmptyMesh();
-    object->GetMeshData(0, &mesh.vertexCount, &mesh.faceCount, &mesh.vertices, &mesh.faces, &mesh.texture);
+    object->GetMeshData(index, &mesh.vertexCount, &mesh.faceCount, &mesh.vertices, &mesh.faces,
+                        &mesh.texture);
     return mesh;
 }
 
@@ -37,15 +38,8 @@ bool FacesUsable(const CPIECEMESH& mesh)
     return true;
 }
 
-}  // namespace
-
-bool CheckPieceMesh(COBJECT3D* object, const char** why)
+bool CheckMesh(const CPIECEMESH& mesh, const char** why)
 {
-    if (object == nullptr || object->GetMeshCount() <= 0) {
-        *why = "the model has no mesh";
-        return false;
-    }
-    CPIECEMESH mesh = QueryMesh(object);
     if ((mesh.faceCount > 0 && mesh.faces == nullptr) || (mesh.vertexCount > 0 && mesh.vertices == nullptr)) {
         *why = "the model's first mesh has no face or vertex array";
         return false;
@@ -55,6 +49,27 @@ bool CheckPieceMesh(COBJECT3D* object, const char** why)
         return false;
     }
     return true;
+}
+
+}  // namespace
+
+bool CheckPieceMesh(COBJECT3D* object, const char** why)
+{
+    if (object == nullptr || object->GetMeshCount() <= 0) {
+        *why = "the model has no mesh";
+        return false;
+    }
+    return CheckMesh(QueryMesh(object), why);
+}
+
+CPIECEMESH GetFarPieceMesh(COBJECT3D* object)
+{
+    const char* why = "";
+    if (object == nullptr || object->GetMeshCount() < 2) {
+        return EmptyMesh();
+    }
+    CPIECEMESH mesh = QueryMesh(object, 1);
+    return CheckMesh(mesh, &why) ? mesh : EmptyMesh();
 }
 
 CPIECEMESH GetPieceMesh(const CPIPETYPE* type)

@@ -26,6 +26,11 @@ struct CPIECEMESH {
 // reason to why (a short phrase) and returns false.
 bool CheckPieceMesh(COBJECT3D* object, const char** why);
 
+// Mesh 1 of object when it has one that passes the same checks as mesh 0:
+// the model's far piece, drawn instead of mesh 0 where the piece covers few
+// pixels. All counts 0 and pointers null otherwise.
+CPIECEMESH GetFarPieceMesh(COBJECT3D* object);
+
 // Mesh 0 of the type's model; all counts 0 and pointers null when the type
 // is null or not drawable, so nothing is ever drawn from a broken model.
 CPIECEMESH GetPieceMesh(const CPIPETYPE* type);

@@ -109,6 +109,9 @@ private:
     bool ReadSegments(FILE* file, const CMAPPLACE& place, bool& refused);
     void TakeMeshView();
     void DrawGrowing();
+    // Segment i solid, in full or (far) from its type's far piece list,
+    // which the caller has checked exists.
+    void DrawSolid(uint16_t i, bool far);
     void DrawFilling();
 };
 

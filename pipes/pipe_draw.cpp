@@ -1,29 +1,21 @@
-// Drawing a pipe in immediate mode (CPIPE::Draw, DrawTrace, DrawPiece).
-// Grown pieces are lit, sphere-mapped metal (texture coordinates come from
-// the sphere-map generation the scene set up); the growing piece is traced
-// as a dim additive line strip, then filled face by face.
+// Drawing a pipe (CPIPE::Draw, DrawTrace, DrawPiece). Grown pieces are lit,
+// sphere-mapped metal (texture coordinates come from the sphere-map
+// generation the scene set up), drawn from their type's display list and
+// left out when they lie wholly outside the view (piece_geometry.h); the
+// growing piece is traced as a dim additive line strip, then filled face by
+// face, in immediate mode.
 #include "pipes/pipe.h"
 
+#include "pipes/piece_geometry.h"
 #include "pipes/piece_mesh.h"
+#include "pipes/pipe_types.h"
+#include "pipes/view_volume.h"
 #include "plm_engine.h"
 #include "runtime/metal_texture.h"
 
 #include <GL/gl.h>
 
 namespace {
-
-void SolidCorner(const CVERTEX& vertex)
-{
-    glNormal3f(vertex.normal[0], vertex.normal[1], vertex.normal[2]);
-    glVertex3f(vertex.position[0], vertex.position[1], vertex.position[2]);
-}
-
-void SolidFace(const CVERTEX* vertices, const CFACE& face)
-{
-    SolidCorner(vertices[face.a]);
-    SolidCorner(vertices[face.b]);
-    SolidCorner(vertices[face.c]);
-}
 
 // A corner pulled inwards along its normal by TRACE_INSET.
 void TraceCorner(const CVERTEX& vertex)
@@ -55,9 +47,50 @@ void EndSphereMap()
     glDisable(GL_TEXTURE_GEN_T);
 }
 
+// How a grown piece shows from where the camera is.
+enum PIECEVIEW {
+    PIECE_HIDDEN,  // wholly outside the view: it could not change a pixel
+    PIECE_FAR,     // so small on the screen that its far piece looks the same
+    PIECE_NEAR,    // drawn in full
+};
+
+// Where a model unit spans fewer pixels than this, a piece is drawn from its
+// far piece: the tube (4 units across) is then under 24 pixels wide, where
+// the far piece's 12-sided rings stay within 0.4 pixels of the full
+// piece's 24-sided ones and its shading looks the same (larger values
+// showed faceted highlights on the nearer pipes).
+const double FAR_PIECE_PIXELS_PER_UNIT = 6.0;
+
+// How the piece, as the current model-view matrix places it, shows. The
+// matrix is read from GL, so the test sees exactly the transform drawing
+// would use.
+PIECEVIEW ViewPiece(const CPIPETYPE* type, const CVIEWVOLUME& view)
+{
+    if (type == nullptr || !type->drawable || !type->geometry.bounded ||
+        (!pipeDrawing.cullHidden && !pipeDrawing.farPieces)) {
+        return PIECE_NEAR;
+    }
+    const CPIECEGEOMETRY& geometry = type->geometry;
+    float modelView[16];
+    CurrentModelView(modelView);
+    if (pipeDrawing.cullHidden && SphereOutsideView(view, modelView, geometry.centre, geometry.radius)) {
+        return PIECE_HIDDEN;
+    }
+    if (pipeDrawing.farPieces && type->far.list != 0 &&
+        PixelsPerUnit(view, modelView, geometry.centre) < FAR_PIECE_PIXELS_PER_UNIT) {
+        return PIECE_FAR;
+    }
+    return PIECE_NEAR;
+}
+
 }  // namespace
 
 void CPIPE::DrawPiece(uint16_t i)
+{
+    DrawSolid(i, false);
+}
+
+void CPIPE::DrawSolid(uint16_t i, bool far)
 {
     if (i >= segmentCount) {
         return;
@@ -66,12 +99,14 @@ void CPIPE::DrawPiece(uint16_t i)
     glEnable(GL_LIGHTING);
     glEnable(GL_TEXTURE_2D);
     StartSphereMap();
-    CPIECEMESH mesh = GetPieceMesh(segments[i].type);
-    glBegin(GL_TRIANGLES);
-    for (uint32_t f = 0; f < mesh.faceCount; ++f) {
-        SolidFace(mesh.vertices, mesh.faces[f]);
+    const CPIPETYPE* type = segments[i].type;
+    if (far) {
+        glCallList(type->far.list);
+    } else if (pipeDrawing.compiledPieces && type != nullptr && type->drawable && type->geometry.list != 0) {
+        glCallList(type->geometry.list);
+    } else {
+        SendPieceTriangles(GetPieceMesh(type));
     }
-    glEnd();
     EndSphereMap();
 }
 
@@ -105,7 +140,7 @@ void CPIPE::DrawFilling()
     StartSphereMap();
     glBegin(GL_TRIANGLES);
     for (uint32_t f = 0; f < faceCount && static_cast<float>(f) < progress; ++f) {
-        SolidFace(vertices, faces[f]);
+        SendSolidFace(vertices, faces[f]);
     }
     glEnd();
     EndSphereMap();
@@ -135,9 +170,15 @@ void CPIPE::Draw()
     glEnable(GL_TEXTURE_2D);
     glBindTexture(GL_TEXTURE_2D, texture);
     glEnable(GL_DEPTH_TEST);
+    const CVIEWVOLUME view = CurrentViewVolume();
+    // Pieces left out still apply and undo their transform, so that the
+    // matrix, rounding included, is the same for every piece after them.
     for (uint16_t i = 0; i < grownCount; ++i) {
         segments[i].ApplyTransform();
-        DrawPiece(i);
+        PIECEVIEW shows = ViewPiece(segments[i].type, view);
+        if (shows != PIECE_HIDDEN) {
+            DrawSolid(i, shows == PIECE_FAR);
+        }
         segments[i].UndoTransform();
     }
     if (grownCount < segmentCount) {

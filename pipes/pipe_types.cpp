@@ -108,6 +108,19 @@ bool LoadModel(COBJECT3D* object, const char* path, const CRECORDPLACE& place)
     return true;
 }
 
+// Forgets the table, deleting the display lists it made (the engine objects
+// stay: the program never destroys them).
+void ReleaseTable()
+{
+    for (uint16_t i = 0; i < pipeTypeCount; ++i) {
+        ReleasePiece(pipeTypes[i].geometry);
+        ReleasePiece(pipeTypes[i].far);
+    }
+    delete[] pipeTypes;
+    pipeTypes = nullptr;
+    pipeTypeCount = 0;
+}
+
 // Creates and loads the engine object of one type; true when drawable.
 bool MakeModel(CPIPETYPE& type, const char* name, const CRECORDPLACE& place)
 {
@@ -158,6 +171,13 @@ bool ReadRecord(FILE* file, CPIPETYPE& type, const CRECORDPLACE& place, bool& go
         return true;
     }
     type.drawable = MakeModel(type, name, place);
+    if (type.drawable) {
+        type.geometry = CompilePiece(GetPieceMesh(&type));
+        CPIECEMESH far = GetFarPieceMesh(type.object);
+        if (far.faceCount > 0) {
+            type.far = CompilePiece(far);
+        }
+    }
     good = good && type.drawable;
     return true;
 }
@@ -218,9 +238,7 @@ void LoadPipeTypes()
 
 int LoadPipeTypesFile(const char* scriptPath)
 {
-    delete[] pipeTypes;
-    pipeTypes = nullptr;
-    pipeTypeCount = 0;
+    ReleaseTable();
     if (EntryPoints.CreateObject3d == nullptr) {
         std::fprintf(stderr, "%s: no model engine; no pipe types\n", scriptPath);
         return 0;

@@ -14,17 +14,20 @@
 #define PLM_PIPES_PIPE_TYPES_H
 
 #include "math/vector.h"
+#include "pipes/piece_geometry.h"
 
 #include <cstdint>
 
 class COBJECT3D;
 
 struct CPIPETYPE {
-    uint16_t number;        // 1-based position in the script (and the table)
-    COBJECT3D* object;      // the piece's model; null when it could not be made
-    CVECTOR exitOffset;     // where the next piece starts, model coordinates
-    CVECTOR exitDirection;  // where the next piece points, model coordinates
-    bool drawable;          // mesh 0 exists and every face names real vertices
+    uint16_t number;          // 1-based position in the script (and the table)
+    COBJECT3D* object;        // the piece's model; null when it could not be made
+    CVECTOR exitOffset;       // where the next piece starts, model coordinates
+    CVECTOR exitDirection;    // where the next piece points, model coordinates
+    bool drawable;            // mesh 0 exists and every face names real vertices
+    CPIECEGEOMETRY geometry;  // bounds and compiled triangles of a drawable type
+    CPIECEGEOMETRY far;       // compiled far piece (mesh 1); list 0 = none
 };
 
 // The table: pipeTypeCount records, entry n - 1 is type n. Both are set by
@@ -46,8 +49,10 @@ void LoadPipeTypes();
 // (whose engine objects are left alone). For each type, in order:
 // EntryPoints.CreateObject3d(), Load("plumora_data/obj3d/<name>",
 // EngineTextureLoader, FORMAT_3DS) followed by FreeEngineTextures(),
-// SetParam(PARAM_NORMALMODE, NORMALS_VERTEX), BuildLists(). Needs the GL
-// context current.
+// SetParam(PARAM_NORMALMODE, NORMALS_VERTEX), BuildLists(); then, for a
+// drawable type, its bounds and display list (CompilePiece), and the list
+// of its far piece when the model has a usable mesh 1. Needs the GL
+// context current; the old table's display lists are deleted.
 //
 // Problems are reported on stderr with the script name and record number:
 // a missing script or an unreadable or impossible count gives an empty

@@ -54,7 +54,47 @@ void LoadFace()
     FreeEngineTextures();  // the engine has made its textures from them
 }
 
+// InitScene's loads, in their order; each reports its own failures.
+void LoadLineTexture()
+{
+    lineTexture.Create("line_01.jpg", 0, LoadImageFile);
+}
+
+void LoadGreetingsTexture()
+{
+    greetingsTexture.Create("greetings.jpg", 0, LoadImageFile);
+}
+
+void LoadCreditsTexture()
+{
+    creditsTexture.Create("credits.png", 1, LoadImageFile);
+}
+
+void LoadScripts()
+{
+    pipeMap.Load("plumora_data/script/pipes_map.plm");
+    events.ReadEvents("plumora_data/script/bits.plm");
+    camera.ReadPath("plumora_data/script/cam_pos.plm");
+}
+
+void LoadMetalTexture()
+{
+    LoadPlainTexture("metalic.jpg", &metalTexture);
+}
+
+void (*const LOADS[])() = {LoadLineTexture, LoadGreetingsTexture, LoadCreditsTexture, LoadFace,
+                           LoadPipeTypes,   LoadScripts,          LoadMetalTexture};
+const size_t LOAD_COUNT = sizeof LOADS / sizeof LOADS[0];
+// Loads done since the last InitScene.
+size_t loadsDone = 0;
+
 }  // namespace
+
+bool LoadNextSceneAsset()
+{
+    if (loadsDone < LOAD_COUNT) LOADS[loadsDone++]();
+    return loadsDone < LOAD_COUNT;
+}
 
 void SetupSphereMap()
 {
@@ -98,15 +138,12 @@ void InitScene()
     SetupSphereMap();
     SetupLight();
     ZeroCamera();
-    lineTexture.Create("line_01.jpg", 0, LoadImageFile);
-    greetingsTexture.Create("greetings.jpg", 0, LoadImageFile);
-    creditsTexture.Create("credits.png", 1, LoadImageFile);
-    LoadFace();
-    LoadPipeTypes();
-    pipeMap.Load("plumora_data/script/pipes_map.plm");
-    events.ReadEvents("plumora_data/script/bits.plm");
-    camera.ReadPath("plumora_data/script/cam_pos.plm");
-    LoadPlainTexture("metalic.jpg", &metalTexture);
+    while (LoadNextSceneAsset()) {
+    }
+    loadsDone = 0;  // a later InitScene loads everything again
+    // The metal texture, the last one made, stays bound, also when it was
+    // made ahead (the loading screen binds and deletes its own meanwhile).
+    glBindTexture(GL_TEXTURE_2D, metalTexture);
     StartMusic();
     demoClock.Start();
 }

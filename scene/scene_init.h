@@ -11,6 +11,12 @@ extern uint32_t musicStream;  // audio stream handle; 0 = none
 // Needs the GL context current. Missing assets are reported on stderr by
 // their loaders; the demo then runs without them.
 void InitScene();
+// Makes the next of InitScene's loads (textures, face, pipe types and
+// scripts, in InitScene's order) ahead of it, so that InitScene only makes
+// those still left; true while more are left. Needs the GL context current;
+// the GL state it leaves differs only in the bound 2D texture, which
+// InitScene sets as its own loads would have left it.
+bool LoadNextSceneAsset();
 // Deletes the metal texture and frees the music stream. Harmless when
 // InitScene never ran.
 void ShutdownScene();

@@ -71,7 +71,9 @@ int OpenDemoWindow(const char* title, int width, int height, int bits, PLATFORMM
     PlatformShowCursor(false);
     if (!CreateGLWindow(title, width, height, bits)) return DEMO_WINDOW_FAILED;
     PlatformShowWindow();
-    if (!ShowLoadingScreen(width, height, last)) return DEMO_WINDOW_CANCELLED;
+    // The scene's files load in the loading screen's pauses (the first one
+    // is usually long enough for all of them); InitScene does what is left.
+    if (!ShowLoadingScreen(width, height, last, LoadNextSceneAsset)) return DEMO_WINDOW_CANCELLED;
     ResizeViewport(width, height);
     if (!InitRenderState()) return CloseAndFail("Initialization Falied");
     return DEMO_WINDOW_OPEN;

@@ -38,6 +38,31 @@ uint32_t TicksToWholeMilliseconds(int64_t ticks)
     return static_cast<uint32_t>((ticks * 1000 + frequency - 1) / frequency);
 }
 
+// Dispatches messages until the counter reaches end (an end already passed
+// still takes the waiting messages once); false as soon as the run is to
+// end, true when the time is up.
+bool PumpMessagesUntil(int64_t end, PLATFORMMSG* last)
+{
+    for (;;) {
+        PLATFORMMSG message;
+        while (PlatformPeekMessage(&message)) {
+            *last = message;
+            if (message.message == WM_QUIT) {
+                EndRun();
+                return false;
+            }
+            Dispatch(message);
+        }
+        if (active && EscapeWanted()) {
+            EndRun();
+            return false;
+        }
+        int64_t left = end - PlatformCounter();
+        if (left <= 0) return true;
+        PlatformWaitMessage(TicksToWholeMilliseconds(left));
+    }
+}
+
 }  // namespace
 
 void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last)
@@ -63,23 +88,17 @@ void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last)
 
 bool PumpMessagesFor(uint32_t milliseconds, PLATFORMMSG* last)
 {
-    int64_t end = PlatformCounter() + MillisecondsToTicks(milliseconds);
-    for (;;) {
-        PLATFORMMSG message;
-        while (PlatformPeekMessage(&message)) {
-            *last = message;
-            if (message.message == WM_QUIT) {
-                EndRun();
-                return false;
-            }
-            Dispatch(message);
-        }
-        if (active && EscapeWanted()) {
-            EndRun();
-            return false;
-        }
-        int64_t left = end - PlatformCounter();
-        if (left <= 0) return true;
-        PlatformWaitMessage(TicksToWholeMilliseconds(left));
+    return PumpMessagesUntil(PlatformCounter() + MillisecondsToTicks(milliseconds), last);
+}
+
+bool PumpMessagesWorking(uint32_t milliseconds, bool (**work)(), PLATFORMMSG* last)
+{
+    // The end is fixed before any step, so that steps done within the wait
+    // leave its length as it was.
+    const int64_t end = PlatformCounter() + MillisecondsToTicks(milliseconds);
+    while (*work && PlatformCounter() < end) {
+        if (!PumpMessagesUntil(0, last)) return false;
+        if (!(*work)()) *work = nullptr;
     }
+    return PumpMessagesUntil(end, last);
 }

@@ -27,5 +27,11 @@ void RunFrameLoop(void (*drawFrame)(), PLATFORMMSG* last);
 // was pressed while the window is active; true when the time is up.
 // *last receives the last message taken.
 bool PumpMessagesFor(uint32_t milliseconds, PLATFORMMSG* last);
+// PumpMessagesFor that also runs the steps of *work (when not null) while
+// the time is not up, taking the waiting messages before each step; *work
+// becomes null once a step returns false (nothing left). The wait still
+// ends `milliseconds` after it began, unless a step runs past that time: it
+// then ends when that step is done.
+bool PumpMessagesWorking(uint32_t milliseconds, bool (**work)(), PLATFORMMSG* last);
 
 #endif

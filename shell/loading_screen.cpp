@@ -17,10 +17,12 @@ const char* const BALL_PICTURE = "plumora_data/gfx/loader_ball.jpg";
 
 // Where the pauses of ShowLoadingScreen record the last message taken.
 PLATFORMMSG* lastMessage = nullptr;
+// The work that the pauses run step by step; null once none is left.
+bool (*pauseWork)() = nullptr;
 
 bool PauseOnMessages(uint32_t milliseconds)
 {
-    return PumpMessagesFor(milliseconds, lastMessage);
+    return PumpMessagesWorking(milliseconds, &pauseWork, lastMessage);
 }
 
 // A picture as a texture; 0 when the picture could not be loaded.
@@ -128,10 +130,12 @@ bool RunLoadingAnimation(int width, int height, bool (*pause)(uint32_t milliseco
     return complete;
 }
 
-bool ShowLoadingScreen(int width, int height, PLATFORMMSG* last)
+bool ShowLoadingScreen(int width, int height, PLATFORMMSG* last, bool (*work)())
 {
     lastMessage = last;
+    pauseWork = work;
     bool complete = RunLoadingAnimation(width, height, PauseOnMessages);
     lastMessage = nullptr;
+    pauseWork = nullptr;
     return complete;
 }

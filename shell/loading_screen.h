@@ -34,6 +34,12 @@ bool RunLoadingAnimation(int width, int height, bool (*pause)(uint32_t milliseco
 // RunLoadingAnimation whose pauses handle the window's messages: Escape, a
 // close request, a quit signal or a lost window end it early (false).
 // *last receives the last message taken.
-bool ShowLoadingScreen(int width, int height, PLATFORMMSG* last);
+// work (may be null) is called in the pauses, one step per call, until it
+// returns false (nothing left): a step starts only while its pause has time
+// left, and the window's messages are handled between steps. The pause
+// still ends at its designed time unless a step runs past it; it then ends
+// when that step is done. Whatever work is left after the last pause is the
+// caller's.
+bool ShowLoadingScreen(int width, int height, PLATFORMMSG* last, bool (*work)() = nullptr);
 
 #endif

@@ -10,6 +10,7 @@
 #include "picture_files.h"
 #include "runtime/entry_points.h"
 #include "runtime/image_loader.h"
+#include "runtime/picture_decoder.h"
 #include "tests/support/devil.h"
 
 namespace {
@@ -120,6 +121,49 @@ TEST_F(ImageLoader, PaletteBecomesRgb)
     Load("pal.png", loaded);
     EXPECT_EQ(loaded.components, 3);
     EXPECT_EQ(loaded.Bytes(), (std::vector<unsigned char>{90, 80, 70, 9, 8, 7}));
+}
+
+// --- the bitmap layout (rows bottom first, B G R) ------------------------------
+
+// The one-pass bitmap copy gives what reversing the rows and exchanging red
+// and blue of the plain decode gives, for rows of odd length and every layout.
+TEST_F(ImageLoader, BitmapLayoutIsThePlainDecodeReversedAndSwapped)
+{
+    WritePng(dir.Texture("rgb.png"), 3, 3, kRgb8, {1,  2,  3,  4,  5,  6,  7,  8,  9,  10, 11, 12, 13, 14,
+                                                   15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27});
+    WritePng(dir.Texture("grey.png"), 1, 2, {PNG_COLOR_TYPE_GRAY, 8}, {77, 200});
+    WritePng(dir.Texture("pal.png"), 2, 1, {PNG_COLOR_TYPE_PALETTE, 8}, {1, 0}, {9, 8, 7, 60, 50, 40});
+    for (const char* name : {"rgb.png", "grey.png", "pal.png"}) {
+        const std::string path = "plumora_data/texs/" + std::string(name);
+        CPICTURE plain = {};
+        ASSERT_TRUE(DecodePicture(path.c_str(), &plain)) << name;
+        FlipRows(plain.pixels, static_cast<uint16_t>(plain.width * 3), static_cast<uint16_t>(plain.height));
+        SwapRedBlue(plain.pixels, static_cast<uint32_t>(plain.width * plain.height));
+        std::vector<unsigned char> expected(plain.pixels, plain.pixels + plain.width * plain.height * 3);
+        FreePixelBuffer(plain.pixels);
+        int width = 0, height = 0;
+        std::vector<unsigned char> bitmap;
+        ASSERT_TRUE(DecodePictureAsBitmap(path.c_str(), &width, &height, &bitmap)) << name;
+        EXPECT_EQ(width, plain.width) << name;
+        EXPECT_EQ(height, plain.height) << name;
+        EXPECT_EQ(bitmap, expected) << name;
+    }
+    int width = 0, height = 0;
+    std::vector<unsigned char> bitmap;
+    ASSERT_TRUE(DecodePictureAsBitmap("plumora_data/texs/rgb.png", &width, &height, &bitmap));
+    EXPECT_EQ(std::vector<unsigned char>(bitmap.begin(), bitmap.begin() + 3),
+              (std::vector<unsigned char>{21, 20, 19}));
+}
+
+// A failed decode leaves the caller's bitmap and sizes alone.
+TEST_F(ImageLoader, BitmapOfAMissingPictureLeavesTheCallersValues)
+{
+    int width = 5, height = 6;
+    std::vector<unsigned char> bitmap(3, 1);
+    EXPECT_FALSE(DecodePictureAsBitmap("plumora_data/texs/none.png", &width, &height, &bitmap));
+    EXPECT_EQ(width, 5);
+    EXPECT_EQ(height, 6);
+    EXPECT_EQ(bitmap, std::vector<unsigned char>(3, 1));
 }
 
 // --- pictures that cannot be loaded ------------------------------------------

@@ -4,6 +4,7 @@
 #ifndef PLM_TESTS_PIPES_TYPE_TABLE_H
 #define PLM_TESTS_PIPES_TYPE_TABLE_H
 
+#include "pipes/piece_geometry.h"
 #include "pipes/pipe.h"
 #include "pipes/pipe_types.h"
 #include "tests/support/fake_engine.h"
@@ -28,6 +29,7 @@ public:
         type.exitOffset = offset;
         type.exitDirection = direction;
         type.drawable = !model.meshes.empty();
+        if (type.drawable) type.geometry = MeasurePiece(GetPieceMesh(&type));
         types_.push_back(type);
     }
     // Appends a type whose model could not be loaded.

@@ -13,11 +13,21 @@ using namespace pipesgen;
 
 namespace {
 
-struct ReadModel {
+struct ReadObject {
+    std::string name, groupMaterial;
     std::vector<float> points;  // engine axes, three per vertex
     std::vector<uint16_t> corners;
     size_t mappingCount = 0;
-    std::string objectName, groupMaterial, materialName, mapName;
+};
+
+struct ReadModel {
+    std::vector<ReadObject> objects;  // in file order
+    std::string materialName, mapName;
+    ReadObject& Last()
+    {
+        if (objects.empty()) objects.emplace_back();
+        return objects.back();
+    }
 };
 
 class Cursor {
@@ -58,7 +68,8 @@ bool ReadChunk(Cursor& c, uint16_t id, uint32_t length, ReadModel* m)
         case 0xA200:
             return true;  // children follow
         case 0x4000:
-            return c.Str(&m->objectName);
+            m->objects.emplace_back();
+            return c.Str(&m->objects.back().name);
         case 0xA000:
             return c.Str(&m->materialName);
         case 0xA300:
@@ -69,7 +80,7 @@ bool ReadChunk(Cursor& c, uint16_t id, uint32_t length, ReadModel* m)
             if (!c.Left(n * 12)) return false;
             for (uint32_t i = 0; i < n; ++i) {
                 float x = c.F(), y = c.F(), z = c.F();
-                m->points.insert(m->points.end(), {x, z, -y});
+                m->Last().points.insert(m->Last().points.end(), {x, z, -y});
             }
             return true;
         }
@@ -78,12 +89,12 @@ bool ReadChunk(Cursor& c, uint16_t id, uint32_t length, ReadModel* m)
             uint32_t n = c.U(2);
             if (!c.Left(n * 8)) return false;
             for (uint32_t i = 0; i < n; ++i, c.U(2))
-                for (int k = 0; k < 3; ++k) m->corners.push_back(uint16_t(c.U(2)));
+                for (int k = 0; k < 3; ++k) m->Last().corners.push_back(uint16_t(c.U(2)));
             return true;
         }
         case 0x4130: {
             size_t end = c.pos_ + length - 6;
-            bool ok = c.Str(&m->groupMaterial) && end >= c.pos_ && c.Left(end - c.pos_);
+            bool ok = c.Str(&m->Last().groupMaterial) && end >= c.pos_ && c.Left(end - c.pos_);
             if (ok) c.pos_ = end;
             return ok;
         }
@@ -103,9 +114,9 @@ bool Walk(const std::vector<uint8_t>& data, ReadModel* m)
         uint32_t length = c.U(4);
         if (id == 0x4140) {  // mapping: count then two floats per vertex
             if (!c.Left(2)) return false;
-            m->mappingCount = c.U(2);
-            if (!c.Left(m->mappingCount * 8)) return false;
-            c.pos_ += m->mappingCount * 8;
+            size_t count = m->Last().mappingCount = c.U(2);
+            if (!c.Left(count * 8)) return false;
+            c.pos_ += count * 8;
             continue;
         }
         if (!ReadChunk(c, id, length, m)) return false;
@@ -121,24 +132,32 @@ std::vector<uint8_t> FileBytes(const std::string& path)
 
 }  // namespace
 
-TEST(PieceModelFiles, EveryCountMatchesItsDataAndTheMeshRoundTrips)
+void ExpectRoundTrip(const ReadObject& o, const TubeMesh& mesh, const std::string& name)
+{
+    EXPECT_EQ(o.name, name);
+    ASSERT_EQ(o.points.size(), 3 * mesh.Positions().size()) << name;
+    for (size_t i = 0; i < mesh.Positions().size(); ++i) {
+        const Vec3& p = mesh.Positions()[i];
+        ASSERT_EQ(o.points[3 * i], float(p.x));
+        ASSERT_EQ(o.points[3 * i + 1], float(p.y));
+        ASSERT_EQ(o.points[3 * i + 2], float(p.z));
+    }
+    ASSERT_EQ(o.corners.size(), 3 * mesh.Faces().size()) << name;
+    for (size_t f = 0; f < mesh.Faces().size(); ++f)
+        for (int k = 0; k < 3; ++k) ASSERT_EQ(o.corners[3 * f + k], mesh.Faces()[f][k]);
+    EXPECT_EQ(o.mappingCount, mesh.Positions().size()) << name;
+}
+
+// The far piece first, the full piece last (the engine's mesh 0).
+TEST(PieceModelFiles, EveryCountMatchesItsDataAndBothMeshesRoundTrip)
 {
     ASSERT_FALSE(StagedData().empty());
     for (const PieceType& t : BuildPieceCatalog()) {
         ReadModel m;
         ASSERT_TRUE(Walk(FileBytes(StagedData() + "/obj3d/" + t.fileName), &m)) << t.fileName;
-        ASSERT_EQ(m.points.size(), 3 * t.mesh.Positions().size()) << t.name;
-        for (size_t i = 0; i < t.mesh.Positions().size(); ++i) {
-            const Vec3& p = t.mesh.Positions()[i];
-            ASSERT_EQ(m.points[3 * i], float(p.x));
-            ASSERT_EQ(m.points[3 * i + 1], float(p.y));
-            ASSERT_EQ(m.points[3 * i + 2], float(p.z));
-        }
-        ASSERT_EQ(m.corners.size(), 3 * t.mesh.Faces().size()) << t.name;
-        for (size_t f = 0; f < t.mesh.Faces().size(); ++f)
-            for (int k = 0; k < 3; ++k) ASSERT_EQ(m.corners[3 * f + k], t.mesh.Faces()[f][k]);
-        EXPECT_EQ(m.mappingCount, t.mesh.Positions().size()) << t.name;
-        EXPECT_EQ(m.objectName, t.name);
+        ASSERT_EQ(m.objects.size(), 2u) << t.fileName;
+        ExpectRoundTrip(m.objects[0], t.farMesh, FarObjectName(t));
+        ExpectRoundTrip(m.objects[1], t.mesh, t.name);
     }
 }
 
@@ -148,7 +167,7 @@ TEST(PieceModelFiles, FacesUseTheMaterialWhoseMapIsAStagedTexture)
     for (const PieceType& t : BuildPieceCatalog()) {
         ReadModel m;
         ASSERT_TRUE(Walk(FileBytes(StagedData() + "/obj3d/" + t.fileName), &m));
-        EXPECT_EQ(m.groupMaterial, m.materialName) << t.name;
+        for (const ReadObject& o : m.objects) EXPECT_EQ(o.groupMaterial, m.materialName) << o.name;
         EXPECT_EQ(m.mapName, kPieceTexture) << t.name;
         EXPECT_FALSE(FileBytes(StagedData() + "/texs/" + m.mapName).empty());
     }

@@ -120,6 +120,31 @@ TEST(PieceModels, EnvelopeHoldsEveryVertex)
         }
 }
 
+// The far piece stands in for the full one where a piece covers few pixels:
+// it joins its neighbours on the same rings (half the sides), stays inside
+// the same envelope (so the full piece's bounds hold it too), faces
+// outwards, and costs a fraction of the faces.
+TEST(PieceModels, FarPiecesKeepJointsAndEnvelopeWithAFractionOfTheFaces)
+{
+    for (const PieceType& t : Catalog()) {
+        const TubeMesh& far = t.farMesh;
+        EXPECT_EQ(RingAt(far, {0, 0, 0}, {0, 1, 0}).size(), size_t(kTubeSides / 2)) << t.name;
+        std::vector<size_t> exit = RingAt(far, t.exitOffset, t.exitDirection);
+        EXPECT_EQ(exit.size(), size_t(kTubeSides / 2)) << t.name;
+        std::vector<Vec3> normals = VertexNormals(far);
+        for (size_t i : exit)
+            EXPECT_GT(Dot(normals[i], Unit(far.Positions()[i] - t.exitOffset)), 0.5) << t.name << " " << i;
+        for (const Vec3& p : far.Positions()) {
+            bool inside = false;
+            for (const Capsule& c : t.envelope)
+                inside = inside || PointSegmentDistance(p, c.a, c.b) <= c.radius;
+            ASSERT_TRUE(inside) << t.name << " far vertex at " << p.x << " " << p.y << " " << p.z;
+        }
+        EXPECT_GT(far.Faces().size(), 0u) << t.name;
+        EXPECT_LE(far.Faces().size() * 5, t.mesh.Faces().size() * 2) << t.name;  // at most 40 %
+    }
+}
+
 TEST(PieceModels, EachPieceTakesAVisibleFractionOfASecondToGrow)
 {
     for (const PieceType& t : Catalog()) {

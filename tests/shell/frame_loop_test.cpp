@@ -2,6 +2,7 @@
 // requests, quit signals, lost windows and a minimised window, driven
 // through posted messages and a counting draw function on the null display
 // (no pixels: the loading screen's own pauses are in loading_screen_test.cpp).
+#include "platform/clock.h"
 #include "platform/events.h"
 #include "platform/null/null_display.h"
 #include "shell/demo_main.h"
@@ -221,6 +222,95 @@ TEST_F(LoadingPause, EscapeCloseAndLostWindowEndTheWaitEarly)
         EXPECT_EQ(last.message, c.lastMessage);
         EXPECT_EQ(last.wParam, c.status);
     }
+}
+
+// Work in a pause, on a counter that moves 1 ms per reading and 10 ms per
+// step, so that the steps' timing is exact however busy the machine is.
+int64_t fakeMicroseconds = 0;
+int stepsRun = 0;
+int stepsWanted = 0;         // the step that returns false (0: never)
+uint32_t messageInStep = 0;  // posted by the second step (0: none)
+
+int64_t FakeCounter()
+{
+    return fakeMicroseconds += 1000;
+}
+
+bool TenMillisecondStep()
+{
+    fakeMicroseconds += 10000;
+    ++stepsRun;
+    if (stepsRun == 2 && messageInStep != 0)
+        PlatformPostMessage(messageInStep,
+                            messageInStep == WM_KEYDOWN ? uintptr_t{PLATFORM_KEY_ESCAPE} : uintptr_t{0}, 0);
+    return stepsRun != stepsWanted;
+}
+
+class WorkingPause : public FrameLoop {
+protected:
+    void SetUp() override
+    {
+        FrameLoop::SetUp();
+        fakeMicroseconds = 0;
+        stepsRun = 0;
+        stepsWanted = 0;
+        messageInStep = 0;
+        PlatformSetCounter(FakeCounter);
+    }
+    void TearDown() override { PlatformSetCounter(nullptr); }
+};
+
+// A 30 ms pause (each counter reading takes 1 ms) starts steps at 3, 15
+// and 27 ms and no more; the third runs past the pause, which ends with it.
+TEST_F(WorkingPause, StepsStartOnlyWhileThePauseHasTimeLeft)
+{
+    bool (*work)() = TenMillisecondStep;
+    PLATFORMMSG last = {};
+    EXPECT_TRUE(PumpMessagesWorking(30, &work, &last));
+    EXPECT_EQ(stepsRun, 3);
+    EXPECT_NE(work, nullptr);
+}
+
+// Work that runs out is dropped, and the pause still lasts its time; a
+// later pause runs none.
+TEST_F(WorkingPause, FinishedWorkIsDroppedAndThePauseKeepsItsLength)
+{
+    stepsWanted = 2;
+    bool (*work)() = TenMillisecondStep;
+    PLATFORMMSG last = {};
+    EXPECT_TRUE(PumpMessagesWorking(40, &work, &last));
+    EXPECT_EQ(stepsRun, 2);
+    EXPECT_EQ(work, nullptr);
+    EXPECT_GE(fakeMicroseconds, 41000);
+    EXPECT_TRUE(PumpMessagesWorking(5, &work, &last));
+    EXPECT_EQ(stepsRun, 2);
+}
+
+// Messages are taken between steps: Escape or a close request posted by a
+// step ends the pause before the next step, with the usual status.
+TEST_F(WorkingPause, EscapeOrCloseBetweenStepsEndsThePause)
+{
+    for (uint32_t message : {static_cast<uint32_t>(WM_KEYDOWN), static_cast<uint32_t>(WM_CLOSE)}) {
+        SetUp();
+        messageInStep = message;
+        bool (*work)() = TenMillisecondStep;
+        PLATFORMMSG last = {};
+        EXPECT_FALSE(PumpMessagesWorking(1000, &work, &last)) << message;
+        EXPECT_EQ(stepsRun, 2) << message;
+        EXPECT_EQ(last.wParam, message == WM_KEYDOWN ? 27u : 0u) << message;
+        TearDown();
+    }
+}
+
+// No work, or a zero pause: nothing runs and the pause behaves as before.
+TEST_F(WorkingPause, NoWorkOrNoTimeRunsNoStep)
+{
+    bool (*none)() = nullptr;
+    PLATFORMMSG last = {};
+    EXPECT_TRUE(PumpMessagesWorking(5, &none, &last));
+    bool (*work)() = TenMillisecondStep;
+    EXPECT_TRUE(PumpMessagesWorking(0, &work, &last));
+    EXPECT_EQ(stepsRun, 0);
 }
 
 TEST_F(LoadingPause, TapWhileMinimisedWaitsForTheFrameLoop)

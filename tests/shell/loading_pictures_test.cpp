@@ -2,12 +2,18 @@
 // staged DevIL at the design size: background one to one, balls in a row.
 #include "tests/support/gl_context.h"
 #include "platform/process.h"
+#include "runtime/entry_points.h"
+#include "runtime/metal_texture.h"
+#include "scene/overlays.h"
+#include "scene/scene_init.h"
 #include "shell/libraries.h"
 #include "shell/loading_screen.h"
 #include "shell/picture_file.h"
 
 #include <GL/gl.h>
 #include <gtest/gtest.h>
+
+#include <stdlib.h>
 
 #include <cstdlib>
 #include <vector>
@@ -67,6 +73,42 @@ TEST(LoadingPictures, FinishedScreenShowsBackgroundAndTwentyOneBalls)
     for (int i = 0; i < LOADING_BALL_COUNT; ++i)
         for (int b : {2, 10, 17})
             ExpectSame(screen.At(300 + 20 * i + b, 676 + b), PictureAt(ball, b, b), i, b);
+}
+
+// The scene's loads made ahead, as the loading screen's pauses make them:
+// seven steps in all, none again in InitScene, which still leaves the metal
+// texture bound; the next InitScene loads everything anew.
+TEST(SceneLoads, MadeAheadTheyAreNotMadeAgain)
+{
+    setenv("SDL_AUDIODRIVER", "dummy", 1);
+    std::string home = PlatformCurrentDirectory();
+    ASSERT_TRUE(PlatformChangeDirectory(STAGE_DIR));
+    std::string error;
+    ASSERT_TRUE(BindLibraries(&error)) << error;
+    ASSERT_TRUE(plmtest::OpenGlContext(64, 64));
+    EntryPoints.ilInit();  // as the loading screen does before its pauses
+    int steps = 1;
+    while (LoadNextSceneAsset()) ++steps;
+    EXPECT_EQ(steps, 7);
+    EXPECT_FALSE(LoadNextSceneAsset());
+    EXPECT_EQ(greetingsTexture.Width(), 512);
+    EXPECT_EQ(greetingsTexture.Height(), 4096);
+    EXPECT_EQ(creditsTexture.HasMask(), 1);
+    ASSERT_NE(metalTexture, 0u);
+    const unsigned int metal = metalTexture;
+
+    // Released here, the greetings stay empty unless InitScene loads them again.
+    greetingsTexture.Release();
+    glBindTexture(GL_TEXTURE_2D, 0);
+    InitScene();
+    GLint bound = 0;
+    glGetIntegerv(GL_TEXTURE_BINDING_2D, &bound);
+    EXPECT_EQ(static_cast<unsigned int>(bound), metal);
+    EXPECT_EQ(greetingsTexture.Width(), 0);
+    EXPECT_EQ(metalTexture, metal);
+    EXPECT_TRUE(LoadNextSceneAsset());
+    ShutdownScene();
+    PlatformChangeDirectory(home.c_str());
 }
 
 }  // namespace

@@ -8,6 +8,7 @@
 #include "capture_options.h"
 #include "capture_progress.h"
 
+#include "pipes/piece_geometry.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/termination.h"
@@ -115,6 +116,8 @@ int Capture(const CCAPTUREOPTIONS& o, const std::string& outDir)
     if (!BindLibraries(&error)) return Fail(CAPTURE_FAILED, error);
     // The program initialises DevIL in its setup dialog, which a capture skips.
     EntryPoints.ilInit();
+    if (o.referenceDrawing) pipeDrawing = CPIPEDRAWING{false, false, false};
+    if (o.fullDetail) pipeDrawing.farPieces = false;
     DisplayMode = {o.width, o.height, 32, 0};
     int status = CAPTURE_STOPPED;
     if (!OpenOffscreenContext(o.width, o.height)) {

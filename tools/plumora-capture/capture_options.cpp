@@ -117,6 +117,18 @@ bool SetTo(PARSESTATE* s, const char* value)
     return ParseNumber(value, &s->to);
 }
 
+bool SetReferenceDrawing(PARSESTATE* s, const char*)
+{
+    s->o->referenceDrawing = true;
+    return true;
+}
+
+bool SetFullDetail(PARSESTATE* s, const char*)
+{
+    s->o->fullDetail = true;
+    return true;
+}
+
 bool SetStepFps(PARSESTATE* s, const char* value)
 {
     return ParseNumber(value, &s->o->stepFps) && s->o->stepFps >= 1.0 && s->o->stepFps <= 1000.0;
@@ -143,6 +155,8 @@ const OPTIONROW OPTIONS[] = {
     {"--from", true, SetFrom, "a demo time in ms"},
     {"--to", true, SetTo, "a demo time in ms"},
     {"--step-fps", true, SetStepFps, "a frame rate from 1 to 1000"},
+    {"--reference-drawing", false, SetReferenceDrawing, ""},
+    {"--full-detail", false, SetFullDetail, ""},
 };
 
 const OPTIONROW* FindOption(const std::string& name)
@@ -265,6 +279,7 @@ const char* CaptureUsage()
 {
     return "usage: plumora-capture --data FILE --out DIR [--size WxH]\n"
            "                       (--at T1,T2,... | --fps N --from MS --to MS) [--step-fps N]\n"
+           "                       [--full-detail | --reference-drawing]\n"
            "       plumora-capture --help | --version\n"
            "\n"
            "Runs the demo in FILE (a data.dat) off screen and writes PNG frames to DIR,\n"
@@ -288,6 +303,11 @@ const char* CaptureUsage()
            "                  the clock steps from 0 at this rate so that everything\n"
            "                  that evolves from frame to frame does so as in a real\n"
            "                  run; each requested time is rendered exactly\n"
+           "  --full-detail   draw every pipe piece in full, also where it covers so\n"
+           "                  few pixels that the demo draws a simpler far piece\n"
+           "  --reference-drawing  as --full-detail, and send every piece vertex by\n"
+           "                  vertex with none left out: the reference for the\n"
+           "                  fast drawing, whose pictures --full-detail matches\n"
            "  -h, --help      print this text and exit\n"
            "  --version       print the version and exit\n"
            "\n"

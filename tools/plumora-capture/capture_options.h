@@ -18,14 +18,16 @@ enum CAPTURESTATUS {
 };
 
 struct CCAPTUREOPTIONS {
-    std::string data;           // the archive to run
-    std::string out;            // folder for the PNG files
-    int width = 1024;           // pixels
-    int height = 768;           // pixels
-    double stepFps = 60.0;      // frame rate of the simulated run
-    std::vector<double> times;  // demo times to write, ms, ascending, unique
-    bool help = false;          // print the usage and stop
-    bool version = false;       // print the version and stop
+    std::string data;               // the archive to run
+    std::string out;                // folder for the PNG files
+    int width = 1024;               // pixels
+    int height = 768;               // pixels
+    double stepFps = 60.0;          // frame rate of the simulated run
+    std::vector<double> times;      // demo times to write, ms, ascending, unique
+    bool referenceDrawing = false;  // pipes in full, in immediate mode, nothing left out
+    bool fullDetail = false;        // pipes in full, never from their far pieces
+    bool help = false;              // print the usage and stop
+    bool version = false;           // print the version and stop
 };
 
 // Parses argv (GNU style: "--size 640x480" or "--size=640x480"). On a

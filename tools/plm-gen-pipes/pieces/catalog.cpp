@@ -35,7 +35,7 @@ std::vector<Capsule> ElbowEnvelope()
 }
 
 PieceType Make(const char* name, Vec3 exitOffset, Vec3 exitDirection, std::vector<Capsule> envelope,
-               void (*build)(TubeMesh&))
+               void (*build)(TubeMesh&, Detail))
 {
     PieceType t;
     t.name = name;
@@ -43,7 +43,8 @@ PieceType Make(const char* name, Vec3 exitOffset, Vec3 exitDirection, std::vecto
     t.exitOffset = exitOffset;
     t.exitDirection = exitDirection;
     t.envelope = std::move(envelope);
-    build(t.mesh);
+    build(t.mesh, Detail::Full);
+    build(t.farMesh, Detail::Far);
     return t;
 }
 

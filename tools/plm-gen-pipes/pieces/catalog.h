@@ -29,7 +29,8 @@ struct PieceType {
     Vec3 exitOffset;
     Vec3 exitDirection;
     std::vector<Capsule> envelope;  // model coordinates; covers every vertex
-    TubeMesh mesh;
+    TubeMesh mesh;                  // the piece in full: grown face by face
+    TubeMesh farMesh;               // the same piece for when it covers few pixels
 };
 
 // Material and texture shared by every piece.
