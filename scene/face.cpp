@@ -8,6 +8,11 @@ COBJECT3D* faceObject = nullptr;
 
 namespace {
 
+// The display list holding the triangles of compiledObject, 0 when none has
+// been made (or GL could not make one).
+GLuint faceList = 0;
+const COBJECT3D* compiledObject = nullptr;
+
 bool CornersInside(const CFACE& face, unsigned short vertexCount)
 {
     return face.a < vertexCount && face.b < vertexCount && face.c < vertexCount;
@@ -41,7 +46,34 @@ void DrawMesh(unsigned short index)
     glEnd();
 }
 
+void SendMeshes()
+{
+    const unsigned short meshCount = static_cast<unsigned short>(faceObject->GetMeshCount());
+    for (unsigned short m = 0; m < meshCount; ++m) DrawMesh(m);
+}
+
+// Records exactly the calls SendMeshes makes into faceList, once per model:
+// the same vertices in the same order, so the picture does not change, but
+// the 30 000-odd triangles are no longer sent call by call every frame.
+bool CompiledFaceReady()
+{
+    if (compiledObject == faceObject && faceList != 0 && glIsList(faceList)) return true;
+    if (faceList == 0 || !glIsList(faceList)) faceList = glGenLists(1);
+    compiledObject = nullptr;
+    if (faceList == 0) return false;
+    glNewList(faceList, GL_COMPILE);
+    SendMeshes();
+    glEndList();
+    compiledObject = faceObject;
+    return true;
+}
+
 }  // namespace
+
+void ForgetCompiledFace()
+{
+    compiledObject = nullptr;
+}
 
 void DrawFace()
 {
@@ -52,8 +84,10 @@ void DrawFace()
     glEnable(GL_TEXTURE_GEN_T);
     glBindTexture(GL_TEXTURE_2D, metalTexture);
     if (faceObject) {
-        const unsigned short meshCount = static_cast<unsigned short>(faceObject->GetMeshCount());
-        for (unsigned short m = 0; m < meshCount; ++m) DrawMesh(m);
+        if (CompiledFaceReady())
+            glCallList(faceList);
+        else
+            SendMeshes();
     }
     glDisable(GL_TEXTURE_GEN_S);
     glDisable(GL_TEXTURE_GEN_T);

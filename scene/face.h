@@ -1,5 +1,5 @@
 // The face scene: the face model drawn lit and sphere-mapped with the metal
-// picture, from the engine's mesh data in immediate mode.
+// picture, from the engine's mesh data, compiled once into a display list.
 #ifndef PLM_SCENE_FACE_H
 #define PLM_SCENE_FACE_H
 
@@ -19,6 +19,17 @@ extern COBJECT3D* faceObject;
 // on. A null faceObject draws nothing but leaves the same state. Faces whose
 // corners lie outside their mesh's vertex array are skipped, as are meshes
 // without vertex or face arrays (an empty glBegin/glEnd pair is still sent).
+//
+// The triangles are read from the mesh data once per model and recorded in a
+// display list (the very calls, in order, so the picture is the one that
+// sending them every frame gives); later frames call the list. A different
+// faceObject is compiled afresh; where GL gives no list name the triangles
+// are sent directly every frame.
 void DrawFace();
+
+// Drops the compiled triangles: the next DrawFace reads faceObject's mesh
+// data again. For callers that change the model behind faceObject or replace
+// the GL context.
+void ForgetCompiledFace();
 
 #endif

@@ -19,6 +19,10 @@ void CFLASH::DrawFlash(uint32_t width, uint32_t height, float decay)
     glEnable(GL_BLEND);
     glDisable(GL_DEPTH_TEST);
     glColor4f(1.0f, 1.0f, 1.0f, intensity);
+    // At alpha 0 the blend adds 0 x white to every pixel: the quad would
+    // change nothing but would still cost a full-screen blend. The state
+    // above is set all the same, as later drawing may rely on it.
+    if (intensity <= 0.0f) return;
     glBegin(GL_QUADS);
     glVertex2d(0.0, 0.0);
     glVertex2d(width, 0.0);

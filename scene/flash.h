@@ -12,8 +12,9 @@ public:
     void Trigger();
     // Lowers the intensity by decay (never below 0), then adds a white quad
     // of alpha = intensity over (0, 0)-(width, height) in overlay units
-    // (blend SRC_ALPHA, ONE; lighting, texturing and depth test off). The
-    // quad is drawn even at intensity 0. GL context current.
+    // (blend SRC_ALPHA, ONE; lighting, texturing and depth test off). At
+    // intensity 0 the quad, which would add nothing, is not sent; the state
+    // and the colour are set all the same. GL context current.
     void DrawFlash(uint32_t width, uint32_t height, float decay);
 
     float Intensity() const { return intensity; }

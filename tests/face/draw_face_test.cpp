@@ -91,6 +91,7 @@ protected:
         metalTexture = facetest::MakeTexture(facetest::Pattern::White);
         glBindTexture(GL_TEXTURE_2D, 0);
         ResetFakeEngine();
+        ForgetCompiledFace();  // each test's model is new, maybe at the last one's address
         faceObject = &object;
     }
     void TearDown() override
@@ -140,6 +141,66 @@ TEST_F(DrawFaceTest, VertexNormalsSteerTheSphereMapAndTheLight)
     EXPECT_NEAR(polygons[1][0].strq[1], 0.5f, 0.02f);
     // Lit: the face turned from the light at the eye is darker.
     EXPECT_GT(polygons[0][0].rgba[0], polygons[1][0].rgba[0] + 0.1f);
+}
+
+// --- compiled once ---------------------------------------------------------------
+
+TEST_F(DrawFaceTest, LaterFramesRepeatTheFirstWithoutReadingTheMeshes)
+{
+    AddMesh(object.model, {{-0.5f, 0, -0.5f}, {0, 0, -0.5f}, {0, 0.5f, -0.5f}},
+            {TOWARDS_VIEWER, TOWARDS_VIEWER, Point{0.6f, 0, 0.8f}}, {{0, 1, 2}});
+    AddTriangle(0.8f);
+    const std::vector<Polygon> first = Capture();
+    EXPECT_EQ(engineCalls, Asked({0, 1}));
+    engineCalls.clear();
+    const std::vector<Polygon> second = Capture();
+    EXPECT_TRUE(engineCalls.empty());
+    ASSERT_EQ(second.size(), first.size());
+    for (size_t p = 0; p < first.size(); ++p) {
+        ASSERT_EQ(second[p].size(), first[p].size());
+        for (size_t c = 0; c < first[p].size(); ++c) {
+            EXPECT_EQ(second[p][c].x, first[p][c].x);
+            EXPECT_EQ(second[p][c].y, first[p][c].y);
+            EXPECT_EQ(second[p][c].rgba[0], first[p][c].rgba[0]);
+            EXPECT_EQ(second[p][c].strq[0], first[p][c].strq[0]);
+        }
+    }
+}
+
+TEST_F(DrawFaceTest, AnotherModelIsReadAfresh)
+{
+    AddTriangle(0.0f);
+    ASSERT_EQ(Capture().size(), 1u);
+    FakeObject other;
+    AddMesh(other.model, {{0, 0, 0}, {0.1f, 0, 0}, {0, 0.1f, 0}, {0.2f, 0, 0}},
+            {TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER, TOWARDS_VIEWER}, {{0, 1, 2}, {1, 3, 2}});
+    faceObject = &other;
+    EXPECT_EQ(Capture().size(), 2u);
+    faceObject = &object;
+    EXPECT_EQ(Capture().size(), 1u);
+}
+
+TEST_F(DrawFaceTest, ForgettingReadsAChangedModelAgain)
+{
+    AddTriangle(0.0f);
+    ASSERT_EQ(Capture().size(), 1u);
+    AddTriangle(0.5f);
+    EXPECT_EQ(Capture().size(), 1u);  // still the compiled model
+    ForgetCompiledFace();
+    EXPECT_EQ(Capture().size(), 2u);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(DrawFaceTest, NoModelBetweenFramesKeepsTheCompiledOne)
+{
+    AddTriangle(0.0f);
+    ASSERT_EQ(Capture().size(), 1u);
+    faceObject = nullptr;
+    EXPECT_TRUE(Capture().empty());
+    faceObject = &object;
+    engineCalls.clear();
+    EXPECT_EQ(Capture().size(), 1u);
+    EXPECT_TRUE(engineCalls.empty());
 }
 
 // --- meshes without faces and broken data --------------------------------------

@@ -44,14 +44,12 @@ TEST_F(Flash, TriggerFadesOutOverTwoHundredMillisecondsInPipesFlight)
     EXPECT_EQ(flash.Intensity(), 0.0f);
 }
 
-TEST_F(Flash, LargeDecayClampsToZeroAndStillDrawsTheQuad)
+TEST_F(Flash, QuadCoversTheGivenSize)
 {
     flash.Trigger();
     glrec::StartRecording();
-    flash.DrawFlash(800, 600, 5.0f);
+    flash.DrawFlash(800, 600, 0.25f);
     glrec::StopRecording();
-    EXPECT_EQ(flash.Intensity(), 0.0f);
-    EXPECT_EQ(LastAlpha(), 0.0);
     const auto primitives = glrec::Primitives();
     ASSERT_EQ(primitives.size(), 1u);
     const auto& q = primitives[0];
@@ -64,6 +62,60 @@ TEST_F(Flash, LargeDecayClampsToZeroAndStillDrawsTheQuad)
     EXPECT_EQ(q[2].y, 600);
     EXPECT_EQ(q[3].x, 0);
     EXPECT_EQ(q[3].y, 600);
+}
+
+// A spent flash adds nothing, so its quad is left out; the faintest flash
+// that is still on is drawn.
+TEST_F(Flash, LargeDecayClampsToZeroAndSendsNoQuad)
+{
+    flash.Trigger();
+    glrec::StartRecording();
+    flash.DrawFlash(800, 600, 5.0f);
+    flash.DrawFlash(800, 600, 0.0f);
+    glrec::StopRecording();
+    EXPECT_EQ(flash.Intensity(), 0.0f);
+    EXPECT_EQ(LastAlpha(), 0.0);
+    EXPECT_TRUE(glrec::Primitives().empty());
+    flash.Trigger();
+    glrec::StartRecording();
+    flash.DrawFlash(800, 600, 1.0f - 1e-6f);
+    glrec::StopRecording();
+    EXPECT_GT(flash.Intensity(), 0.0f);
+    EXPECT_EQ(glrec::Primitives().size(), 1u);
+}
+
+// Without its quad a spent flash still leaves the state a drawn one leaves,
+// and the picture as it was.
+TEST_F(Flash, SpentFlashSetsTheStateAndKeepsThePicture)
+{
+    glViewport(0, 0, 1024, 768);
+    glClearColor(0.25f, 0.5f, 0.75f, 1.0f);
+    glClear(GL_COLOR_BUFFER_BIT);
+    glEnable(GL_TEXTURE_2D);
+    glEnable(GL_LIGHTING);
+    glEnable(GL_DEPTH_TEST);
+    glDisable(GL_BLEND);
+    glBlendFunc(GL_ONE, GL_ZERO);
+    unsigned char before[3], after[3];
+    plmtest::ReadPixel(512, 384, before);
+    flash.DrawFlash(1024, 768, 0.5f);
+    plmtest::ReadPixel(512, 384, after);
+    EXPECT_EQ(after[0], before[0]);
+    EXPECT_EQ(after[1], before[1]);
+    EXPECT_EQ(after[2], before[2]);
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    GLint source = 0, destination = 0;
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE);
+    GLfloat colour[4];
+    glGetFloatv(GL_CURRENT_COLOR, colour);
+    EXPECT_EQ(colour[3], 0.0f);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
 }
 
 TEST_F(Flash, AddsWhiteWithAlphaBlendAndTexturingOff)
