@@ -25,6 +25,9 @@ while [ $# -gt 0 ]; do
     *) usage ;;
   esac
 done
+# A relative --build is taken from where the script was started.
+[ -d "$build" ] || { echo "$(basename "$0"): no build folder $build" >&2; exit 1; }
+build=$(cd "$build" && pwd)
 bench=$build/bin/plm_fps_bench
 [ -x "$bench" ] || { echo "fps.sh: no $bench (configure with -DPLM_BENCH=ON and build)" >&2; exit 1; }
 

@@ -28,6 +28,9 @@ while [ $# -gt 0 ]; do
     *) usage ;;
   esac
 done
+# A relative --build is taken from where the script was started.
+[ -d "$build" ] || { echo "$(basename "$0"): no build folder $build" >&2; exit 1; }
+build=$(cd "$build" && pwd)
 program=$build/dist/plumora
 probe=$build/lib/plm_startup_probe.so
 [ -x "$program" ] && [ -f "$build/dist/data.dat" ] || { echo "startup.sh: no $program with data.dat (build first)" >&2; exit 1; }
