@@ -1,4 +1,5 @@
 #include "tests/pipes/feedback.h"
+#include "tests/support/gl_context.h"
 
 #include <GL/gl.h>
 
@@ -62,4 +63,16 @@ Feedback ParseFeedback(const std::vector<float>& buffer, int size)
         }
     }
     return result;
+}
+
+bool SetUpOrthoView()
+{
+    if (!plmtest::OpenGlContext(VIEW_SIZE, VIEW_SIZE)) return false;
+    glViewport(0, 0, VIEW_SIZE, VIEW_SIZE);
+    glMatrixMode(GL_PROJECTION);
+    glLoadIdentity();
+    glOrtho(-HALF_VIEW, HALF_VIEW, -HALF_VIEW, HALF_VIEW, -HALF_VIEW, HALF_VIEW);
+    glMatrixMode(GL_MODELVIEW);
+    glLoadIdentity();
+    return true;
 }

@@ -5,6 +5,16 @@
 
 #include <vector>
 
+// Half the side of the drawing tests' orthographic view volume, in scene
+// units, and the side of their square viewport, in pixels.
+const float HALF_VIEW = 50.0f;
+const int VIEW_SIZE = 64;
+
+// Opens the test GL context and sets the drawing tests' view: a viewport of
+// VIEW_SIZE pixels square looking at a cube of +-HALF_VIEW, model-view
+// matrix the identity. False when there is no context.
+bool SetUpOrthoView();
+
 // The current model-view matrix, column-major.
 std::vector<float> ModelViewMatrix();
 

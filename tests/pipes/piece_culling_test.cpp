@@ -118,20 +118,11 @@ TEST(PieceBounds, TheSphereHoldsEveryCornerAndAnEmptyMeshIsAPoint)
 
 // --- in a GL context ---
 
-const float HALF_VIEW = 50.0f;
-const int VIEW_SIZE = 64;
-
 class PieceDrawTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        ASSERT_TRUE(plmtest::OpenGlContext(VIEW_SIZE, VIEW_SIZE)) << "no GL context";
-        glViewport(0, 0, VIEW_SIZE, VIEW_SIZE);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-HALF_VIEW, HALF_VIEW, -HALF_VIEW, HALF_VIEW, -HALF_VIEW, HALF_VIEW);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
+        ASSERT_TRUE(SetUpOrthoView()) << "no GL context";
         saved = pipeDrawing;
     }
     void TearDown() override

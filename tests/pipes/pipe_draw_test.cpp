@@ -17,22 +17,10 @@
 namespace {
 
 const float PI = 3.14159265f;
-// Half the side of the orthographic view volume, in scene units.
-const float HALF_VIEW = 50.0f;
-const int VIEW_SIZE = 64;
 
 class PipeDrawTest : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        ASSERT_TRUE(plmtest::OpenGlContext(VIEW_SIZE, VIEW_SIZE)) << "no GL context";
-        glViewport(0, 0, VIEW_SIZE, VIEW_SIZE);
-        glMatrixMode(GL_PROJECTION);
-        glLoadIdentity();
-        glOrtho(-HALF_VIEW, HALF_VIEW, -HALF_VIEW, HALF_VIEW, -HALF_VIEW, HALF_VIEW);
-        glMatrixMode(GL_MODELVIEW);
-        glLoadIdentity();
-    }
+    void SetUp() override { ASSERT_TRUE(SetUpOrthoView()) << "no GL context"; }
     static Feedback DrawPipe(CPIPE& pipe)
     {
         return Capture([&pipe] { pipe.Draw(); });
