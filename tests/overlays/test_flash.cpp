@@ -21,6 +21,21 @@ double LastAlpha()
     return colours.empty() ? -1.0 : colours.back().args[3];
 }
 
+// The state a flash leaves, drawn or not: additive blending on, texturing,
+// depth testing and lighting off.
+void ExpectAdditiveOverlayState()
+{
+    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
+    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
+    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
+    EXPECT_TRUE(glIsEnabled(GL_BLEND));
+    GLint source = 0, destination = 0;
+    glGetIntegerv(GL_BLEND_SRC, &source);
+    glGetIntegerv(GL_BLEND_DST, &destination);
+    EXPECT_EQ(source, GL_SRC_ALPHA);
+    EXPECT_EQ(destination, GL_ONE);
+}
+
 }  // namespace
 
 TEST_F(Flash, StartsDarkAndTriggerGivesFullWhite)
@@ -103,15 +118,7 @@ TEST_F(Flash, SpentFlashSetsTheStateAndKeepsThePicture)
     EXPECT_EQ(after[0], before[0]);
     EXPECT_EQ(after[1], before[1]);
     EXPECT_EQ(after[2], before[2]);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    GLint source = 0, destination = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE);
+    ExpectAdditiveOverlayState();
     GLfloat colour[4];
     glGetFloatv(GL_CURRENT_COLOR, colour);
     EXPECT_EQ(colour[3], 0.0f);
@@ -137,13 +144,5 @@ TEST_F(Flash, AddsWhiteWithAlphaBlendAndTexturingOff)
     EXPECT_NEAR(rgb[0], 128, 2);
     EXPECT_NEAR(rgb[1], 128, 2);
     EXPECT_NEAR(rgb[2], 128, 2);
-    EXPECT_FALSE(glIsEnabled(GL_TEXTURE_2D));
-    EXPECT_FALSE(glIsEnabled(GL_DEPTH_TEST));
-    EXPECT_FALSE(glIsEnabled(GL_LIGHTING));
-    EXPECT_TRUE(glIsEnabled(GL_BLEND));
-    GLint source = 0, destination = 0;
-    glGetIntegerv(GL_BLEND_SRC, &source);
-    glGetIntegerv(GL_BLEND_DST, &destination);
-    EXPECT_EQ(source, GL_SRC_ALPHA);
-    EXPECT_EQ(destination, GL_ONE);
+    ExpectAdditiveOverlayState();
 }
