@@ -7,6 +7,7 @@
 #include "capture_files.h"
 #include "capture_options.h"
 #include "capture_progress.h"
+#include "frame_readback.h"
 #include "offscreen_demo.h"
 
 #include "pipes/piece_geometry.h"
@@ -15,8 +16,6 @@
 #include "platform/termination.h"
 #include "scene/render_frame.h"
 #include "tools/common/command_line.h"
-
-#include <GL/gl.h>
 
 #include <cstdio>
 #include <string>
@@ -57,17 +56,12 @@ int CheckSystem(CCAPTUREOPTIONS* o, std::string* outDir)
     return CAPTURE_OK;
 }
 
-void ReadFrame(int width, int height, std::vector<unsigned char>* pixels)
-{
-    glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadBuffer(GL_BACK);
-    glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, pixels->data());
-}
-
 // Steps the simulated run up to each requested time and writes it.
 int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
 {
-    std::vector<unsigned char> pixels(static_cast<size_t>(o.width) * o.height * 3);
+    CFRAMEREADBACK readback;
+    std::string error;
+    if (!readback.Open(o.width, o.height, 1, &error)) return Fail(CAPTURE_FAILED, error);
     CCAPTUREPROGRESS progress(o.times.size(), PlannedRenders(o.times, o.stepFps));
     double stepUs = 1000000.0 / o.stepFps;
     long step = 1;
@@ -92,9 +86,9 @@ int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
                          static_cast<double>(wanted), static_cast<double>(shown));
         RenderFrame();
         progress.Rendered();
-        ReadFrame(o.width, o.height, &pixels);
-        std::string name = FrameFileName(target), error;
-        if (!WritePng(outDir, name, o.width, o.height, pixels.data(), &error))
+        readback.Start();
+        std::string name = FrameFileName(target);
+        if (!WritePng(outDir, name, o.width, o.height, readback.Take(), &error))
             return Fail(CAPTURE_FAILED, error);
         progress.Written(frame + 1, target, name);
     }
