@@ -12,7 +12,7 @@ PACKAGES=(
   libimgui-dev libstb-dev libfreetype-dev fonts-dejavu-core libjpeg-dev libpng-dev
   lame libmp3lame-dev
   libgtest-dev googletest libgmock-dev libbenchmark-dev
-  xvfb xauth xdotool imagemagick sox libsox-fmt-mp3 x11-utils
+  xvfb xauth xdotool imagemagick sox libsox-fmt-mp3 x11-utils ffmpeg
   assimp-testmodels lib3ds-dev
 )
 missing=()
