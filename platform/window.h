@@ -58,6 +58,12 @@ bool PlatformOpenOffscreenGLWindow(int width, int height);
 // Shows, raises and focuses the window.
 void PlatformShowWindow();
 void PlatformSwapBuffers();
+// The address of the GL function `name` (e.g. "glGenBuffers") of the loaded
+// GL driver, for functions beyond OpenGL 1.1, which are never linked
+// directly; null when the driver has none or no GL window was opened. A
+// non-null address does not mean the current context supports the function:
+// callers check the context's version or extensions first.
+void* PlatformGLProcAddress(const char* name);
 
 bool PlatformHasWindow();
 bool PlatformHasGLContext();

@@ -149,3 +149,8 @@ bool PlatformDestroyWindow()
     record.windowShown = false;
     return true;
 }
+
+void* PlatformGLProcAddress(const char*)
+{
+    return nullptr;  // no GL driver
+}

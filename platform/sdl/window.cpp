@@ -263,3 +263,8 @@ void PlatformSwapBuffers()
 {
     if (window && !DisplayConnectionLost()) SDL_GL_SwapWindow(window);
 }
+
+void* PlatformGLProcAddress(const char* name)
+{
+    return SDL_GL_GetProcAddress(name);
+}

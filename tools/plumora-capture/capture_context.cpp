@@ -1,5 +1,7 @@
 #include "capture_context.h"
 
+#include "multisample_target.h"
+
 #include "platform/drivers.h"
 #include "platform/window.h"
 
@@ -35,6 +37,17 @@ bool OpenOffscreenContext(int width, int height)
 
 bool QueryMaxPictureSize(int* maxWidth, int* maxHeight, std::string* error)
 {
+    CCAPTURELIMITS limits;
+    if (!QueryCaptureLimits(&limits, error)) return false;
+    *maxWidth = limits.maxWidth;
+    *maxHeight = limits.maxHeight;
+    return true;
+}
+
+bool QueryCaptureLimits(CCAPTURELIMITS* limits, std::string* error)
+{
+    int* maxWidth = &limits->maxWidth;
+    int* maxHeight = &limits->maxHeight;
     if (!OpenOffscreenContext(PROBE_SIDE, PROBE_SIDE)) {
         CloseContext();
         *error = "cannot create an off-screen OpenGL context";
@@ -54,6 +67,7 @@ bool QueryMaxPictureSize(int* maxWidth, int* maxHeight, std::string* error)
         *maxWidth = std::min(*maxWidth, static_cast<int>(renderbuffer));
         *maxHeight = std::min(*maxHeight, static_cast<int>(renderbuffer));
     }
+    limits->maxSamples = MaxPictureSamples();
     CloseContext();
     if (*maxWidth <= 0 || *maxHeight <= 0) {
         *error = "the OpenGL implementation reports no viewport size";

@@ -15,4 +15,12 @@ bool OpenOffscreenContext(int width, int height);
 // the reason in *error) when no context could be made.
 bool QueryMaxPictureSize(int* maxWidth, int* maxHeight, std::string* error);
 
+// What the implementation allows a capture, read from a throw-away context.
+struct CCAPTURELIMITS {
+    int maxWidth = 0, maxHeight = 0;  // largest picture, pixels
+    int maxSamples = 1;               // most samples per pixel (multisample_target.h)
+};
+// As QueryMaxPictureSize, with the samples per pixel too.
+bool QueryCaptureLimits(CCAPTURELIMITS* limits, std::string* error);
+
 #endif

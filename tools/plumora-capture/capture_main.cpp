@@ -46,12 +46,14 @@ int CheckSystem(CCAPTUREOPTIONS* o, std::string* outDir)
     o->data = PlatformAbsolutePath(o->data.c_str());
     if (!CheckReadableFile(o->data, &error)) return Fail(CAPTURE_USAGE, "--data: " + error);
     if (!CheckOutputPath(o->out, &error)) return Fail(CAPTURE_USAGE, "--out: " + error);
-    int maxWidth = 0, maxHeight = 0;
-    if (!QueryMaxPictureSize(&maxWidth, &maxHeight, &error)) return Fail(CAPTURE_FAILED, error);
-    if (o->width > maxWidth || o->height > maxHeight)
+    CCAPTURELIMITS limits;
+    if (!QueryCaptureLimits(&limits, &error)) return Fail(CAPTURE_FAILED, error);
+    if (o->width > limits.maxWidth || o->height > limits.maxHeight)
         return Fail(CAPTURE_USAGE, "--size " + std::to_string(o->width) + "x" + std::to_string(o->height) +
                                        " is larger than the OpenGL implementation can render (at most " +
-                                       std::to_string(maxWidth) + "x" + std::to_string(maxHeight) + ")");
+                                       std::to_string(limits.maxWidth) + "x" +
+                                       std::to_string(limits.maxHeight) + ")");
+    if (!CheckSamples(o->samples, limits.maxSamples, &error)) return Fail(CAPTURE_USAGE, error);
     if (!PrepareOutputFolder(o->out, outDir, &error)) return Fail(CAPTURE_USAGE, "--out: " + error);
     return CAPTURE_OK;
 }
@@ -130,7 +132,7 @@ int main(int argc, char** argv)
         if (options.fullDetail) pipeDrawing.farPieces = false;
         CAPTUREWORK work = {&options, &outDir};
         status = RunOffscreenDemo("plumora-capture", options.data, options.width, options.height,
-                                  RenderRequestedFrames, &work);
+                                  RenderRequestedFrames, &work, options.samples);
     }
     if (int signal = PlatformTerminationRequested()) {
         std::string stopped = "stopped by signal " + std::to_string(signal);

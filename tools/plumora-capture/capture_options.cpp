@@ -134,6 +134,15 @@ bool SetStepFps(PARSESTATE* s, const char* value)
     return ParseNumber(value, &s->o->stepFps) && s->o->stepFps >= 1.0 && s->o->stepFps <= 1000.0;
 }
 
+// Samples per pixel of a multisampled picture (--aa).
+bool SetSamples(PARSESTATE* s, const char* value)
+{
+    std::string text(value);
+    if (text != "1" && text != "2" && text != "4" && text != "8") return false;
+    s->o->samples = text[0] - '0';
+    return true;
+}
+
 // One command-line option: its name, whether it takes a value, what it does
 // with it (false for a value it cannot use) and what a good value looks like.
 struct OPTIONROW {
@@ -157,6 +166,7 @@ const OPTIONROW OPTIONS[] = {
     {"--step-fps", true, SetStepFps, "a frame rate from 1 to 1000"},
     {"--reference-drawing", false, SetReferenceDrawing, ""},
     {"--full-detail", false, SetFullDetail, ""},
+    {"--aa", true, SetSamples, "1, 2, 4 or 8 samples per pixel"},
 };
 
 const OPTIONROW* FindOption(const std::string& name)
@@ -275,11 +285,20 @@ bool ParseCaptureOptions(int argc, const char* const* argv, CCAPTUREOPTIONS* o, 
     return Finish(state, error);
 }
 
+bool CheckSamples(int samples, int maxSamples, std::string* error)
+{
+    if (samples <= 1 || samples <= maxSamples) return true;
+    std::string asked = "--aa " + std::to_string(samples) + ": this OpenGL implementation ";
+    *error = maxSamples > 1 ? asked + "offers at most " + std::to_string(maxSamples) + " samples per pixel"
+                            : asked + "offers no multisampled rendering";
+    return false;
+}
+
 const char* CaptureUsage()
 {
     return "usage: plumora-capture --data FILE --out DIR [--size WxH]\n"
            "                       (--at T1,T2,... | --fps N --from MS --to MS) [--step-fps N]\n"
-           "                       [--full-detail | --reference-drawing]\n"
+           "                       [--full-detail | --reference-drawing] [--aa N]\n"
            "       plumora-capture --help | --version\n"
            "\n"
            "Runs the demo in FILE (a data.dat) off screen and writes PNG frames to DIR,\n"
@@ -308,6 +327,9 @@ const char* CaptureUsage()
            "  --reference-drawing  as --full-detail, and send every piece vertex by\n"
            "                  vertex with none left out: the reference for the\n"
            "                  fast drawing, whose pictures --full-detail matches\n"
+           "  --aa N          smooth edges with N samples per pixel: 1 (default: as the\n"
+           "                  demo draws on screen), 2, 4 or 8, where the OpenGL\n"
+           "                  implementation offers that many\n"
            "  -h, --help      print this text and exit\n"
            "  --version       print the version and exit\n"
            "\n"
@@ -320,7 +342,8 @@ const char* CaptureUsage()
            "  1    failure while working: the archive cannot be unpacked, no OpenGL\n"
            "       context, a frame cannot be written\n"
            "  2    usage error: unknown option, bad or missing value, --out not a\n"
-           "       writable folder, --data not readable, --size beyond the OpenGL limits\n"
+           "       writable folder, --data not readable, --size or --aa beyond the\n"
+           "       OpenGL limits\n"
            "  129  stopped by SIGHUP, 130 by SIGINT, 143 by SIGTERM (the process ends\n"
            "       by that signal after cleaning up)\n";
 }

@@ -23,6 +23,7 @@ struct CCAPTUREOPTIONS {
     int width = 1024;               // pixels
     int height = 768;               // pixels
     double stepFps = 60.0;          // frame rate of the simulated run
+    int samples = 1;                // --aa: samples per pixel, 1, 2, 4 or 8
     std::vector<double> times;      // demo times to write, ms, ascending, unique
     bool referenceDrawing = false;  // pipes in full, in immediate mode, nothing left out
     bool fullDetail = false;        // pipes in full, never from their far pieces
@@ -35,6 +36,10 @@ struct CCAPTUREOPTIONS {
 // Checks everything that can be checked without touching the system; the
 // files and the GL limits are checked by the caller before rendering.
 bool ParseCaptureOptions(int argc, const char* const* argv, CCAPTUREOPTIONS* options, std::string* error);
+// Checks --aa against the most samples per pixel the OpenGL implementation
+// offers (1 where it has no multisampled rendering); false with the refusal
+// in *error.
+bool CheckSamples(int samples, int maxSamples, std::string* error);
 // The usage text of --help.
 const char* CaptureUsage();
 // The line --version prints, with its newline.

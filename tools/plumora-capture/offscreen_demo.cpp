@@ -2,6 +2,7 @@
 
 #include "capture_clock.h"
 #include "capture_context.h"
+#include "multisample_target.h"
 
 #include "platform/files.h"
 #include "platform/process.h"
@@ -28,11 +29,40 @@ bool Stopped()
     return PlatformTerminationRequested() != 0;
 }
 
+struct CRUNPLAN {
+    const char* tool;
+    const std::string* data;
+    int width, height, samples;
+    OFFSCREENWORK work;
+    void* context;
+};
+
+// Initialises the scene in the open context and runs the work, drawing into
+// a multisampled picture when one is asked for.
+int InitAndWork(const CRUNPLAN& plan)
+{
+    CMULTISAMPLETARGET picture;
+    std::string error;
+    if (plan.samples > 1 && !picture.Open(plan.width, plan.height, plan.samples, &error))
+        return Fail(plan.tool, error);
+    InstallCaptureCounter();
+    ResizeViewport(plan.width, plan.height);
+    int status = OFFSCREEN_STOPPED;
+    if (!InitRenderState())
+        status = Fail(plan.tool, "the demo could not start");
+    else if (!Stopped())
+        status = plan.work(plan.context);
+    picture.Close();
+    return status;
+}
+
 // Unpacks and starts the demo in the current (temporary) folder, then runs
 // the work; checks for a stop signal between the steps.
-int StartAndRun(const char* tool, const std::string& data, int width, int height, OFFSCREENWORK work,
-                void* context)
+int StartAndRun(const CRUNPLAN& plan)
 {
+    const char* tool = plan.tool;
+    const std::string& data = *plan.data;
+    int width = plan.width, height = plan.height;
     std::string error;
     if (!UnpackArchive(data.c_str(), &error)) return Fail(tool, error);
     if (Stopped()) return OFFSCREEN_STOPPED;
@@ -45,12 +75,7 @@ int StartAndRun(const char* tool, const std::string& data, int width, int height
         status = Fail(tool, "cannot create an off-screen OpenGL context of " + std::to_string(width) + "x" +
                                 std::to_string(height) + " pixels");
     } else if (!Stopped()) {
-        InstallCaptureCounter();
-        ResizeViewport(width, height);
-        if (!InitRenderState())
-            status = Fail(tool, "the demo could not start");
-        else if (!Stopped())
-            status = work(context);
+        status = InitAndWork(plan);
     }
     CloseDemoWindow();
     return status;
@@ -59,8 +84,9 @@ int StartAndRun(const char* tool, const std::string& data, int width, int height
 }  // namespace
 
 int RunOffscreenDemo(const char* tool, const std::string& data, int width, int height, OFFSCREENWORK work,
-                     void* context)
+                     void* context, int samples)
 {
+    CRUNPLAN plan = {tool, &data, width, height, samples, work, context};
     std::string home = PlatformCurrentDirectory();
     std::string prefix = std::string(tool) + "-";
     std::string folder = PlatformMakeTempDirectory(prefix.c_str());
@@ -69,7 +95,7 @@ int RunOffscreenDemo(const char* tool, const std::string& data, int width, int h
     if (!PlatformChangeDirectory(folder.c_str()))
         Fail(tool, "cannot enter the temporary folder " + folder);
     else
-        status = StartAndRun(tool, data, width, height, work, context);
+        status = StartAndRun(plan);
     FreeLibraries();
     if (home.empty() || !PlatformChangeDirectory(home.c_str())) PlatformChangeDirectory("/");
     if (!PlatformRemoveTree(folder.c_str())) {

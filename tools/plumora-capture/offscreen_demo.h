@@ -20,12 +20,15 @@ typedef int (*OFFSCREENWORK)(void* context);
 // Runs work(context) in the started demo (data: absolute path of a
 // data.dat; width x height: the picture in pixels) and takes everything down
 // again: the context, the libraries and the temporary folder, whatever
-// happens. Failures are said on stderr as "TOOL: reason" and give
+// happens. With samples above 1 the demo draws into a multisampled picture
+// of that many samples per pixel (multisample_target.h; the caller checked
+// the count against the implementation), which the frame read-back
+// resolves; with 1 it draws into the context's own back buffer. Failures are said on stderr as "TOOL: reason" and give
 // tools::kExitFailed (a failure to remove the temporary folder too, after an
 // otherwise successful run); a stop signal seen between the steps gives
 // OFFSCREEN_STOPPED. Otherwise the status of work.
 int RunOffscreenDemo(const char* tool, const std::string& data, int width, int height, OFFSCREENWORK work,
-                     void* context);
+                     void* context, int samples = 1);
 
 // The counter value, in ticks (microseconds), of step number `step` of a
 // run stepped at stepFps frames per second from tick 0.
