@@ -101,6 +101,7 @@ usage)
   expect_refused "--from and --to only apply with --fps" "${ok[@]}" --at 500 --from 0 --to 1000
   expect_refused "bad value for --at: 'abc'" "${ok[@]}" --at abc
   expect_refused "bad value for --size" "${ok[@]}" --at 500 --size 640x
+  expect_refused "bad value for --aa: '3'" "${ok[@]}" --at 500 --aa 3
   expect_refused "--data: cannot read $work/missing.dat" --data missing.dat --out frames --at 500
   # The picture size is checked against the GL implementation's limits.
   expect_refused "larger than the OpenGL implementation can render" "${ok[@]}" --at 500 --size 60000x60000
@@ -122,6 +123,29 @@ bad_archive)
   grep -q "truncated" stderr.txt || fail "truncated archive: no reason given: $(cat stderr.txt)"
   [ -z "$(ls -A frames)" ] || fail "truncated archive: frames written"
   expect_tmp_empty "truncated archive"
+  ;;
+aa)
+  # --aa 1 draws exactly as without it; more samples change only edges; a
+  # count beyond the implementation is refused before anything is made.
+  shot() { run --data "$data" --size 160x120 --step-fps 30 --at 3000 --out "$1" "${@:2}"; }
+  frame=0003000.00.png
+  shot plain
+  [ "$status" -eq 0 ] || fail "plain capture: status $status; $(cat stderr.txt)"
+  shot one --aa 1
+  cmp -s plain/$frame one/$frame || fail "--aa 1 differs from the capture without --aa"
+  shot two --aa 2
+  [ "$status" -eq 0 ] || fail "--aa 2: status $status; $(cat stderr.txt)"
+  ! cmp -s plain/$frame two/$frame || fail "--aa 2 changed nothing"
+  changed=$(compare -metric AE plain/$frame two/$frame null: 2>&1) || true
+  [ "${changed%%.*}" -lt $(( 160 * 120 / 4 )) ] 2> /dev/null || fail "--aa 2 changed $changed pixels of 19200"
+  shot eight --aa 8
+  if [ "$status" -ne 0 ]; then
+    [ "$status" -eq 2 ] || fail "--aa 8: status $status; $(cat stderr.txt)"
+    grep -q -- "--aa 8: this OpenGL implementation offers at most [24] samples per pixel" stderr.txt ||
+      fail "--aa 8 refused without the limit: $(cat stderr.txt)"
+    [ ! -d eight ] || fail "--aa 8 refused but made its frame folder"
+  fi
+  expect_tmp_empty "--aa"
   ;;
 stop_INT|stop_HUP)
   # The signal arrives while frames are being written.
