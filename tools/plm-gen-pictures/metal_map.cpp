@@ -40,7 +40,7 @@ float Level(float ry)
     const float sky = 0.84f + 0.15f * Smooth(0.0f, 0.9f, ry);
     const float floor = 0.78f - 0.12f * Smooth(-0.1f, -0.9f, ry);
     const float level = sky + (floor - sky) * Smooth(0.15f, -0.25f, ry) + 0.08f * Bell(ry, 0.04f, 0.07f);
-    return level - 0.32f * Bell(ry, -0.2f, 0.18f);
+    return level - 0.26f * Bell(ry, -0.25f, 0.3f);
 }
 
 // Soft-box panels around the upper sky, the brightest part of the studio.
