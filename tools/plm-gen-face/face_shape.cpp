@@ -126,7 +126,7 @@ double Mouth(Vec3 p, double d)
     d = SmoothUnion(d, Ellipsoid(p, {0, 320, 222}, {45, 17, 32}), 16);
     d = SmoothUnion(d, Ellipsoid(p, {0, 290, 218}, {39, 18, 32}), 16);
     d += 4 * Gauss(p, {0, 346, 241}, {9, 16, 12});
-    d = SmoothSubtract(d, Ellipsoid(p, {0, 305, 248}, {40, 2.5, 22}), 3);
+    d = SmoothSubtract(d, Ellipsoid(p, {0, 305, 248}, {42, 3.5, 22}), 4);
     return d + 3 * Gauss(m, {44, 305, 222}, {10, 10, 14});
 }
 

@@ -33,14 +33,15 @@ float Light(float rx, float ry, float rz, float lx, float ly, float lz, float si
 }
 
 // Brightness of the studio by the height ry of the reflected ray (-1 down,
-// 1 up): pale at the zenith, a soft darker band a little below the horizon,
-// the floor light again beneath it.
+// 1 up): pale at the zenith, falling gently through a wide horizon to a
+// soft darker band below it, the floor light again beneath. Every change is
+// spread over a wide range of ry, so that a curved surface shades smoothly.
 float Level(float ry)
 {
-    const float sky = 0.84f + 0.15f * Smooth(0.0f, 0.9f, ry);
-    const float floor = 0.78f - 0.12f * Smooth(-0.1f, -0.9f, ry);
-    const float level = sky + (floor - sky) * Smooth(0.15f, -0.25f, ry) + 0.08f * Bell(ry, 0.04f, 0.07f);
-    return level - 0.26f * Bell(ry, -0.25f, 0.3f);
+    const float sky = 0.86f + 0.13f * Smooth(0.0f, 0.9f, ry);
+    const float floor = 0.80f - 0.10f * Smooth(-0.2f, -0.9f, ry);
+    const float level = sky + (floor - sky) * Smooth(0.45f, -0.45f, ry);
+    return level - 0.15f * Bell(ry, -0.3f, 0.4f);
 }
 
 // Soft-box panels around the upper sky, the brightest part of the studio.
