@@ -41,7 +41,7 @@ float Level(float ry)
     const float sky = 0.86f + 0.13f * Smooth(0.0f, 0.9f, ry);
     const float floor = 0.80f - 0.10f * Smooth(-0.2f, -0.9f, ry);
     const float level = sky + (floor - sky) * Smooth(0.45f, -0.45f, ry);
-    return level - 0.15f * Bell(ry, -0.3f, 0.4f);
+    return level - 0.19f * Bell(ry, -0.3f, 0.4f);
 }
 
 // Soft-box panels around the upper sky, the brightest part of the studio.
