@@ -1,0 +1,55 @@
+#include "video_plan.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace {
+
+std::string Number(double value, const char* unit)
+{
+    char text[64];
+    std::snprintf(text, sizeof text, "%g%s", value, unit);
+    return text;
+}
+
+std::string Ms(double value)
+{
+    return Number(value, " ms");
+}
+
+}  // namespace
+
+double VideoFrameTime(double fromMs, double fps, long k)
+{
+    return fromMs + static_cast<double>(k) * 1000.0 / fps;
+}
+
+long VideoFrameCount(double fromMs, double toMs, double fps)
+{
+    if (toMs <= fromMs) return 0;
+    double frames = (toMs - fromMs) * fps / 1000.0;
+    return static_cast<long>(std::ceil(frames - 1e-9));
+}
+
+bool PlanVideo(CCAPTUREOPTIONS* o, double musicMs, std::string* error)
+{
+    if (!o->toGiven) o->to = (musicMs >= 0.0 ? musicMs : FALLBACK_MUSIC_MS) + VIDEO_TAIL_MS;
+    long frames = VideoFrameCount(o->from, o->to, o->fps);
+    if (frames <= 0) {
+        *error = "no frames between --from " + Ms(o->from) + " and the end at " + Ms(o->to);
+        return false;
+    }
+    if (frames > MAX_VIDEO_FRAMES) {
+        *error = "from " + Ms(o->from) + " to " + Ms(o->to) + " at " + Number(o->fps, "") +
+                 " frames per second is more than " + std::to_string(MAX_VIDEO_FRAMES) + " frames";
+        return false;
+    }
+    o->times.resize(static_cast<size_t>(frames));
+    for (long k = 0; k < frames; ++k) o->times[static_cast<size_t>(k)] = VideoFrameTime(o->from, o->fps, k);
+    return true;
+}
+
+double VideoSeconds(const CCAPTUREOPTIONS& o)
+{
+    return static_cast<double>(o.times.size()) / o.fps;
+}
