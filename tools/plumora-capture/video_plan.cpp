@@ -39,11 +39,6 @@ bool PlanVideo(CCAPTUREOPTIONS* o, double musicMs, std::string* error)
         *error = "no frames between --from " + Ms(o->from) + " and the end at " + Ms(o->to);
         return false;
     }
-    if (frames > MAX_VIDEO_FRAMES) {
-        *error = "from " + Ms(o->from) + " to " + Ms(o->to) + " at " + Number(o->fps, "") +
-                 " frames per second is more than " + std::to_string(MAX_VIDEO_FRAMES) + " frames";
-        return false;
-    }
     o->times.resize(static_cast<size_t>(frames));
     for (long k = 0; k < frames; ++k) o->times[static_cast<size_t>(k)] = VideoFrameTime(o->from, o->fps, k);
     return true;

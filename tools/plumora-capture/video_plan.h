@@ -13,8 +13,6 @@
 const double VIDEO_TAIL_MS = 2000.0;
 // The music's length taken when it cannot be read: the demo's own song.
 const double FALLBACK_MUSIC_MS = 100000.0;
-// The most frames a video may hold.
-const long MAX_VIDEO_FRAMES = 1000000;
 
 // The demo time in ms of frame k.
 double VideoFrameTime(double fromMs, double fps, long k);
@@ -26,7 +24,8 @@ long VideoFrameCount(double fromMs, double toMs, double fps);
 // Fills o->times for a video or raw stream (o->to too when it was not
 // given: musicMs + VIDEO_TAIL_MS, with FALLBACK_MUSIC_MS for a musicMs
 // below 0, i.e. unknown). False with the reason when the range holds no
-// frame (an end at or before --from) or more than MAX_VIDEO_FRAMES.
+// frame (an end at or before --from). The options' limits (an hour at most,
+// 240 frames per second) bound the count to 864000 frames.
 bool PlanVideo(CCAPTUREOPTIONS* o, double musicMs, std::string* error);
 
 // The video's length in seconds: frames / fps.
