@@ -63,10 +63,10 @@ int CFFMPEGENCODER::Finish()
 
 int CFFMPEGENCODER::Stop()
 {
-    PlatformCloseProgramInput(&program);
-    int status = PlatformWaitProgram(&program, FFMPEG_FINISH_MS);
-    if (program.id < 0) return status;
-    return PlatformEndProgram(&program, FFMPEG_END_MS);
+    // ffmpeg takes SIGTERM as "finish now": it stops reading, completes the
+    // file it writes and ends, rather than padding the sound to its full
+    // planned length first as it would at the end of its input.
+    return PlatformEndProgram(&program, FFMPEG_FINISH_MS);
 }
 
 std::string CFFMPEGENCODER::LogTail(size_t lines) const

@@ -14,8 +14,8 @@
 extern const char* const FFMPEG_PROGRAM;  // "ffmpeg"
 extern const char* const FFMPEG_PACKAGE;  // "ffmpeg"
 
-// How long a stopped capture lets ffmpeg finish what it has before ending
-// it, and how long it then has to end before it is killed, in ms.
+// How long ffmpeg may take to complete its file once told to finish early,
+// and to end once told to end, before it is killed, in ms.
 const int FFMPEG_FINISH_MS = 10000;
 const int FFMPEG_END_MS = 2000;
 
@@ -38,8 +38,9 @@ public:
     // it instead. Returns its exit status (0: the output is complete), or
     // 128 + N when signal N ended it.
     int Finish();
-    // Tells ffmpeg the input is complete and gives it FFMPEG_FINISH_MS to
-    // finish (so that what it wrote is a playable file), then ends it.
+    // Tells ffmpeg to finish early (input closed, asked to terminate, which
+    // it takes as "complete the file now") and gives it FFMPEG_FINISH_MS
+    // before it is killed, so that what it wrote is a playable file.
     // Returns as Finish.
     int Stop();
     // The last lines (at most `lines`) of what ffmpeg said, each starting
