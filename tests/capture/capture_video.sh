@@ -78,10 +78,11 @@ wait_end() {
   status=$?
 }
 
-# Stops a long capture with SIGINT once frames flow into ffmpeg.
+# Stops a long capture with SIGINT once ffmpeg has written some video.
 interrupt_long_video() {
   start_long_video "$@"
-  wait_for 'grep -q "written" stderr.txt' 300 || fail "no frame was written: $(cat stderr.txt)"
+  wait_for '[ -n "$(find out -path "*/.plumora-capture-*/long.mkv" -size +20k)" ]' 300 ||
+    fail "ffmpeg wrote nothing: $(cat stderr.txt)"
   kill -INT "$pid"
   wait_end
   expect_status 130 "SIGINT"

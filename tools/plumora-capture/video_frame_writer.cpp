@@ -70,6 +70,10 @@ std::string CVIDEOFRAMEWRITER::Abandon()
         file.Discard();
         return std::string();
     }
+    if (PlatformPathKind(file.StagedPath().c_str()) != PLATFORM_PATH_REGULAR) {
+        file.Discard();
+        return "ffmpeg had written no video yet: nothing to keep";
+    }
     std::string error;
     if (file.Publish(&error)) return "the partial video stays at " + target.path;
     return "no partial video kept: " + error;
