@@ -2,7 +2,7 @@
 # plumora-capture --video and --raw - run as a user runs them, the results
 # checked with ffprobe and ffmpeg: the video's shape, its frames against the
 # PNG frames, picture against sound, clean stops, refusals and failures.
-# usage: capture_video.sh SCENARIO CAPTURE DATA_DAT AV_PROBE EVENT_SCRIPT
+# usage: capture_video.sh SCENARIO CAPTURE DATA_DAT AV_PROBE EVENT_SCRIPT PLM_PACK
 # Every run gets TMPDIR pointing at a folder of this test, which must be
 # empty again afterwards: the capture's temporary folder is gone.
 set -uo pipefail
@@ -11,6 +11,7 @@ capture=$2
 data=$3
 probe=$4
 events=$5
+pack=$6
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
 
@@ -201,6 +202,21 @@ ffmpeg_fails)
   grep -q "ffmpeg stopped reading frames" stderr.txt || fail "early stop: $(cat stderr.txt)"
   [ ! -e out/short.mkv ] || fail "the partial video of a failed run was left"
   expect_clean "ffmpeg stopping early"
+  ;;
+silent)
+  # Music that cannot be read: a silent video and a warning, not a failure.
+  mkdir tree && "$pack" extract "$data" tree > /dev/null || fail "cannot extract $data"
+  echo "not music" > tree/plumora_data/msx/msx.mp3
+  "$pack" pack tree broken.dat > /dev/null || fail "cannot pack the tree"
+  data=$work/broken.dat
+  run --video out/silent.mkv --codec ffv1 --size 64x48 --fps 10 --from 500 --to 1500
+  expect_status 0 "unreadable music"
+  grep -q "warning: cannot read the music (plumora_data/msx/msx.mp3: no MPEG audio frames found): the video will have no sound" stderr.txt ||
+    fail "no warning: $(cat stderr.txt)"
+  [ "$(stream_entry out/silent.mkv v:0 nb_read_frames)" = 10 ] || fail "frames in the silent video"
+  [ -z "$(ffprobe -v error -select_streams a -show_entries stream=index -of csv=p=0 out/silent.mkv)" ] ||
+    fail "the silent video has a sound stream"
+  expect_clean "unreadable music"
   ;;
 *)
   fail "unknown scenario $scenario"
