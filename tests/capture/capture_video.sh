@@ -203,6 +203,23 @@ ffmpeg_fails)
   [ ! -e out/short.mkv ] || fail "the partial video of a failed run was left"
   expect_clean "ffmpeg stopping early"
   ;;
+terminal)
+  # On a terminal (script(1) gives the run one) the progress is one line
+  # rewritten in place, and a raw stream is refused there.
+  printf -v line '%q ' "$capture" --data "$data" --video out/t.mkv --codec ffv1 --size 64x48 --fps 10 --to 2000
+  script -qec "$line" /dev/null > terminal.txt < /dev/null
+  status=$?
+  expect_status 0 "video on a terminal"
+  grep -q $'\rplumora-capture: frame 20 of 20 written, demo time 1900.00 ms, [0-9.]* frames/s' terminal.txt ||
+    fail "no line rewritten in place: $(od -c terminal.txt | head -20)"
+  [ "$(grep -c 'plumora-capture: frame' terminal.txt)" -eq 1 ] || fail "the progress took more than one line"
+  printf -v line '%q ' "$capture" --data "$data" --raw - --size 64x48 --fps 10 --to 2000
+  script -qec "$line" /dev/null > terminal.txt < /dev/null
+  status=$?
+  expect_status 2 "--raw - to a terminal"
+  grep -q "stdout is a terminal" terminal.txt || fail "--raw - to a terminal: $(cat terminal.txt)"
+  expect_clean "terminal"
+  ;;
 silent)
   # Music that cannot be read: a silent video and a warning, not a failure.
   mkdir tree && "$pack" extract "$data" tree > /dev/null || fail "cannot extract $data"
