@@ -60,6 +60,21 @@ int CheckFrames(const CCAPTUREOPTIONS& o, CCAPTURETARGET* target)
     return CAPTURE_OK;
 }
 
+// What the options say about the video and its encoding.
+void DescribeVideo(const CCAPTUREOPTIONS& o, CVIDEOTARGET* video)
+{
+    video->replace = o.overwrite;
+    video->keepPartial = o.keepPartial;
+    video->job.width = o.width;
+    video->job.height = o.height;
+    video->job.fps = o.fps;
+    video->job.fromMs = o.from;
+    video->job.seconds = VideoSeconds(o);
+    video->job.codec = o.codec;
+    video->job.crf = o.crf;
+    video->job.extra = o.ffmpegArgs;
+}
+
 int CheckVideo(CCAPTUREOPTIONS* o, CCAPTURETARGET* target)
 {
     CVIDEOTARGET& video = target->video;
@@ -74,17 +89,8 @@ int CheckVideo(CCAPTUREOPTIONS* o, CCAPTURETARGET* target)
     if (int status = CheckPictureSize(*o)) return status;
     double musicMs = MusicLength(*o);
     if (!PlanVideo(o, musicMs, &error)) return Fail(CAPTURE_USAGE, error);
-    video.replace = o->overwrite;
-    video.keepPartial = o->keepPartial;
     video.withMusic = musicMs >= 0.0;
-    video.job.width = o->width;
-    video.job.height = o->height;
-    video.job.fps = o->fps;
-    video.job.fromMs = o->from;
-    video.job.seconds = VideoSeconds(*o);
-    video.job.codec = o->codec;
-    video.job.crf = o->crf;
-    video.job.extra = o->ffmpegArgs;
+    DescribeVideo(*o, &video);
     return CAPTURE_OK;
 }
 

@@ -147,7 +147,7 @@ const OPTIONROW OPTIONS[] = {
     {"--out", true, SetOut, "a folder name"},
     {"--size", true, SetSize, "WIDTHxHEIGHT in pixels, each from 16 to 65536"},
     {"--at", true, AddTimes, "demo times in ms separated by commas"},
-    {"--fps", true, SetFps, "a frame rate above 0"},
+    {"--fps", true, SetFps, "a frame rate above 0; 1 to 240 for --video and --raw"},
     {"--from", true, SetFrom, "a demo time in ms"},
     {"--to", true, SetTo, "a demo time in ms"},
     {"--step-fps", true, SetStepFps, "a frame rate from 1 to 1000"},
@@ -330,7 +330,8 @@ const char* CaptureUsage()
            "\n"
            "A video or raw stream: frames every 1/N s of demo time from --from up to,\n"
            "not including, --to; the simulated run steps at the same rate, so frame k\n"
-           "is the PNG frame of --at FROM+k*1000/N --step-fps N:\n"
+           "is the PNG frame of --at FROM+k*1000/N --step-fps N (pixel for pixel at up\n"
+           "to 50 frames per second):\n"
            "  --video OUT     the video file; ffmpeg tells the container from its name\n"
            "                  (OUT.mp4: H.264 at --crf 18 in yuv420p, AAC 192 kbit/s)\n"
            "                  with the music, trimmed so that demo time t is music time\n"

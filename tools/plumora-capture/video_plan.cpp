@@ -5,16 +5,11 @@
 
 namespace {
 
-std::string Number(double value, const char* unit)
-{
-    char text[64];
-    std::snprintf(text, sizeof text, "%g%s", value, unit);
-    return text;
-}
-
 std::string Ms(double value)
 {
-    return Number(value, " ms");
+    char text[64];
+    std::snprintf(text, sizeof text, "%g ms", value);
+    return text;
 }
 
 }  // namespace
