@@ -34,7 +34,10 @@ run() {
 expect_clean() {
   [ -z "$(ls -A "$work/tmp")" ] || fail "$1: temporary folder left behind: $(ls -A "$work/tmp")"
   [ -z "$(find "$work/out" -name '.plumora-capture-*')" ] || fail "$1: staging folder left: $(ls -A out)"
-  ! pgrep -f "$work/out" > /dev/null || fail "$1: ffmpeg still runs: $(pgrep -af "$work/out")"
+  local running
+  # "ou[t]" finds the path, not this grep's own command line.
+  running=$(grep -las -- "$work/ou[t]" /proc/[0-9]*/cmdline)
+  [ -z "$running" ] || fail "$1: ffmpeg still runs: $running"
 }
 
 expect_status() {
