@@ -197,6 +197,15 @@ TEST(FfmpegCommand, FramesOnStdinAndTheMusicTrimmedToTheFirstFrame)
     EXPECT_GE(ValueOf(args, "-pix_fmt", "yuv420p"), 0);
     EXPECT_NE(std::find(args.begin(), args.end(), "-n"), args.end());
     EXPECT_EQ(std::find(args.begin(), args.end(), "-y"), args.end());
+    // The container follows the name, MP4 where the name has no ending.
+    EXPECT_EQ(std::find(args.begin(), args.end(), "-f") + 1, std::find(args.begin(), args.end(), "rawvideo"));
+    for (const char* name : {"/v/.stage/demo", "/v/.stage/demo.", "/v/a.b/demo", "/v/.stage/.hidden"}) {
+        CFFMPEGJOB plain = Job();
+        plain.output = name;
+        std::vector<std::string> named = FfmpegArguments(plain);
+        EXPECT_EQ(std::vector<std::string>(named.end() - 3, named.end()),
+                  (std::vector<std::string>{"-f", "mp4", name}));
+    }
 }
 
 TEST(FfmpegCommand, OtherCodecsKeepTheirColoursAndTheUsersOptionsComeLast)

@@ -333,6 +333,7 @@ const char* CaptureUsage()
            "is the PNG frame of --at FROM+k*1000/N --step-fps N (pixel for pixel at up\n"
            "to 50 frames per second):\n"
            "  --video OUT     the video file; ffmpeg tells the container from its name\n"
+           "                  (MP4 for a name without an ending)\n"
            "                  (OUT.mp4: H.264 at --crf 18 in yuv420p, AAC 192 kbit/s)\n"
            "                  with the music, trimmed so that demo time t is music time\n"
            "                  t and padded with silence to the picture's length\n"

@@ -6,6 +6,7 @@ const char* const DEFAULT_VIDEO_CODEC = "libx264";
 const char* const DEFAULT_PIXEL_FORMAT = "yuv420p";
 const char* const AUDIO_CODEC = "aac";
 const char* const AUDIO_BITRATE = "192k";
+const char* const DEFAULT_CONTAINER = "mp4";
 
 namespace {
 
@@ -49,6 +50,15 @@ void AddVideoCodec(const CFFMPEGJOB& job, std::vector<std::string>* args)
     if (job.crf >= 0) Add(args, {"-crf", std::to_string(job.crf)});
 }
 
+// True when the file name at the end of path has an ending such as ".mp4".
+bool HasExtension(const std::string& path)
+{
+    size_t slash = path.rfind('/');
+    size_t dot = path.rfind('.');
+    size_t leaf = slash == std::string::npos ? 0 : slash + 1;
+    return dot != std::string::npos && dot > leaf && dot + 1 < path.size();
+}
+
 }  // namespace
 
 std::string FfmpegSeconds(double seconds)
@@ -69,6 +79,7 @@ std::vector<std::string> FfmpegArguments(const CFFMPEGJOB& job)
     AddVideoCodec(job, &args);
     // The picture's length bounds the padded sound.
     Add(&args, {"-t", FfmpegSeconds(job.seconds)});
+    if (!HasExtension(job.output)) Add(&args, {"-f", DEFAULT_CONTAINER});
     args.insert(args.end(), job.extra.begin(), job.extra.end());
     args.push_back(job.output);
     return args;

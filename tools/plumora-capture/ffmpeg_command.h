@@ -15,6 +15,8 @@ const int DEFAULT_CRF = 18;
 extern const char* const DEFAULT_PIXEL_FORMAT;  // "yuv420p"
 extern const char* const AUDIO_CODEC;           // "aac"
 extern const char* const AUDIO_BITRATE;         // "192k"
+// The container of an output whose name has no ending ffmpeg could go by.
+extern const char* const DEFAULT_CONTAINER;  // "mp4"
 
 struct CFFMPEGJOB {
     int width = 0, height = 0;       // pixels of every frame
@@ -31,7 +33,8 @@ struct CFFMPEGJOB {
 // The arguments of ffmpeg (the first is "ffmpeg"). With the default codec
 // the video is libx264 at -crf 18 (or the given crf) in yuv420p; another
 // codec gets only -c:v NAME (and -crf when given), so that a lossless codec
-// keeps every colour. ffmpeg never replaces an existing output (-n).
+// keeps every colour. An output name without an ending (".mkv") gets the
+// default container. ffmpeg never replaces an existing output (-n).
 std::vector<std::string> FfmpegArguments(const CFFMPEGJOB& job);
 
 // A number for ffmpeg's command line: seconds with microseconds, "%.6f".
