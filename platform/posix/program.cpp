@@ -81,6 +81,35 @@ int Spawn(const std::string& path, const std::vector<std::string>& args, int inp
     return result;
 }
 
+// The descriptor moved above the standard streams (a caller started with
+// one of them closed gets it back from open or pipe), so that placing the
+// program's streams never overwrites it; -1 on failure.
+int AboveStandardStreams(int fd)
+{
+    if (fd < 0 || fd > 2) return fd;
+    int moved = fcntl(fd, F_DUPFD_CLOEXEC, 3);
+    close(fd);
+    return moved;
+}
+
+// A pipe for the program's standard input, both ends closed on exec (the
+// reading end is placed as its input by the spawn), the reading end above
+// the standard streams.
+bool MakeInputPipe(int ends[2], std::string* error)
+{
+    if (pipe2(ends, O_CLOEXEC) != 0) {
+        *error = ErrorText("cannot make a pipe", errno);
+        return false;
+    }
+    ends[0] = AboveStandardStreams(ends[0]);
+    if (ends[0] < 0) {
+        *error = ErrorText("cannot make a pipe", errno);
+        close(ends[1]);
+        return false;
+    }
+    return true;
+}
+
 void SleepMilliseconds(int ms)
 {
     struct timespec pause = {ms / 1000, (ms % 1000) * 1000000L};
@@ -133,14 +162,14 @@ bool PlatformStartProgram(const std::string& path, const std::vector<std::string
         return false;
     }
     PlatformIgnoreBrokenPipes();
-    int logFile = open(log, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600);
+    int logFile =
+        AboveStandardStreams(open(log, O_WRONLY | O_CREAT | O_APPEND | O_CLOEXEC | O_NOFOLLOW, 0600));
     if (logFile < 0) {
         *error = ErrorText(log, errno);
         return false;
     }
     int ends[2];
-    if (pipe2(ends, O_CLOEXEC) != 0) {
-        *error = ErrorText("cannot make a pipe", errno);
+    if (!MakeInputPipe(ends, error)) {
         close(logFile);
         return false;
     }
