@@ -117,6 +117,13 @@ frames)
       fail "PNG capture at $t failed"
     cmp -s <(rgb_of_png png$k/*.png) <(rgb_of_frame out/two.mkv $k) || fail "frame $k differs from the PNG at $t ms"
   done
+  # At 60 frames per second the steps lie closer than a frame's landing
+  # room used to be: frame 30 (500 ms) once followed a different run.
+  run --video out/fast.mkv --codec ffv1 --size 160x120 --fps 60 --from 0 --to 550
+  expect_status 0 "60 fps video"
+  "$capture" --data "$data" --out png60 --size 160x120 --at 500 --step-fps 60 2> /dev/null ||
+    fail "PNG capture at 500 ms failed"
+  cmp -s <(rgb_of_png png60/*.png) <(rgb_of_frame out/fast.mkv 30) || fail "60 fps frame 30 differs from the PNG"
   ;;
 sync)
   # The first flash of the pipes flight after 3 s (codes 3, 4, 6) from the

@@ -1,5 +1,7 @@
 #include "capture_progress.h"
 
+#include "capture_clock.h"
+
 #include <algorithm>
 #include <cstdio>
 
@@ -20,9 +22,10 @@ long PlannedRenders(const std::vector<double>& times, double stepFps)
     long renders = times.front() > 0.0 ? 1 : 0;  // the run's first frame, at time 0
     double previousUs = 0.0;                     // the last rendered frame, in ticks
     for (double t : times) {
-        // The run's ordinary steps stop 20 ms short of a target; a step on
-        // or within rounding of the previous target is not rendered again.
-        double limitUs = t * 1000.0 - 20000.0;
+        // The run's ordinary steps stop LANDING_ROOM_TICKS short of a
+        // target; a step on or within rounding of the previous target is not
+        // rendered again.
+        double limitUs = t * 1000.0 - static_cast<double>(LANDING_ROOM_TICKS);
         for (long s = std::max(1L, static_cast<long>(previousUs / stepUs)); s * stepUs < limitUs; ++s)
             if (s * stepUs > previousUs + 0.5) ++renders;
         previousUs = std::max(previousUs, t * 1000.0);

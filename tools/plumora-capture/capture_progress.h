@@ -14,7 +14,7 @@
 // How many frames a capture renders in all: the run's first frame at time 0
 // (unless it is requested), and per requested time the steps of the
 // simulated run after the time before it (a step that lands on it is not
-// rendered again) up to 20 ms before it, plus the time itself.
+// rendered again) up to LANDING_ROOM_TICKS before it, plus the time itself.
 long PlannedRenders(const std::vector<double>& times, double stepFps);
 
 // Remaining seconds when `done` of `total` equal units of work took

@@ -35,15 +35,22 @@ struct CAPTURELOOP {
     std::string error;
 };
 
+// Renders an ordinary step of the run. Its clock shows the step's time
+// exactly, as a requested frame's does: a frame then sees the same run
+// whether the times before it were steps or requested frames, so a video's
+// frames equal PNG frames requested at the same times.
 void RenderStep(CAPTURELOOP* loop, int64_t ticks)
 {
-    SetCaptureTicks(ticks);
+    if (ticks == 0)
+        SetCaptureTicks(0);
+    else
+        PrepareExactTime(TickTime(static_cast<double>(ticks) / 1000.0));
     RenderFrame();
     loop->lastTicks = ticks;
     loop->progress.Rendered();
 }
 
-// Steps the simulated run up to 20 ms short of target, so that the float
+// Steps the simulated run up to LANDING_ROOM_TICKS short of target, so that the float
 // clock never runs past it and the extra readings have room. As the
 // program's first frame comes right when its clock starts, so does the
 // run's: step 0, at time 0, whatever the first target.
@@ -52,7 +59,7 @@ int StepTowards(CAPTURELOOP* loop, size_t frame, double target)
     double stepUs = 1000000.0 / loop->o.stepFps;
     if (loop->step == 0 && target > 0.0) RenderStep(loop, 0);
     loop->step = std::max(loop->step, 1L);
-    for (; loop->step * stepUs < target * 1000.0 - 20000.0; ++loop->step) {
+    for (; loop->step * stepUs < target * 1000.0 - LANDING_ROOM_TICKS; ++loop->step) {
         if (Stopped()) return OFFSCREEN_STOPPED;
         int64_t ticks = StepTicks(loop->step, loop->o.stepFps);
         if (ticks <= loop->lastTicks) continue;  // already passed by an exact frame
