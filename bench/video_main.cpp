@@ -14,6 +14,7 @@
 #include "offscreen_demo.h"
 
 #include "platform/process.h"
+#include "platform/standard_streams.h"
 #include "platform/termination.h"
 #include "scene/render_frame.h"
 #include "tools/common/command_line.h"
@@ -123,6 +124,9 @@ std::string DefaultData()
 int main(int argc, char** argv)
 {
     PlatformCatchTermination(PLATFORM_CATCH_RESUME_CALLS);
+    // An encoder that goes away fails a write instead of ending the process
+    // before it has removed its temporary folder.
+    PlatformIgnoreBrokenPipes();
     CVIDEOBENCHOPTIONS options;
     std::string error;
     if (!ParseVideoBenchOptions(argc, argv, &options, &error)) return tools::UsageError(TOOL, error);
