@@ -18,6 +18,7 @@ const int kSize = 256;
 // Shown 280 x 231 pixels on a 4:3 screen: letters are set narrower by this
 // much so that they look right there.
 const float kStretch = 0.825f;
+const float kNarrowest = 0.65f;
 
 const float kTitleBaseline = 31.0f;
 const float kRuleY = 42.5f;
@@ -31,13 +32,13 @@ const float kLabelAscent = 18.5f;   // label top to its baseline
 const float kNameBaseline = 45.0f;  // below the role's top
 const float kBarBottom = 46.0f;     // below the role's top
 
-// The style of size (or smaller, down to minimum) at which text fits
-// between the text margins.
-CTEXTSTYLE Fit(CFONT& font, const char* text, float size, float minimum, float tracking)
+// The style of size at which text fits between the text margins: a text too
+// wide is set with narrower letters (down to kNarrowest), never lower ones.
+CTEXTSTYLE Fit(CFONT& font, const char* text, float size, float tracking)
 {
     CTEXTSTYLE style = {size, kStretch, tracking};
-    while (style.pixelSize > minimum && kTextLeft + font.Measure(text, style) > kTextRight)
-        style.pixelSize -= 0.5f;
+    while (style.stretchX > kNarrowest && kTextLeft + font.Measure(text, style) > kTextRight)
+        style.stretchX -= 0.025f;
     return style;
 }
 
@@ -59,9 +60,9 @@ void DrawRole(CCanvas& canvas, CFONTS& fonts, const CROLE& role, float top)
 {
     CLayer label(kSize, kSize), name(kSize, kSize), bar(kSize, kSize);
     fonts.regular.Draw(label, kTextLeft, top + kLabelAscent, role.role,
-                       Fit(fonts.regular, role.role, kLabelSize, kLabelSize, 0.6f));
+                       Fit(fonts.regular, role.role, kLabelSize, 0.6f));
     fonts.bold.Draw(name, kTextLeft, top + kNameBaseline, role.name,
-                    Fit(fonts.bold, role.name, kNameSize, kLabelSize, 0.3f));
+                    Fit(fonts.bold, role.name, kNameSize, 0.3f));
     DrawRect(bar, 20.0f, top, 22.5f, top + kBarBottom);
     AddGlow(canvas, bar, kTraceGreen, 2, 0.6f);
     canvas.Paint(bar, [](int, int) { return kTraceGreen; });
