@@ -59,7 +59,10 @@ void DrawLineStrips(float frameDelta)
     glColor4f(0.0f, 0.7f, 0.0f, 0.5f);
     const int w = DisplayMode.screenWidth;
     const int h = DisplayMode.screenHeight;
-    const int n = w / kTileWidth + 1;
+    // The offset runs over [-256, 0], so a strip of w / 256 + 1 tiles can end
+    // short of the far edge when w is not a multiple of 256; one more tile
+    // covers the width at every offset.
+    const int n = w / kTileWidth + 2;
     const int s = static_cast<int>(lineScroll);
     for (int i = 0; i < n; ++i) {
         lineTexture.DrawQuad(s + kTileWidth * i, h - kTileHeight, kTileWidth, kTileHeight);

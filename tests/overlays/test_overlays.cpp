@@ -2,6 +2,9 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <vector>
+
 #include "tests/support/gl_context.h"
 #include "tests/support/gl_recorder.h"
 #include "runtime/display_mode.h"
@@ -74,7 +77,7 @@ protected:
 
 // --- line strips ------------------------------------------------------------------
 
-TEST_F(Overlays, FirstStripsCallStartsAtMinus256WithFiveTilesAt1024)
+TEST_F(Overlays, FirstStripsCallStartsAtMinus256WithSixTilesAt1024)
 {
     glrec::StartRecording();
     DrawLineStrips(16.0f);
@@ -82,8 +85,8 @@ TEST_F(Overlays, FirstStripsCallStartsAtMinus256WithFiveTilesAt1024)
     EXPECT_EQ(lineScroll, -256.0f);
     EXPECT_EQ(OverlayViews(), 1u);
     const std::vector<Rect> tiles = QuadsOf(lineTexture.ColorTexture());
-    ASSERT_EQ(tiles.size(), 10u);
-    for (int i = 0; i < 5; ++i) {
+    ASSERT_EQ(tiles.size(), 12u);
+    for (int i = 0; i < 6; ++i) {
         EXPECT_EQ(tiles[2 * i], (Rect{-256.0 + 256 * i, 752, 256, 16})) << "bottom " << i;
         EXPECT_EQ(tiles[2 * i + 1], (Rect{1024.0 - 256 * i, 0, 256, 16})) << "top " << i;
     }
@@ -98,7 +101,7 @@ TEST_F(Overlays, FirstStripsCallStartsAtMinus256WithFiveTilesAt1024)
     EXPECT_EQ(blend[0].args[1], GL_ONE);
 }
 
-TEST_F(Overlays, FourTilesEachAt800)
+TEST_F(Overlays, FiveTilesEachAt800)
 {
     Screen(800, 600);
     DrawLineStrips(16.0f);  // to -256
@@ -107,10 +110,42 @@ TEST_F(Overlays, FourTilesEachAt800)
     glrec::StopRecording();
     EXPECT_FLOAT_EQ(lineScroll, -230.5f);
     const std::vector<Rect> tiles = QuadsOf(lineTexture.ColorTexture());
-    ASSERT_EQ(tiles.size(), 8u);
-    for (int i = 0; i < 4; ++i) {
+    ASSERT_EQ(tiles.size(), 10u);
+    for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(tiles[2 * i], (Rect{-230.0 + 256 * i, 584, 256, 16})) << "bottom " << i;
         EXPECT_EQ(tiles[2 * i + 1], (Rect{800.0 + 230 - 256 * i - 256, 0, 256, 16})) << "top " << i;
+    }
+}
+
+// True when the union of the strip's tiles covers [0, width] along x.
+bool CoversWidth(std::vector<Rect> tiles, double width)
+{
+    std::sort(tiles.begin(), tiles.end(), [](const Rect& a, const Rect& b) { return a.x < b.x; });
+    double reached = 0.0;
+    for (const Rect& r : tiles) {
+        if (r.x > reached) return false;
+        reached = std::max(reached, r.x + r.w);
+    }
+    return reached >= width;
+}
+
+TEST_F(Overlays, BothStripsCoverTheWidthAtEveryOffset)
+{
+    for (int width : {640, 800, 1024, 1280, 1366, 1920}) {
+        Screen(width, 480);
+        // Every offset the scroll takes: quarter units from -256 up to 0,
+        // where it wraps to -256 again.
+        for (int quarter = 0; quarter < 1024; ++quarter) {
+            lineScroll = -256.0f + 0.25f * static_cast<float>(quarter);
+            glrec::StartRecording();
+            DrawLineStrips(0.0f);
+            glrec::StopRecording();
+            std::vector<Rect> bottom, top;
+            for (const Rect& r : QuadsOf(lineTexture.ColorTexture())) (r.y == 0 ? top : bottom).push_back(r);
+            ASSERT_TRUE(CoversWidth(bottom, width))
+                << "bottom strip, width " << width << ", offset " << lineScroll;
+            ASSERT_TRUE(CoversWidth(top, width)) << "top strip, width " << width << ", offset " << lineScroll;
+        }
     }
 }
 
