@@ -132,6 +132,25 @@ TEST(WarpedAngles, SpansTheRangeAndCrowdsAtTheCentre)
     EXPECT_NEAR(a[20], 0.0, 1e-9);
 }
 
+// Several crowdings add up: the samples crowd at each centre, and one
+// crowding given alone or in a list gives the same angles.
+TEST(WarpedAngles, SeveralCrowdingsEachCrowdTheirCentre)
+{
+    const std::vector<double> a = face::WarpedAngles(60, -3.0, 3.0, {{-1.5, 0.3, 3.0}, {1.5, 0.3, 3.0}});
+    ASSERT_EQ(a.size(), 61u);
+    for (size_t i = 1; i < a.size(); ++i) ASSERT_GT(a[i], a[i - 1]);
+    auto spacingAt = [&](double angle) {
+        size_t i = 1;
+        while (i + 1 < a.size() && a[i] < angle) ++i;
+        return a[i] - a[i - 1];
+    };
+    EXPECT_LT(spacingAt(-1.5), spacingAt(0.0) / 2);
+    EXPECT_LT(spacingAt(1.5), spacingAt(0.0) / 2);
+    EXPECT_NEAR(spacingAt(-1.5), spacingAt(1.5), 1e-6);
+    EXPECT_EQ(face::WarpedAngles(10, 0.0, 1.0, face::Crowding{0.5, 0.2, 2.0}),
+              face::WarpedAngles(10, 0.0, 1.0, std::vector<face::Crowding>{{0.5, 0.2, 2.0}}));
+}
+
 TEST(WarpedAngles, WithoutGainSpacingIsEven)
 {
     const std::vector<double> a = face::WarpedAngles(4, 0.0, 2.0, {1.0, 0.5, 0.0});

@@ -1,7 +1,9 @@
 // The picture generator: same bytes on every run, and every picture decodes
-// through the program's loader at its intended size as 3-byte RGB.
+// through the program's loader at its intended size as 3-byte RGB; the
+// sphere map's look.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <memory>
@@ -108,5 +110,51 @@ TEST_F(GeneratedPictures, CreditsLetteringEndsBeforeTheRightEdge)
     for (int y = 0; y < height; ++y)
         for (int x = width - 3; x < width; ++x) lit += pixels[(y * width + x) * 3 + 1] != 0;
     EXPECT_EQ(lit, 0);
+    FreePixelBuffer(pixels);
+}
+
+namespace {
+
+// Mean of the three channels of a pixel of a 3-byte RGB buffer.
+int Level(const unsigned char* pixels, int width, int x, int y)
+{
+    const unsigned char* p = pixels + (static_cast<size_t>(y) * width + x) * 3;
+    return (p[0] + p[1] + p[2]) / 3;
+}
+
+}  // namespace
+
+// The sphere map is a bright, untinted chrome: every point of the mirror ball
+// is light and nearly grey, the upper half (sky) brighter than the lower
+// (floor), and brightness changes gradually from top to bottom through the
+// middle, with no sharp horizon for a surface to break into patches on.
+TEST_F(GeneratedPictures, MetalMapIsABrightChromeWithASoftHorizon)
+{
+    ASSERT_TRUE(plmtest::BindDevil());
+    CurrentFolder tree(dir().Path() + "/a");
+    int width = 0, height = 0, components = 0;
+    unsigned char* pixels = nullptr;
+    LoadImageFile("metalic.jpg", &width, &height, &components, &pixels);
+    ASSERT_EQ(width, 256);
+    ASSERT_EQ(height, 256);
+    int darkest = 255, tint = 0;
+    long upper = 0, lower = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = 0; x < width; ++x) {
+            const double u = (x + 0.5) / width * 2 - 1, v = (y + 0.5) / height * 2 - 1;
+            if (u * u + v * v > 0.92 * 0.92) continue;
+            const unsigned char* p = pixels + (static_cast<size_t>(y) * width + x) * 3;
+            darkest = std::min(darkest, Level(pixels, width, x, y));
+            tint = std::max({tint, std::abs(p[0] - p[1]), std::abs(p[1] - p[2]), std::abs(p[0] - p[2])});
+            (y < height / 2 ? lower : upper) += Level(pixels, width, x, y);  // rows arrive bottom first
+        }
+    EXPECT_GT(darkest, 110);
+    EXPECT_LT(tint, 24);
+    EXPECT_GT(upper, lower);
+    int steepest = 0;
+    for (int y = 16; y + 1 < height - 16; ++y)
+        steepest =
+            std::max(steepest, std::abs(Level(pixels, width, 128, y + 1) - Level(pixels, width, 128, y)));
+    EXPECT_LE(steepest, 6);
     FreePixelBuffer(pixels);
 }

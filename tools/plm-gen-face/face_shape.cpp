@@ -29,18 +29,22 @@ Vec3 Mirror(Vec3 p)
     return {std::fabs(p.x), p.y, p.z};
 }
 
-// Cranium, cheek mass, jaw and chin.
+// Cranium, cheek mass and the lower jaw: a bone from each jaw angle to the
+// chin, so that the jaw line shows from the front and in profile.
 double Skull(Vec3 p)
 {
+    const Vec3 m = Mirror(p);
     const double cranium = Ellipsoid(p, {0, 560, -35}, {200, 225, 250});
     const double midFace = Ellipsoid(p, {0, 430, 30}, {168, 165, 195});
     // The jaw narrows towards the chin.
     const double narrow = 0.62 + 0.38 * SmoothStep(170, 360, p.y);
-    const double jaw = Ellipsoid({p.x / narrow, p.y, p.z}, {0, 305, 55}, {140, 140, 165}) * narrow;
-    const double chin = Ellipsoid(p, {0, 212, 172}, {58, 44, 46});
+    const double jaw = Ellipsoid({p.x / narrow, p.y, p.z}, {0, 315, 45}, {140, 130, 160}) * narrow;
+    const double mandible = RoundCone(m, {28, 238, 150}, {112, 310, -5}, 34, 24);
+    const double chin = Ellipsoid(p, {0, 230, 172}, {60, 46, 40});
     double d = SmoothUnion(cranium, midFace, 60);
     d = SmoothUnion(d, jaw, 50);
-    return SmoothUnion(d, chin, 35);
+    d = SmoothUnion(d, mandible, 40);
+    return SmoothUnion(d, chin, 40);
 }
 
 // A neck cut flat at y = 0; its top is hidden inside the head.
@@ -57,18 +61,50 @@ double Relief(Vec3 p, double d)
     d -= 14 * Gauss(m, {58, 535, 205}, {55, 18, 40});
     d -= 6 * Gauss(p, {0, 522, 215}, {28, 20, 30});
     d += 24 * Gauss(m, {64, 492, 215}, {50, 34, 45});
-    d -= 16 * Gauss(m, {105, 450, 165}, {50, 28, 50});
+    d -= 8 * Gauss(m, {105, 450, 165}, {55, 34, 50});
     d += 8 * Gauss(m, {98, 362, 172}, {35, 40, 40});
-    return d + 6 * Gauss(p, {0, 262, 218}, {40, 12, 20});
+    return d + 3 * Gauss(p, {0, 264, 214}, {40, 14, 20});
 }
 
-// Eyeballs in the sockets, half covered by the lids.
+// Eye centre (right eye; the left one is its mirror image) and radius.
+const Vec3 EYE{62, 487, 178};
+const double EYE_RADIUS = 35;
+
+// The almond between the lids in the front view: negative inside, about
+// the distance in units to its edge. The outer corner sits a little higher
+// than the inner one, the upper lid arches higher than the lower.
+double Almond(Vec3 m)
+{
+    const double x = m.x - EYE.x;
+    const double y = m.y - EYE.y - 0.10 * x;
+    const double width = 32;
+    const double arch = y > 0 ? 16 : 11;
+    const double t = x / width;
+    return std::fabs(y) - arch * (1.0 - t * t);
+}
+
+// The ball with the iris standing out as a shallow dome and the pupil sunk
+// in its middle, looking straight ahead. Every step is a few units wide, so
+// that the mesh's spacing over the eyes renders it smoothly.
+double Eyeball(Vec3 m)
+{
+    const double ball = Ellipsoid(m, EYE, {EYE_RADIUS, EYE_RADIUS, EYE_RADIUS});
+    const Vec3 irisCentre = EYE + Vec3{0, -2, EYE_RADIUS - 12};
+    const double d = SmoothUnion(ball, Ellipsoid(m, irisCentre, {18, 18, 18}), 3);
+    return d + 9 * Gauss(m, irisCentre + Vec3{0, 0, 18}, {7, 7, 8});
+}
+
+// Lids: a shell round the ball that sinks below it inside the almond, over
+// a rounded margin, with a fold above the upper lid; the ball shows in the
+// opening.
 double Eyes(Vec3 p, double d)
 {
     const Vec3 m = Mirror(p);
-    d = SmoothUnion(d, Ellipsoid(m, {64, 488, 182}, {38, 38, 38}), 6);
-    d = SmoothUnion(d, Ellipsoid(m, {64, 497, 188}, {41, 22, 34}), 10);
-    return SmoothUnion(d, Ellipsoid(m, {64, 476, 186}, {37, 12, 30}), 10);
+    const double open = (1.0 - SmoothStep(-7, 4, Almond(m))) * SmoothStep(EYE.z, EYE.z + 20, m.z);
+    const double lids = Ellipsoid(m, EYE + Vec3{0, 1, 1}, {42, 41, 41}) + 9 * open;
+    d = SmoothUnion(d, lids, 8);
+    d += 3 * Gauss(m, EYE + Vec3{4, 31, 31}, {30, 5, 12});
+    return SmoothUnion(d, Eyeball(m), 7);
 }
 
 // Bridge, tip and wings of the nose, with the nostrils underneath.
@@ -90,15 +126,36 @@ double Mouth(Vec3 p, double d)
     d = SmoothUnion(d, Ellipsoid(p, {0, 320, 222}, {45, 17, 32}), 16);
     d = SmoothUnion(d, Ellipsoid(p, {0, 290, 218}, {39, 18, 32}), 16);
     d += 4 * Gauss(p, {0, 346, 241}, {9, 16, 12});
-    d = SmoothSubtract(d, Ellipsoid(p, {0, 305, 248}, {40, 2.5, 22}), 3);
+    d = SmoothSubtract(d, Ellipsoid(p, {0, 305, 248}, {42, 3.5, 22}), 4);
     return d + 3 * Gauss(m, {44, 305, 222}, {10, 10, 14});
 }
 
+// A point of the right ear's own frame: a along the ear's outward normal,
+// b up along the ear, c forwards across it. The ear leans back at the top
+// and stands off the head towards its back edge.
+Vec3 EarFrame(Vec3 m)
+{
+    const Vec3 q = m - Vec3{190, 458, -50};
+    const double lean = 15.0 * PI / 180.0, flare = 18.0 * PI / 180.0, roll = 8.0 * PI / 180.0;
+    // Roll about the forward axis: the top of the ear stands off the head.
+    const double cr = std::cos(roll), sr = std::sin(roll);
+    const double x = cr * q.x - sr * q.y, y = sr * q.x + cr * q.y;
+    const double cl = std::cos(lean), sl = std::sin(lean), cf = std::cos(flare), sf = std::sin(flare);
+    const double b = cl * y + sl * q.z, z = -sl * y + cl * q.z;
+    return {cf * x + sf * z, b, -sf * x + cf * z};
+}
+
+// Ears: a flat shell with a rim (helix) round a hollow bowl, a lobe below
+// and a small flap (tragus) in front of the bowl.
 double Ears(Vec3 p, double d)
 {
-    const Vec3 m = Mirror(p);
-    d = SmoothUnion(d, Ellipsoid(m, {192, 468, -45}, {20, 62, 36}), 15);
-    return SmoothSubtract(d, Ellipsoid(m, {210, 472, -40}, {8, 38, 22}), 8);
+    const Vec3 e = EarFrame(Mirror(p));
+    double ear = Ellipsoid(e, {0, 6, 0}, {16, 64, 38});
+    ear = SmoothUnion(ear, Ellipsoid(e, {2, -50, 6}, {13, 22, 19}), 12);
+    ear = SmoothSubtract(ear, Ellipsoid(e, {20, 10, -4}, {9, 46, 25}), 6);
+    ear = SmoothSubtract(ear, Ellipsoid(e, {17, -14, 8}, {9, 17, 14}), 5);
+    ear = SmoothUnion(ear, Ellipsoid(e, {9, -10, 28}, {8, 11, 8}), 5);
+    return SmoothUnion(d, ear, 10);
 }
 
 }  // namespace

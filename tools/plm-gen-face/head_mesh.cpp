@@ -3,20 +3,39 @@
 #include "face_shape.h"
 #include "warped_angles.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace face {
 namespace {
 
 const double PI = 3.14159265358979323846;
-const double MARCH_STEP = 5.0;      // units; thinner than any feature of the head
+// The march from outside inwards steps by half the field's value (about the
+// distance to the skin), between these bounds in units: thin parts such as
+// the lids' rims are not stepped over.
+const double MARCH_STEP = 5.0;
+const double MIN_STEP = 0.75;
 const double MAX_DISTANCE = 600.0;  // units from the centre; beyond the whole head
 const int BISECTIONS = 40;
 
-// Latitude from the crown (0) down to the neck (pi), crowded over the face.
-const Crowding LATITUDE{100.0 * PI / 180.0, 40.0 * PI / 180.0, 2.0};
-// Longitude from the back (-pi) round the face (0) to the back (pi).
-const Crowding LONGITUDE{0.0, 45.0 * PI / 180.0, 2.5};
+double Degrees(double d)
+{
+    return d * PI / 180.0;
+}
+
+// Where the rays from HeadCentre() meet the features (theta from the crown,
+// phi from the front), the samples crowd: over the whole face, and more
+// densely over the eyes (lids, iris and pupil) and the ears.
+const std::vector<Crowding> LATITUDE = {
+    {Degrees(88), Degrees(40), 2.4},  // brow to chin
+    {Degrees(64), Degrees(7), 2.5},   // eyes
+};
+const std::vector<Crowding> LONGITUDE = {
+    {Degrees(0), Degrees(45), 2.5},                                       // the face
+    {Degrees(-17), Degrees(8), 1.5},                                      // eyes
+    {Degrees(17), Degrees(8), 1.5},   {Degrees(-104), Degrees(12), 2.5},  // ears
+    {Degrees(104), Degrees(12), 2.5},
+};
 
 // theta from +y, phi about y from +z towards +x.
 Vec3 RayDirection(double theta, double phi)
@@ -78,10 +97,15 @@ void AddPoleFans(HeadMesh& mesh, GridSize size)
 double CastToSkin(Vec3 origin, Vec3 dir, double maxDistance)
 {
     double outside = maxDistance;
-    while (outside >= MARCH_STEP && HeadField(origin + dir * (outside - MARCH_STEP)) > 0.0)
-        outside -= MARCH_STEP;
-    if (outside < MARCH_STEP) return 0.0;
-    double inside = outside - MARCH_STEP;
+    double step = MARCH_STEP;
+    for (;;) {
+        if (outside < step) return 0.0;
+        const double field = HeadField(origin + dir * (outside - step));
+        if (field <= 0.0) break;
+        outside -= step;
+        step = std::clamp(0.5 * field, MIN_STEP, MARCH_STEP);
+    }
+    double inside = outside - step;
     for (int i = 0; i < BISECTIONS; ++i) {
         const double middle = 0.5 * (inside + outside);
         (HeadField(origin + dir * middle) > 0.0 ? outside : inside) = middle;

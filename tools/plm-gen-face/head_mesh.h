@@ -25,8 +25,8 @@ struct HeadMesh {
 };
 
 struct GridSize {
-    int rows = 100;     // latitude intervals from crown to neck (>= 2)
-    int columns = 160;  // longitude intervals around the head (>= 3)
+    int rows = 104;     // latitude intervals from crown to neck (>= 2)
+    int columns = 168;  // longitude intervals around the head (>= 3)
 };
 
 // (rows - 1) * columns + 2 vertices and 2 * columns * (rows - 1) triangles.

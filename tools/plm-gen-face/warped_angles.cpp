@@ -7,14 +7,18 @@ namespace {
 
 const int STEPS_PER_SAMPLE = 64;  // integration steps per output interval
 
-double Density(double a, Crowding c)
+double Density(double a, const std::vector<Crowding>& crowdings)
 {
-    const double t = (a - c.centre) / c.width;
-    return 1.0 + c.gain * std::exp(-t * t);
+    double density = 1.0;
+    for (const Crowding& c : crowdings) {
+        const double t = (a - c.centre) / c.width;
+        density += c.gain * std::exp(-t * t);
+    }
+    return density;
 }
 
 // Cumulative density at lo + k * step for k = 0..steps (midpoint rule).
-std::vector<double> Cumulative(int steps, double lo, double step, Crowding c)
+std::vector<double> Cumulative(int steps, double lo, double step, const std::vector<Crowding>& c)
 {
     std::vector<double> sum(steps + 1, 0.0);
     for (int k = 0; k < steps; ++k) sum[k + 1] = sum[k] + Density(lo + (k + 0.5) * step, c) * step;
@@ -25,9 +29,14 @@ std::vector<double> Cumulative(int steps, double lo, double step, Crowding c)
 
 std::vector<double> WarpedAngles(int count, double lo, double hi, Crowding crowding)
 {
+    return WarpedAngles(count, lo, hi, std::vector<Crowding>{crowding});
+}
+
+std::vector<double> WarpedAngles(int count, double lo, double hi, const std::vector<Crowding>& crowdings)
+{
     const int steps = count * STEPS_PER_SAMPLE;
     const double step = (hi - lo) / steps;
-    const std::vector<double> sum = Cumulative(steps, lo, step, crowding);
+    const std::vector<double> sum = Cumulative(steps, lo, step, crowdings);
     std::vector<double> angles(count + 1);
     int k = 0;
     for (int i = 0; i <= count; ++i) {

@@ -1,5 +1,6 @@
 // Sample angles that crowd where detail is: the spacing follows the inverse
-// of a density 1 + gain * exp(-((a - centre) / width)^2).
+// of a density 1 + sum of gain * exp(-((a - centre) / width)^2) over one or
+// more crowdings.
 #ifndef PLM_GEN_FACE_WARPED_ANGLES_H
 #define PLM_GEN_FACE_WARPED_ANGLES_H
 
@@ -14,6 +15,7 @@ struct Crowding {
 };
 
 // count + 1 increasing angles, the first lo and the last hi (count >= 1).
+std::vector<double> WarpedAngles(int count, double lo, double hi, const std::vector<Crowding>& crowdings);
 std::vector<double> WarpedAngles(int count, double lo, double hi, Crowding crowding);
 
 }  // namespace face
