@@ -154,11 +154,18 @@ TEST(CaptureOptions, FrameNamesSortInTimeOrderAndKeepTheTime)
 
 TEST(CaptureProgress, PlannedRendersMatchTheRunsSteps)
 {
-    // 30 steps per second: steps while step * 33333.3 us < 1000 ms - 20 ms.
-    EXPECT_EQ(PlannedRenders({1000}, 30), 29 + 1);
-    EXPECT_EQ(PlannedRenders({10, 500, 1000}, 30), 29 + 3);
-    EXPECT_EQ(PlannedRenders({10}, 60), 1);  // no ordinary step before 20 ms
+    // 30 steps per second: the frame at 0, then steps while step * 33333.3
+    // us < 1000 ms - 20 ms.
+    EXPECT_EQ(PlannedRenders({1000}, 30), 1 + 29 + 1);
+    // Step 15 lands on the frame at 500 ms and is not rendered again.
+    EXPECT_EQ(PlannedRenders({10, 500, 1000}, 30), 1 + 28 + 3);
+    EXPECT_EQ(PlannedRenders({10}, 60), 1 + 1);  // no ordinary step before 20 ms
+    EXPECT_EQ(PlannedRenders({0, 10}, 60), 2);   // the frame at 0 is a requested one
     EXPECT_EQ(PlannedRenders({}, 60), 0);
+    // A video's frames lie on the steps: each is rendered once.
+    std::vector<double> video;
+    for (int k = 0; k < 61; ++k) video.push_back(k * 1000.0 / 30.0);
+    EXPECT_EQ(PlannedRenders(video, 30), 61);
 }
 
 TEST(CaptureProgress, RemainingTimeScalesWithWorkLeft)

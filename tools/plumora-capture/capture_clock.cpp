@@ -103,7 +103,9 @@ float PrepareExactTime(float target)
 {
     // A reading with the counter standing still only reports the time.
     float current = demoClock.GetTime();
-    std::vector<int64_t> readings;
+    // Kept from call to call, so that a frame allocates nothing.
+    static std::vector<int64_t> readings;
+    readings.reserve(MAX_EXTRA_READINGS + 1);
     if (!PlanExactTime(current, target, &readings)) {
         // Out of reach: the nearest whole tick instead.
         int64_t k = std::max<int64_t>(0, std::llround((static_cast<double>(target) - current) * 1000.0));

@@ -18,6 +18,12 @@ void SetCaptureTicks(int64_t ticks);
 // (float(current + k * 1000 / 1e6)); false when no k in reach lands on it.
 bool TicksToExactTime(float current, float target, int64_t* ticks);
 
+// How far short of a frame's time a capture's ordinary steps stop, in ticks:
+// room for the few extra readings that land the frame exactly (each at most
+// 1000 ticks), and less than one step at every video rate (up to 240 fps), so that
+// a frame on a step's own time follows the same run as a video frame there.
+const int64_t LANDING_ROOM_TICKS = 2000;
+
 // Extra clock readings a capture may spend to land exactly on a time.
 const int MAX_EXTRA_READINGS = 64;
 
@@ -34,7 +40,7 @@ float TickTime(double milliseconds);
 
 // Moves the substitute counter so that the demo clock's next reading is
 // exactly target ms, spending extra readings (see PlanExactTime) to steer
-// the clock's rounding; keep the clock 20 ms short of target before. Where
+// the clock's rounding; keep the clock LANDING_ROOM_TICKS short of target before. Where
 // no plan exists it takes the nearest whole tick. Returns the time the next
 // reading will show.
 float PrepareExactTime(float target);

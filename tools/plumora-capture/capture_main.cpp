@@ -1,110 +1,69 @@
 // plumora-capture: renders the demo off screen through the program's own
-// start-up and frame code, with a substituted clock, and writes PNG frames.
-// Everything the command line names is checked before the first frame; a
-// stop signal or any failure ends the run with the temporary folder removed.
-#include "capture_clock.h"
-#include "capture_context.h"
-#include "capture_files.h"
+// start-up and frame code, with a substituted clock, and writes the frames
+// as PNG files, as a video with the music (through ffmpeg) or as a raw
+// stream. Everything the command line names is checked before the first
+// frame; a stop signal or any failure ends the run with the temporary
+// folder removed.
+#include "capture_checks.h"
 #include "capture_options.h"
-#include "capture_progress.h"
-#include "frame_readback.h"
+#include "capture_run.h"
 #include "offscreen_demo.h"
+#include "png_frame_writer.h"
+#include "raw_frame_writer.h"
+#include "video_frame_writer.h"
 
 #include "pipes/piece_geometry.h"
-#include "platform/files.h"
-#include "platform/process.h"
+#include "platform/standard_streams.h"
 #include "platform/termination.h"
-#include "scene/render_frame.h"
 #include "tools/common/command_line.h"
 
 #include <cstdio>
+#include <memory>
 #include <string>
-#include <vector>
 
 namespace {
 
-const int CAPTURE_STOPPED = OFFSCREEN_STOPPED;
-
-int Fail(int status, const std::string& text)
-{
-    std::fprintf(stderr, "plumora-capture: %s\n", text.c_str());
-    return status;
-}
-
-bool Stopped()
-{
-    return PlatformTerminationRequested() != 0;
-}
-
-// Checks what the command line names against the system, before any work:
-// the archive is readable, the frame folder can be one, the GL
-// implementation can render pictures of that size; only then is the frame
-// folder made (if missing) and probed, so that a refusal changes nothing.
-int CheckSystem(CCAPTUREOPTIONS* o, std::string* outDir)
-{
-    std::string error;
-    o->data = PlatformAbsolutePath(o->data.c_str());
-    if (!CheckReadableFile(o->data, &error)) return Fail(CAPTURE_USAGE, "--data: " + error);
-    if (!CheckOutputPath(o->out, &error)) return Fail(CAPTURE_USAGE, "--out: " + error);
-    int maxWidth = 0, maxHeight = 0;
-    if (!QueryMaxPictureSize(&maxWidth, &maxHeight, &error)) return Fail(CAPTURE_FAILED, error);
-    if (o->width > maxWidth || o->height > maxHeight)
-        return Fail(CAPTURE_USAGE, "--size " + std::to_string(o->width) + "x" + std::to_string(o->height) +
-                                       " is larger than the OpenGL implementation can render (at most " +
-                                       std::to_string(maxWidth) + "x" + std::to_string(maxHeight) + ")");
-    if (!PrepareOutputFolder(o->out, outDir, &error)) return Fail(CAPTURE_USAGE, "--out: " + error);
-    return CAPTURE_OK;
-}
-
-// Steps the simulated run up to each requested time and writes it.
-int RenderFrames(const CCAPTUREOPTIONS& o, const std::string& outDir)
-{
-    CFRAMEREADBACK readback;
-    std::string error;
-    if (!readback.Open(o.width, o.height, 1, &error)) return Fail(CAPTURE_FAILED, error);
-    CCAPTUREPROGRESS progress(o.times.size(), PlannedRenders(o.times, o.stepFps));
-    double stepUs = 1000000.0 / o.stepFps;
-    long step = 1;
-    for (size_t frame = 0; frame < o.times.size(); ++frame) {
-        double target = o.times[frame];
-        // Ordinary steps stop 20 ms short of the target, so the float clock
-        // never runs past it and the extra readings have room.
-        for (; step * stepUs < target * 1000.0 - 20000.0; ++step) {
-            if (Stopped()) return CAPTURE_STOPPED;
-            int64_t ticks = StepTicks(step, o.stepFps);
-            if (ticks <= CaptureTicks()) continue;  // already passed by an exact frame
-            SetCaptureTicks(ticks);
-            RenderFrame();
-            progress.Rendered();
-            progress.Stepping(frame + 1, static_cast<double>(ticks) / 1000.0);
-        }
-        if (Stopped()) return CAPTURE_STOPPED;
-        float wanted = TickTime(target);
-        float shown = PrepareExactTime(wanted);
-        if (shown != wanted)
-            std::fprintf(stderr, "plumora-capture: %.6f ms rendered at %.6f ms (nearest reachable)\n",
-                         static_cast<double>(wanted), static_cast<double>(shown));
-        RenderFrame();
-        progress.Rendered();
-        readback.Start();
-        std::string name = FrameFileName(target);
-        if (!WritePng(outDir, name, o.width, o.height, readback.Take(), &error))
-            return Fail(CAPTURE_FAILED, error);
-        progress.Written(frame + 1, target, name);
-    }
-    return CAPTURE_OK;
-}
-
-// What the started demo does in a capture: render the requested frames.
+// What the started demo does in a capture: render the frames into the writer.
 struct CAPTUREWORK {
     const CCAPTUREOPTIONS* options;
-    const std::string* outDir;
+    CFRAMEWRITER* writer;
+    CPROGRESSSTYLE style;
 };
 
 int RenderRequestedFrames(void* context)
 {
     const CAPTUREWORK* work = static_cast<const CAPTUREWORK*>(context);
-    return RenderFrames(*work->options, *work->outDir);
+    return RunCapture(*work->options, work->writer, work->style);
+}
+
+std::unique_ptr<CFRAMEWRITER> MakeWriter(const CCAPTUREOPTIONS& o, const CCAPTURETARGET& target)
+{
+    switch (o.mode) {
+        case CAPTURE_VIDEO:
+            return std::unique_ptr<CFRAMEWRITER>(new CVIDEOFRAMEWRITER(target.video));
+        case CAPTURE_RAW:
+            return std::unique_ptr<CFRAMEWRITER>(
+                new CRAWFRAMEWRITER(o.width, o.height, o.fps, o.times.size()));
+        case CAPTURE_FRAMES:
+            break;
+    }
+    return std::unique_ptr<CFRAMEWRITER>(new CPNGFRAMEWRITER(target.outDir, o.width, o.height));
+}
+
+int Capture(const CCAPTUREOPTIONS& o, const CCAPTURETARGET& target)
+{
+    // How grown pieces are drawn is read at draw time only.
+    if (o.referenceDrawing) pipeDrawing = CPIPEDRAWING{false, false, false};
+    if (o.fullDetail) pipeDrawing.farPieces = false;
+    // A reader or encoder that goes away fails a write instead of ending
+    // the process before it has cleaned up.
+    PlatformIgnoreBrokenPipes();
+    std::unique_ptr<CFRAMEWRITER> writer = MakeWriter(o, target);
+    CPROGRESSSTYLE style;
+    style.inPlace = PlatformIsTerminal(PlatformStandardError());
+    style.everyFrame = o.mode == CAPTURE_FRAMES;
+    CAPTUREWORK work = {&o, writer.get(), style};
+    return RunOffscreenDemo("plumora-capture", o.data, o.width, o.height, RenderRequestedFrames, &work);
 }
 
 }  // namespace
@@ -122,20 +81,13 @@ int main(int argc, char** argv)
         std::fputs(options.help ? CaptureUsage() : CaptureVersion().c_str(), stdout);
         return std::fflush(stdout) == 0 && !std::ferror(stdout) ? CAPTURE_OK : CAPTURE_FAILED;
     }
-    std::string outDir;
-    int status = CheckSystem(&options, &outDir);
-    if (status == CAPTURE_OK && !Stopped()) {
-        // How grown pieces are drawn is read at draw time only.
-        if (options.referenceDrawing) pipeDrawing = CPIPEDRAWING{false, false, false};
-        if (options.fullDetail) pipeDrawing.farPieces = false;
-        CAPTUREWORK work = {&options, &outDir};
-        status = RunOffscreenDemo("plumora-capture", options.data, options.width, options.height,
-                                  RenderRequestedFrames, &work);
-    }
+    CCAPTURETARGET target;
+    int status = CheckCapture(&options, &target);
+    bool started = status == CAPTURE_OK && PlatformTerminationRequested() == 0;
+    if (started) status = Capture(options, target);
     if (int signal = PlatformTerminationRequested()) {
-        std::string stopped = "stopped by signal " + std::to_string(signal);
-        Fail(status, outDir.empty() ? stopped + " before rendering"
-                                    : stopped + "; frames written so far stay in " + outDir);
+        std::fprintf(stderr, "plumora-capture: stopped by signal %d%s\n", signal,
+                     started ? "" : " before rendering");
         PlatformEndByTermination(signal);
     }
     return status;
