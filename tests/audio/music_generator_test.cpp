@@ -1,6 +1,7 @@
 // The music generator: repeatable output, a sound master, the musical
 // landmarks the demo's scenes follow, and an event script that the
 // player's reader accepts and that stays on the beat grid.
+#include "arrangement.h"
 #include "beat_grid.h"
 #include "mixdown.h"
 #include "song.h"
@@ -131,6 +132,50 @@ TEST(SongEvents, BothSceneChangesShakeAndFlash)
         ASSERT_NE(it, events.end()) << time;
         EXPECT_EQ(it->code, EVENT_SHAKE_FLASH);
     }
+}
+
+bool Flashes(uint32_t code)
+{
+    return code == EVENT_FLASH || code == EVENT_CRASH_FLASH || code == EVENT_SHAKE_FLASH;
+}
+
+// In the turntable a flash whitens the credits panel: only the drops and
+// the crash cymbals flash there, spaced so that the greetings stay readable
+// between them; the kicks, hats and rolls still shake on their beats.
+TEST(SongEvents, TurntableFlashesOnlyOnDropsAndCrashesFarApart)
+{
+    std::set<uint32_t> accents = {static_cast<uint32_t>(music::BarMs(music::kDropBar)),
+                                  static_cast<uint32_t>(music::BarMs(music::kDrop2Bar))};
+    for (int bar : music::CrashBars()) accents.insert(static_cast<uint32_t>(music::BarMs(bar)));
+    std::vector<uint32_t> flashes;
+    int shakes = 0;
+    for (const music::SongEvent& event : music::SongEvents()) {
+        if (event.timeMs < SCENE_TURNTABLE_START) continue;
+        if (!Flashes(event.code)) {
+            shakes += event.code == EVENT_SHAKE;
+            continue;
+        }
+        EXPECT_EQ(accents.count(event.timeMs), 1u) << event.timeMs << " " << event.label;
+        if (!flashes.empty()) {
+            EXPECT_GE(event.timeMs - flashes.back(), music::kTurntableFlashSpacingMs) << event.timeMs;
+        }
+        flashes.push_back(event.timeMs);
+    }
+    // The drop, the crashes that fall before the time limit and the second drop.
+    EXPECT_EQ(flashes, (std::vector<uint32_t>{14750, 30950, 47150, 63350}));
+    EXPECT_GE(shakes, 8);
+}
+
+// While the pipes grow every groove bar's kick still flashes.
+TEST(SongEvents, GrooveKicksFlashBeforeTheFaceFlight)
+{
+    int kicks = 0;
+    for (const music::SongEvent& event : music::SongEvents()) {
+        if (event.timeMs > music::BarMs(music::kGrooveBar) && event.timeMs < SCENE_FACE_START) {
+            kicks += event.code == EVENT_FLASH;
+        }
+    }
+    EXPECT_EQ(kicks, music::kBuildBar - music::kGrooveBar - 1);
 }
 
 TEST(SongEvents, EveryEventSitsOnTheBeatGrid)

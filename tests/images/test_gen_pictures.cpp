@@ -96,6 +96,23 @@ TEST_F(GeneratedPictures, CreditsBackgroundIsPureBlack)
     FreePixelBuffer(pixels);
 }
 
+// The longest name is set narrower rather than cut off at the right edge.
+TEST_F(GeneratedPictures, CreditsLetteringEndsBeforeTheRightEdge)
+{
+    ASSERT_TRUE(plmtest::BindDevil());
+    CurrentFolder tree(dir().Path() + "/a");
+    int width = 0, height = 0, components = 0;
+    unsigned char* pixels = nullptr;
+    LoadImageFile("credits.png", &width, &height, &components, &pixels);
+    ASSERT_EQ(width, 256);
+    ASSERT_EQ(height, 256);
+    int lit = 0;
+    for (int y = 0; y < height; ++y)
+        for (int x = width - 3; x < width; ++x) lit += pixels[(y * width + x) * 3 + 1] != 0;
+    EXPECT_EQ(lit, 0);
+    FreePixelBuffer(pixels);
+}
+
 namespace {
 
 // Mean of the three channels of a pixel of a 3-byte RGB buffer.

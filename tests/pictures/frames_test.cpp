@@ -6,6 +6,8 @@
 
 #include <cstdlib>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -112,6 +114,49 @@ TEST(Frames, TurntableShowsCreditsAndTheDropFlash)
     // Bar at 550..570 and panel from 580 design units: translucent white.
     EXPECT_GT(later.Brightness(350, H / 2), 3 * 100);
     EXPECT_GT(later.Brightness(630, H / 2), 3 * 100);
+}
+
+bool Lettering(const unsigned char* p)
+{
+    return p[1] > 50 && p[1] > p[0] + 30 && p[1] > p[2] + 20;
+}
+
+// Runs of rows between y0 and y1 holding at least `least` green pixels in
+// columns x0..x1, as (first, last) rows; one empty row (between an i's dot
+// and its stem) does not end a run.
+std::vector<std::pair<int, int>> GreenRowRuns(const Frame& f, int x0, int x1, int y0, int y1, int least)
+{
+    std::vector<std::pair<int, int>> runs;
+    for (int y = y0; y < y1; ++y) {
+        int green = 0;
+        for (int x = x0; x < x1; ++x) green += Lettering(f.At(x, y)) ? 1 : 0;
+        if (green < least) continue;
+        if (!runs.empty() && y - runs.back().second <= 2) {
+            runs.back().second = y;
+        } else {
+            runs.emplace_back(y, y);
+        }
+    }
+    return runs;
+}
+
+// The credits picture fills rows 310 to 440 at 640 x 480: under the green
+// rule below its title come the four role labels, each at least 8 pixels
+// from the top of its tallest letters to its baseline or lowest descender.
+TEST(Frames, CreditLabelsStandAtLeastEightPixelsTall)
+{
+    Frame f("0030000.00.png");
+    ASSERT_TRUE(f.pixels);
+    const std::vector<std::pair<int, int>> rules = GreenRowRuns(f, 25, 200, 310, 440, 100);
+    ASSERT_FALSE(rules.empty()) << "no rule under the title";
+    // Left of the labels' columns lie the role bars; right of the shortest
+    // label the turning head may pass.
+    const std::vector<std::pair<int, int>> labels =
+        GreenRowRuns(f, 44, 120, rules[0].second + 2, BAND_BOTTOM, 1);
+    ASSERT_EQ(labels.size(), 4u);
+    for (const auto& label : labels)
+        EXPECT_GE(label.second - label.first + 1, 8)
+            << "label from row " << label.first << " to " << label.second;
 }
 
 }  // namespace

@@ -53,17 +53,20 @@ void AddRollAccents(std::vector<SongEvent>& events)
     }
 }
 
-// After the drop a flash lasts about a bar, so every other bar gets one.
+// From the drop on the turntable shows the credits, and a flash there
+// would hide them for a second: the kick of every other bar, the hats
+// coming back in the break and the second build-up's roll shake instead,
+// and only the section starts and crashes flash.
 void AddDropAccents(std::vector<SongEvent>& events)
 {
     for (int bar = kDropBar + 2; bar < kBreakBar; bar += 2) {
         if (bar != kDropBar + 8) {
-            Add(events, BarMs(bar), EVENT_FLASH, "kick");
+            Add(events, BarMs(bar), EVENT_SHAKE, "kick");
         }
     }
-    Add(events, BarMs(kBreakBar + 4), EVENT_FLASH, "hats");
-    Add(events, BarMs(kDrop2Bar - 2), EVENT_FLASH, "roll");
-    Add(events, BarMs(kDrop2Bar - 1), EVENT_FLASH, "roll");
+    Add(events, BarMs(kBreakBar + 4), EVENT_SHAKE, "hats");
+    Add(events, BarMs(kDrop2Bar - 2), EVENT_SHAKE, "roll");
+    Add(events, BarMs(kDrop2Bar - 1), EVENT_SHAKE, "roll");
 }
 
 }  // namespace
