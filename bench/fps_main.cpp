@@ -19,6 +19,7 @@
 #include "scene/render_frame.h"
 #include "shell/version.h"
 #include "tools/common/command_line.h"
+#include "bench_options.h"
 
 #define GL_GLEXT_PROTOTYPES 1
 #include <GL/gl.h>
@@ -151,13 +152,6 @@ int MeasureSize(const CFPSOPTIONS& o, const CPICTURESIZE& size, std::vector<CREP
     return tools::kExitOk;
 }
 
-// The build's data set: dist/data.dat beside the folder holding this program.
-std::string DefaultData()
-{
-    std::string folder = PlatformProgramDirectory();
-    return folder.empty() ? std::string("data.dat") : folder + "/../dist/data.dat";
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -173,7 +167,7 @@ int main(int argc, char** argv)
                    stdout);
         return std::fflush(stdout) == 0 ? tools::kExitOk : tools::kExitFailed;
     }
-    if (options.data.empty()) options.data = DefaultData();
+    if (options.data.empty()) options.data = DefaultBenchData();
     options.data = PlatformAbsolutePath(options.data.c_str());
     if (!CheckReadableFile(options.data, &error)) return tools::UsageError(TOOL, "--data: " + error);
     // How grown pieces are drawn is read at draw time only.

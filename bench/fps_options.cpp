@@ -1,5 +1,6 @@
 #include "fps_options.h"
 
+#include "bench_options.h"
 #include "fps_stats.h"
 
 #include <cmath>
@@ -8,21 +9,8 @@
 
 namespace {
 
-const unsigned MIN_SIDE = 16, MAX_SIDE = 16384;
 const double MAX_END_MS = 600000.0;  // ten minutes of demo time
 const long MAX_REPEAT = 100;
-
-bool ParseSize(const char* text, CPICTURESIZE* size)
-{
-    char* end = nullptr;
-    if (*text < '0' || *text > '9') return false;
-    unsigned long w = std::strtoul(text, &end, 10);
-    if (*end != 'x' || end[1] < '0' || end[1] > '9') return false;
-    unsigned long h = std::strtoul(end + 1, &end, 10);
-    if (*end != '\0' || w < MIN_SIDE || h < MIN_SIDE || w > MAX_SIDE || h > MAX_SIDE) return false;
-    *size = {static_cast<int>(w), static_cast<int>(h)};
-    return true;
-}
 
 // Applies one option with its value (null for a flag); false for a value
 // the option cannot use, with *expected saying what it takes.
@@ -32,7 +20,7 @@ bool Apply(const std::string& name, const char* value, CFPSOPTIONS* o, const cha
     if (name == "--size") {
         *expected = "WIDTHxHEIGHT in pixels, each from 16 to 16384";
         CPICTURESIZE size;
-        if (!ParseSize(value, &size)) return false;
+        if (!ParseBenchSize(value, &size.width, &size.height)) return false;
         o->sizes.push_back(size);
         return true;
     }
@@ -57,57 +45,28 @@ bool Apply(const std::string& name, const char* value, CFPSOPTIONS* o, const cha
     return end != value && *end == '\0' && repeat >= 1 && repeat <= MAX_REPEAT;
 }
 
-bool IsFlag(const std::string& name, CFPSOPTIONS* o)
+void SetFlag(const std::string& name, CFPSOPTIONS* o)
 {
-    if (name == "--help" || name == "-h") return o->help = true;
-    if (name == "--version") return o->version = true;
-    if (name == "--markdown") return o->markdown = true;
-    if (name == "--full-detail") return o->fullDetail = true;
-    if (name == "--reference-drawing") return o->referenceDrawing = true;
-    return false;
-}
-
-bool TakesValue(const std::string& name)
-{
-    for (const char* known : {"--size", "--data", "--scene", "--end", "--repeat"})
-        if (name == known) return true;
-    return false;
+    if (name == "--help" || name == "-h") o->help = true;
+    if (name == "--version") o->version = true;
+    if (name == "--markdown") o->markdown = true;
+    if (name == "--full-detail") o->fullDetail = true;
+    if (name == "--reference-drawing") o->referenceDrawing = true;
 }
 
 }  // namespace
 
 bool ParseFpsOptions(int argc, const char* const* argv, CFPSOPTIONS* o, std::string* error)
 {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i], name = arg;
-        const char* value = nullptr;
-        size_t equals = arg.find('=');
-        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
-            name = arg.substr(0, equals);
-            value = argv[i] + equals + 1;
-        }
-        if (!value && IsFlag(name, o)) continue;
-        if (!TakesValue(name)) {
-            bool flag = name == "--help" || name == "-h" || name == "--version" || name == "--markdown" ||
-                        name == "--full-detail" || name == "--reference-drawing";
-            *error = flag            ? name + " takes no value"
-                     : arg[0] == '-' ? "unknown option " + name
-                                     : "unexpected argument '" + arg + "'";
-            return false;
-        }
-        if (!value) {
-            if (i + 1 >= argc || std::strncmp(argv[i + 1], "--", 2) == 0) {
-                *error = name + " needs a value";
-                return false;
-            }
-            value = argv[++i];
-        }
-        const char* expected = "";
-        if (!Apply(name, value, o, &expected)) {
-            *error = "bad value for " + name + ": '" + value + "' (expected " + expected + ")";
-            return false;
-        }
-    }
+    bool walked = WalkBenchOptions(
+        argc, argv, {"--help", "-h", "--version", "--markdown", "--full-detail", "--reference-drawing"},
+        {"--size", "--data", "--scene", "--end", "--repeat"},
+        [o](const std::string& name) { SetFlag(name, o); },
+        [o](const std::string& name, const char* value, const char** expected) {
+            return Apply(name, value, o, expected);
+        },
+        error);
+    if (!walked) return false;
     if (o->fullDetail && o->referenceDrawing) {
         *error = "--full-detail and --reference-drawing exclude each other";
         return false;

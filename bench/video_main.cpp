@@ -18,6 +18,7 @@
 #include "platform/termination.h"
 #include "scene/render_frame.h"
 #include "tools/common/command_line.h"
+#include "bench_options.h"
 
 #include <GL/gl.h>
 
@@ -113,12 +114,6 @@ int CheckLimits(const CVIDEOBENCHOPTIONS& o)
     return tools::kExitOk;
 }
 
-std::string DefaultData()
-{
-    std::string folder = PlatformProgramDirectory();
-    return folder.empty() ? std::string("data.dat") : folder + "/../dist/data.dat";
-}
-
 }  // namespace
 
 int main(int argc, char** argv)
@@ -134,7 +129,7 @@ int main(int argc, char** argv)
         std::fputs(VideoBenchUsage(), stdout);
         return std::fflush(stdout) == 0 ? tools::kExitOk : tools::kExitFailed;
     }
-    if (options.data.empty()) options.data = DefaultData();
+    if (options.data.empty()) options.data = DefaultBenchData();
     options.data = PlatformAbsolutePath(options.data.c_str());
     if (!CheckReadableFile(options.data, &error)) return tools::UsageError(TOOL, "--data: " + error);
     int status = CheckLimits(options);

@@ -1,26 +1,14 @@
 #include "video_options.h"
 
+#include "bench_options.h"
+
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
 
 namespace {
 
-const unsigned long MIN_SIDE = 16, MAX_SIDE = 16384;
 const double MAX_TO_MS = 600000.0;  // ten minutes of demo time
-
-bool ParseSize(const char* text, CVIDEOBENCHOPTIONS* o)
-{
-    char* end = nullptr;
-    if (*text < '0' || *text > '9') return false;
-    unsigned long w = std::strtoul(text, &end, 10);
-    if (*end != 'x' || end[1] < '0' || end[1] > '9') return false;
-    unsigned long h = std::strtoul(end + 1, &end, 10);
-    if (*end != '\0' || w < MIN_SIDE || h < MIN_SIDE || w > MAX_SIDE || h > MAX_SIDE) return false;
-    o->width = static_cast<int>(w);
-    o->height = static_cast<int>(h);
-    return true;
-}
 
 bool ParseNumber(const char* text, double low, double high, double* value)
 {
@@ -48,7 +36,7 @@ bool Apply(const std::string& name, const char* value, CVIDEOBENCHOPTIONS* o, co
     }
     if (name == "--size") {
         *expected = "WIDTHxHEIGHT in pixels, each from 16 to 16384";
-        return ParseSize(value, o);
+        return ParseBenchSize(value, &o->width, &o->height);
     }
     if (name == "--fps") {
         *expected = "a frame rate from 1 to 240";
@@ -66,54 +54,26 @@ bool Apply(const std::string& name, const char* value, CVIDEOBENCHOPTIONS* o, co
     return ParseWhole(value, 1, 8, &o->depth);
 }
 
-bool IsFlag(const std::string& name, CVIDEOBENCHOPTIONS* o)
+void SetFlag(const std::string& name, CVIDEOBENCHOPTIONS* o)
 {
-    if (name == "--help" || name == "-h") return o->help = true;
-    if (name == "--split") return o->split = true;
-    if (name == "--raw") return o->raw = true;
-    return false;
-}
-
-bool TakesValue(const std::string& name)
-{
-    for (const char* known : {"--data", "--size", "--fps", "--to", "--depth", "--aa"})
-        if (name == known) return true;
-    return false;
+    if (name == "--help" || name == "-h") o->help = true;
+    if (name == "--split") o->split = true;
+    if (name == "--raw") o->raw = true;
 }
 
 }  // namespace
 
 bool ParseVideoBenchOptions(int argc, const char* const* argv, CVIDEOBENCHOPTIONS* o, std::string* error)
 {
-    for (int i = 1; i < argc; ++i) {
-        std::string arg = argv[i], name = arg;
-        const char* value = nullptr;
-        size_t equals = arg.find('=');
-        if (arg.compare(0, 2, "--") == 0 && equals != std::string::npos) {
-            name = arg.substr(0, equals);
-            value = argv[i] + equals + 1;
-        }
-        if (!value && IsFlag(name, o)) continue;
-        if (!TakesValue(name)) {
-            bool flag = name == "--help" || name == "-h" || name == "--split" || name == "--raw";
-            *error = flag            ? name + " takes no value"
-                     : arg[0] == '-' ? "unknown option " + name
-                                     : "unexpected argument '" + arg + "'";
-            return false;
-        }
-        if (!value) {
-            if (i + 1 >= argc || std::strncmp(argv[i + 1], "--", 2) == 0) {
-                *error = name + " needs a value";
-                return false;
-            }
-            value = argv[++i];
-        }
-        const char* expected = "";
-        if (!Apply(name, value, o, &expected)) {
-            *error = "bad value for " + name + ": '" + value + "' (expected " + expected + ")";
-            return false;
-        }
-    }
+    bool walked = WalkBenchOptions(
+        argc, argv, {"--help", "-h", "--split", "--raw"},
+        {"--data", "--size", "--fps", "--to", "--depth", "--aa"},
+        [o](const std::string& name) { SetFlag(name, o); },
+        [o](const std::string& name, const char* value, const char** expected) {
+            return Apply(name, value, o, expected);
+        },
+        error);
+    if (!walked) return false;
     if (o->split && o->depth > 1) {
         *error = "--split waits for every frame, so it needs --depth 1";
         return false;
