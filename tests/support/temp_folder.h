@@ -1,11 +1,10 @@
 // Temporary folders and files for tests. A test writes only below a folder
-// of its own, made with mkdtemp below $TMPDIR (else /tmp) and removed
-// afterwards, never into the working folder, the build tree or the source
-// tree (the test run makes those read-only).
+// of its own, made by the platform below the system's temporary folder
+// ($TMPDIR, else /tmp; on Windows %TEMP%) and removed afterwards, never into
+// the working folder, the build tree or the source tree (the test run makes
+// those read-only).
 #ifndef PLM_TESTS_SUPPORT_TEMP_FOLDER_H
 #define PLM_TESTS_SUPPORT_TEMP_FOLDER_H
-
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -13,14 +12,13 @@
 #include <string>
 #include <system_error>
 
-// Creates a fresh folder "<temp>/<prefix>-XXXXXX" (mode 0700) and returns its
+#include "platform/process.h"
+
+// Creates a fresh private folder "<temp>/<prefix>-XXXXXX" and returns its
 // path, or an empty string when it cannot be created.
 inline std::string MakeTempFolder(const std::string& prefix)
 {
-    std::error_code error;
-    const std::filesystem::path temp = std::filesystem::temp_directory_path(error);
-    std::string pattern = ((error ? std::filesystem::path("/tmp") : temp) / (prefix + "-XXXXXX")).string();
-    return mkdtemp(pattern.data()) ? pattern : std::string();
+    return PlatformMakeTempDirectory((prefix + "-").c_str());
 }
 
 // The bytes of the whole file at path; empty when it cannot be read.
