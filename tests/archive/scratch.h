@@ -22,15 +22,16 @@ namespace fs = std::filesystem;
 
 typedef std::map<std::string, std::string> Tree;
 
-// Everything below dir, without following links: relative path -> "dir",
-// "link:TARGET", "file:CONTENTS" or "special". Empty if dir does not exist.
+// Everything below dir, without following links: relative path (names
+// joined by "/" on every system) -> "dir", "link:TARGET", "file:CONTENTS" or
+// "special". Empty if dir does not exist.
 inline Tree Snapshot(const fs::path& dir)
 {
     Tree entries;
     std::error_code ec;
     if (!fs::exists(fs::symlink_status(dir, ec))) return entries;
     for (auto it = fs::recursive_directory_iterator(dir); it != fs::recursive_directory_iterator(); ++it) {
-        std::string name = fs::relative(it->path(), dir).string();
+        std::string name = fs::relative(it->path(), dir).generic_string();
         if (it->is_symlink())
             entries[name] = "link:" + fs::read_symlink(it->path()).string();
         else if (it->is_directory())

@@ -22,14 +22,14 @@ inline std::string MakeTempFolder(const std::string& prefix)
 }
 
 // The bytes of the whole file at path; empty when it cannot be read.
-inline std::string ReadWholeFile(const std::string& path)
+inline std::string ReadWholeFile(const std::filesystem::path& path)
 {
     std::ifstream in(path, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
 // Writes bytes as the whole file at path; false when it cannot be written.
-inline bool WriteWholeFile(const std::string& path, const std::string& bytes)
+inline bool WriteWholeFile(const std::filesystem::path& path, const std::string& bytes)
 {
     std::ofstream out(path, std::ios::binary);
     return static_cast<bool>(out << bytes);
