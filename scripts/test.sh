@@ -5,7 +5,8 @@
 # (unit tests). Both runs go through sealed-ctest.sh: the build and source
 # trees are immutable while the tests run, and nothing may be left behind.
 # Four tests at a time, more than the cores, to shake out races; the
-# end-to-end tests run alone (RUN_SERIAL).
+# end-to-end tests run alone (RUN_SERIAL). Then the Windows build: cross-compiled
+# with its data set from the first build, and its tests run under Wine.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 "$root/scripts/setup-deps.sh"
@@ -33,3 +34,11 @@ export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 # Whole-program runs (end to end, captured frames) are covered by the normal build.
 "$root/scripts/sealed-ctest.sh" "$root/build-asan" --output-on-failure -j4 --timeout 600 \
   -LE "e2e|pictures"
+
+# The Windows build and its suites under Wine, two at a time, in one Wine
+# session (a fresh prefix, an Xvfb display, one wineserver), also sealed.
+unset ASAN_OPTIONS LSAN_OPTIONS UBSAN_OPTIONS
+[ ! -d "$root/build-win64" ] || "$root/scripts/sealed-ctest.sh" --unseal "$root/build-win64"
+WIN_BUILD_DIR="$root/build-win64" "$root/scripts/build-windows.sh" --tests --host-build "$root/build"
+"$root/tests/windows/wine-session.sh" "$root/scripts/sealed-ctest.sh" "$root/build-win64" \
+  --output-on-failure -j2 --timeout 600
