@@ -24,11 +24,22 @@ std::vector<std::string> Components(const std::string& name)
     return parts;
 }
 
+// A name that names a place of its own on some system: a root ("/", "\"),
+// a drive ("C:"), or a UNC share ("\\server").
+bool IsAbsolute(const std::string& name)
+{
+    return name[0] == '/' || name[0] == '\\' || (name.size() >= 2 && name[1] == ':');
+}
+
 const char* Refusal(const std::string& name, const std::vector<std::string>& parts, bool isFile)
 {
     if (name.empty()) return "empty name";
     if (memchr(name.data(), '\0', name.size())) return "contains a NUL byte";
-    if (name[0] == '/') return "absolute path";
+    if (IsAbsolute(name)) return "absolute path";
+    // Windows takes "\" as a separator too (so "plumora_data/..\x" would climb
+    // out) and "name:stream" as a stream of a file: neither may reach the file
+    // layer, on any system, so that an archive unpacks alike everywhere.
+    if (name.find_first_of("\\:") != std::string::npos) return "contains '\\' or ':'";
     for (const std::string& part : parts)
         if (part == "..") return "contains a '..' component";
     if (parts.empty() || parts[0] != ARCHIVE_ROOT || (isFile && parts.size() < 2))
