@@ -4,15 +4,18 @@
 # usage: wine-run.sh PROGRAM.exe [ARGUMENT...]
 #
 # Inside a session of wine-session.sh (PLM_WINE_SESSION set) the program
-# simply runs there. Outside one, this script sets Wine up itself:
+# runs there, with TMPDIR pointed at the folder where Debian's Wine finds the
+# session's wineserver (PLM_WINE_TMPDIR). Outside one, this script sets Wine
+# up itself:
 #  - WINEPREFIX (default ${XDG_CACHE_HOME:-$HOME/.cache}/plumora/wine-prefix)
 #    is created on first use, which takes 10-20 s; parallel runs wait on a
 #    lock for one creation;
 #  - a wineserver stays up PLM_WINE_LINGER seconds (default 60) after the
 #    last program, so that the next one starts in a fraction of a second.
-# WINEDEBUG defaults to -all, and Wine never offers to install Mono or Gecko.
-# With PLM_WINE_NEEDS_DISPLAY=1 (programs that open windows) DISPLAY must be
-# set; without it the run fails at once instead of hanging or crashing.
+# WINEDEBUG defaults to -all, Wine never offers to install Mono or Gecko, and
+# a crash ends the program at once instead of waiting in Wine's debugger.
+# DISPLAY must be set: without an X display, programs that load user32 (all
+# but the smallest) wait for minutes under Wine, so the run fails at once.
 set -euo pipefail
 me=wine-run
 if [ $# -lt 1 ]; then
@@ -27,13 +30,13 @@ if [ ! -f "$1" ]; then
   echo "$me: no such program: $1" >&2
   exit 2
 fi
-if [ "${PLM_WINE_NEEDS_DISPLAY:-}" = 1 ] && [ -z "${DISPLAY:-}" ]; then
-  echo "$me: $(basename "$1") opens windows and needs an X display;" \
-    "run the tests through tests/windows/wine-session.sh" >&2
+if [ -z "${DISPLAY:-}" ]; then
+  echo "$me: $(basename "$1") needs an X display under Wine;" \
+    "run it through tests/windows/wine-session.sh (or set DISPLAY)" >&2
   exit 2
 fi
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=,winedbg.exe=d}
 
 if [ -z "${PLM_WINE_SESSION:-}" ]; then
   export WINEPREFIX=${WINEPREFIX:-${XDG_CACHE_HOME:-$HOME/.cache}/plumora/wine-prefix}
@@ -50,5 +53,8 @@ if [ -z "${PLM_WINE_SESSION:-}" ]; then
       }
     fi
   ) 9> "$WINEPREFIX/../.$(basename "$WINEPREFIX").lock"
+fi
+if [ -n "${PLM_WINE_SESSION:-}" ]; then
+  export TMPDIR=$PLM_WINE_TMPDIR
 fi
 exec wine "$@"

@@ -9,7 +9,13 @@
 #    temporary folder, removed afterwards (creating one takes 10-20 s).
 #  - DISPLAY: a fresh Xvfb (1024x768, 24 bits) on the first free display
 #    from :50 to :99.
-#  - WINEDEBUG=-all unless set; Wine never offers to install Mono or Gecko.
+#  - PLM_WINE_TMPDIR: the folder that holds the wineserver's socket. Debian's
+#    Wine finds the server under $TMPDIR, so every Windows program of the
+#    session must start with TMPDIR set to it (wine-run.sh does that), or it
+#    would start a second server on the same prefix.
+#  - WINEDEBUG=-all unless set; Wine never offers to install Mono or Gecko,
+#    and a crashing program ends at once instead of waiting in Wine's
+#    debugger.
 # Afterwards every Windows program still running, the wineserver and Xvfb are
 # stopped (also on Ctrl-C and SIGTERM). The session fails when a Windows
 # program left files in the prefix's temporary folder (Windows' %TEMP%),
@@ -34,8 +40,8 @@ work=$(mktemp -d "${TMPDIR:-/tmp}/plm-wine-XXXXXX")
 xvfb= server_up=
 cleanup() {
   if [ -n "$server_up" ]; then
-    wineserver -k > /dev/null 2>&1 || true
-    wineserver -w > /dev/null 2>&1 || true
+    TMPDIR=$PLM_WINE_TMPDIR wineserver -k > /dev/null 2>&1 || true
+    TMPDIR=$PLM_WINE_TMPDIR wineserver -w > /dev/null 2>&1 || true
   fi
   if [ -n "$xvfb" ]; then
     kill "$xvfb" 2> /dev/null || true
@@ -74,19 +80,21 @@ start_display() {
 
 start_display || exit 2
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-mscoree,mshtml=,winedbg.exe=d}
 export WINEPREFIX=${WINEPREFIX:-$work/prefix}
 export PLM_WINE_SESSION=1
-mkdir -p "$WINEPREFIX"
+export PLM_WINE_TMPDIR=$work/server
+mkdir -p "$WINEPREFIX" "$PLM_WINE_TMPDIR"
 # The persistent server first (it needs only the prefix's folder), then the
-# prefix itself if it is new.
-if ! wineserver -p < /dev/null > /dev/null 2>&1; then
+# prefix itself if it is new. The server keeps its socket in a folder it
+# makes under TMPDIR and never removes: here, inside the session's folder.
+if ! TMPDIR=$PLM_WINE_TMPDIR wineserver -p < /dev/null > /dev/null 2>&1; then
   echo "$me: a wineserver already runs for $WINEPREFIX; end it first (WINEPREFIX=$WINEPREFIX wineserver -k)" >&2
   exit 2
 fi
 server_up=1
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
-  if ! wineboot -i < /dev/null > "$work/wineboot.log" 2>&1; then
+  if ! TMPDIR=$PLM_WINE_TMPDIR wineboot -i < /dev/null > "$work/wineboot.log" 2>&1; then
     cat "$work/wineboot.log" >&2
     echo "$me: cannot create the Wine prefix $WINEPREFIX" >&2
     exit 2

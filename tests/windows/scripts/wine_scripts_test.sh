@@ -33,13 +33,20 @@ done
 value=$(PLM_PROBE_VALUE="a b=c" "$run" "$probe" env PLM_PROBE_VALUE | tr -d '\r')
 [ "$value" = "a b=c" ] || fail "environment: got '$value'"
 
-# Usage errors: no program, a missing program, a display test without X.
+# A program started with a TMPDIR of its own (as under sealed-ctest.sh)
+# still finds the session's wineserver instead of starting a second one,
+# which would leave its socket folder behind in that TMPDIR.
+mkdir "$work/own-tmp"
+TMPDIR=$work/own-tmp "$run" "$probe" status 0 > /dev/null 2>&1 || fail "a run with a TMPDIR of its own failed"
+[ -z "$(ls -A "$work/own-tmp")" ] || fail "a second wineserver started: $(ls -A "$work/own-tmp")"
+
+# Usage errors: no program, a missing program, no X display.
 "$run" > /dev/null 2>&1
 [ $? -eq 2 ] || fail "no arguments should give status 2"
 "$run" "$work/missing.exe" 2> "$work/err"
 [ $? -eq 2 ] && grep -q "no such program" "$work/err" || fail "a missing program: $(cat "$work/err")"
-env -u DISPLAY PLM_WINE_NEEDS_DISPLAY=1 "$run" "$probe" status 0 2> "$work/err"
-[ $? -eq 2 ] && grep -q "needs an X display" "$work/err" || fail "display test without X: $(cat "$work/err")"
+env -u DISPLAY "$run" "$probe" status 0 2> "$work/err"
+[ $? -eq 2 ] && grep -q "needs an X display" "$work/err" || fail "a run without X: $(cat "$work/err")"
 
 # A session of its own (a prefix kept in the scratch folder, so that the
 # second session reuses it): the command's status comes back, its display
@@ -49,7 +56,8 @@ prefix=$work/prefix
 inner() {
   env -u PLM_WINE_SESSION -u DISPLAY WINEPREFIX="$prefix" "$session" "$@"
 }
-inner sh -c 'echo "$DISPLAY" > "$1"; exit 5' sh "$work/display" 2> "$work/err"
+inner sh -c 'echo "$DISPLAY" > "$1"; echo "$PLM_WINE_TMPDIR" > "$2"; "$3" "$4" status 0; exit 5' \
+  sh "$work/display" "$work/server" "$run" "$probe" > /dev/null 2> "$work/err"
 got=$?
 [ "$got" -eq 5 ] || fail "session status: 5 came back as $got: $(cat "$work/err")"
 display=$(cat "$work/display" 2> /dev/null)
@@ -57,7 +65,15 @@ display=$(cat "$work/display" 2> /dev/null)
 if [ -n "$display" ] && xdpyinfo -display "$display" > /dev/null 2>&1; then
   fail "the session's display $display still answers after the session"
 fi
-WINEPREFIX=$prefix wineserver -k > /dev/null 2>&1 && fail "the session's wineserver still runs after the session"
+# The session's wineserver runs in its socket folder, inside PLM_WINE_TMPDIR.
+server=$(cat "$work/server" 2> /dev/null)
+[ -n "$server" ] || fail "the session gave its command no PLM_WINE_TMPDIR"
+for pid in $(pgrep -x wineserver64; pgrep -x wineserver); do
+  case $(readlink "/proc/$pid/cwd") in
+    "$server"/*) fail "the session's wineserver $pid still runs after the session" ;;
+  esac
+done
+[ ! -e "$server" ] || fail "the session's folder $server is still there"
 
 inner "$run" "$probe" leave plm-left-behind.txt 2> "$work/err"
 got=$?
