@@ -5,6 +5,7 @@
 #include "mp3_frames.h"
 #include "wave_player.h"
 
+#include <cstdint>
 #include <cstdio>
 #include <cstring>
 #include <memory>
@@ -69,6 +70,10 @@ bool ReadSource(const CMUSICSOURCE& source, std::vector<uint8_t>& bytes)
     if (!source.inMemory)
         return ReadFileRange(static_cast<const char*>(source.file), source.offset, source.length, bytes);
     if (source.length == 0 || source.length > kMaxStreamBytes) return false;
+    // The block must lie inside the address space: no wrap past its end.
+    const uintptr_t base = reinterpret_cast<uintptr_t>(source.file);
+    if (source.offset > UINTPTR_MAX - base || source.length > UINTPTR_MAX - base - source.offset)
+        return false;
     const uint8_t* start = static_cast<const uint8_t*>(source.file) + source.offset;
     bytes.assign(start, start + source.length);
     return true;

@@ -112,7 +112,9 @@ TEST_F(BassDll, UnloadingWhilePlayingKeepsTheLibraryUntilTheSoundEnds)
     GetModuleFileNameA(library_, path, MAX_PATH);
     FreeLibrary(library_);
     library_ = nullptr;
-    if (std::getenv("PLM_EXPECT_SOUND_DEVICE")) EXPECT_NE(GetModuleHandleA(path), nullptr);
+    if (std::getenv("PLM_EXPECT_SOUND_DEVICE")) {
+        EXPECT_NE(GetModuleHandleA(path), nullptr);
+    }
     SetUp();
     ASSERT_EQ(InitLikeTheDemo(), 1);
     const uint32_t again = OpenFile(Music());
@@ -161,6 +163,7 @@ TEST_F(BassDll, FileRangesAndMemoryBlocks)
     Bytes().swap(block);  // the stream keeps its own copy
     EXPECT_EQ(play_(fromMemory, 1), 1);
     EXPECT_EQ(free_(fromMemory), 1);
-    EXPECT_EQ(create_(1, mp3.data(), 0, 0, 0), 0u);  // a memory block needs its length
+    EXPECT_EQ(create_(1, mp3.data(), 0, 0, 0), 0u);                  // a memory block needs its length
+    EXPECT_EQ(create_(1, mp3.data(), UINT64_MAX - 10, 100, 0), 0u);  // past the end of memory
     EXPECT_NE(whole, fromMemory);
 }
