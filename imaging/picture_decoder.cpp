@@ -24,39 +24,6 @@
 
 namespace {
 
-bool IsJpeg(const uint8_t* data, size_t size)
-{
-    return size >= 3 && data[0] == 0xFF && data[1] == 0xD8 && data[2] == 0xFF;
-}
-
-// True when an end-of-image marker follows the first start-of-scan. The
-// header segments before the scan are stepped over by their lengths (a
-// thumbnail inside one may hold its own end marker); inside the
-// entropy-coded data every 0xFF byte is followed by 0x00 or a restart
-// marker, so 0xFF 0xD9 there is the real end of the picture.
-bool JpegHasEnd(const uint8_t* data, size_t size)
-{
-    size_t at = 2;  // after the start-of-image marker
-    for (;;) {
-        while (at < size && data[at] == 0xFF && at + 1 < size && data[at + 1] == 0xFF) ++at;
-        if (at + 4 > size || data[at] != 0xFF) return false;
-        const uint8_t marker = data[at + 1];
-        if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD7)) {
-            at += 2;  // a marker without a segment
-            continue;
-        }
-        if (marker == 0xD9) return false;  // the end before any scan
-        const size_t length = (size_t(data[at + 2]) << 8) | data[at + 3];
-        if (length < 2 || length > size - at - 2) return false;
-        at += 2 + length;
-        if (marker == 0xDA) break;
-    }
-    for (; at + 1 < size; ++at) {
-        if (data[at] == 0xFF && data[at + 1] == 0xD9) return true;
-    }
-    return false;
-}
-
 unsigned int FormatOfChannels(int channels)
 {
     switch (channels) {
@@ -87,7 +54,6 @@ bool DecodePicture(const uint8_t* data, size_t size, CILIMAGE* image)
     int width = 0, height = 0, channels = 0;
     if (!stbi_info_from_memory(data, length, &width, &height, &channels)) return false;
     if (!WithinBounds(width, height, channels)) return false;
-    if (IsJpeg(data, size) && !JpegHasEnd(data, size)) return false;
     stbi_uc* decoded = stbi_load_from_memory(data, length, &width, &height, &channels, 0);
     if (!decoded) return false;
     bool ok = WithinBounds(width, height, channels);

@@ -5,8 +5,9 @@
 // to their high byte) and its rows come top row first, as DevIL delivers
 // them. Input is bounded: files above kMaxPictureFileBytes and pictures
 // wider or higher than kMaxPictureSide or with more than kMaxPicturePixels
-// pixels are refused before any pixel memory is allocated. A JPEG whose
-// data stops before its end-of-image marker is refused as truncated.
+// pixels are refused before any pixel memory is allocated. A picture cut
+// short (a JPEG without its end-of-image marker, a PNG without all of its
+// image data) is refused.
 #ifndef PLM_IMAGING_PICTURE_DECODER_H
 #define PLM_IMAGING_PICTURE_DECODER_H
 

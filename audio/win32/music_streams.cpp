@@ -131,11 +131,6 @@ bool MusicOutputIsOpen()
     return State().open;
 }
 
-bool MusicOutputIsSilent()
-{
-    return State().silent;
-}
-
 uint32_t CreateMusicStream(const CMUSICSOURCE& source, uint32_t flags)
 {
     if (!State().open) {
@@ -176,12 +171,6 @@ bool PlayMusicStream(uint32_t handle, bool restart)
         return false;
     }
     return true;
-}
-
-bool MusicStreamSounds(uint32_t handle)
-{
-    const CSTREAM* stream = FindStream(handle);
-    return stream && stream->player.Playing();
 }
 
 bool FreeMusicStream(uint32_t handle)

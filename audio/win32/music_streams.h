@@ -30,8 +30,6 @@ struct CMUSICSOURCE {
 // open it changes nothing.
 void OpenMusicOutput(uint32_t frequency, bool silent);
 bool MusicOutputIsOpen();
-// True when the output is silent (no device, or device 0 asked for).
-bool MusicOutputIsSilent();
 
 // Reads and checks the MP3 and opens its decoder. Returns the handle, or
 // 0 after reporting why (once per kind of problem).
@@ -40,8 +38,6 @@ uint32_t CreateMusicStream(const CMUSICSOURCE& source, uint32_t flags);
 // playing, else it plays on. False for an unknown handle or when the
 // device refuses the stream's format.
 bool PlayMusicStream(uint32_t handle, bool restart);
-// True while the handle's sound plays (always false when silent).
-bool MusicStreamSounds(uint32_t handle);
 // Stops and releases the stream: its player thread has ended and its
 // device, decoder and bytes are freed when this returns. False, doing
 // nothing, for 0 or an unknown handle.

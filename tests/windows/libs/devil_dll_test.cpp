@@ -311,6 +311,12 @@ TEST_F(DevilDll, MissingTruncatedAndGarbageFilesReturnZero)
     for (size_t cut : {size_t(8), size_t(30), png.size() / 2, png.size() - 13}) {
         EXPECT_FALSE(LoadBytes("cut.png", Bytes(png.begin(), png.begin() + cut))) << cut;
     }
+    // An application segment holding an end marker of its own (as an
+    // embedded thumbnail does) does not make a cut-short picture whole.
+    Bytes withThumbnail = {0xFF, 0xD8, 0xFF, 0xE1, 0x00, 0x06, 0xFF, 0xD9, 0xFF, 0xD9};
+    withThumbnail.insert(withThumbnail.end(), jpeg.begin() + 2, jpeg.end());
+    EXPECT_TRUE(LoadBytes("thumb.jpg", withThumbnail));
+    EXPECT_FALSE(LoadBytes("thumb_cut.jpg", Bytes(withThumbnail.begin(), withThumbnail.end() - 100)));
     // A good picture after all that still loads, with trailing bytes too.
     Bytes padded = jpeg;
     padded.insert(padded.end(), 10, 0);
