@@ -1,0 +1,30 @@
+// Inside the Win32 display backend only: the state its files share. The
+// platform's message header is included before <windows.h>, whose macros of
+// the same names and values then take over (the other order does not
+// compile).
+#ifndef PLM_PLATFORM_WIN32_WIN32_DISPLAY_H
+#define PLM_PLATFORM_WIN32_WIN32_DISPLAY_H
+
+#include "platform/messages.h"
+
+#include <windows.h>
+
+// The window class of every window of the backend.
+extern const char* const DEMO_WINDOW_CLASS;
+
+// The window procedure of the class: translates what the program has a
+// message for into the queue (platform/events.h) and handles the rest.
+LRESULT CALLBACK DemoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+// Makes `window` the one whose destruction from outside is reported as a
+// lost window.
+void WatchDemoWindow(HWND window);
+// Stops watching, before the backend destroys the window itself.
+void ForgetDemoWindow();
+
+// True when PlatformUseOffscreenVideo asked for an invisible surface.
+bool OffscreenVideoWanted();
+
+// True when the process runs under Wine, whose desktop is an X display.
+bool RunningUnderWine();
+
+#endif
