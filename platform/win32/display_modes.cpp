@@ -70,7 +70,7 @@ bool PlatformSelectFullscreenMode(const PLATFORMMODE& wanted)
     // another refresh rate, say); only an exact one is taken.
     if (!Listed(wanted)) return false;
     // Off screen the desktop stays as it is.
-    if (OffscreenVideoWanted()) return true;
+    if (OffscreenVideo()) return true;
     DEVMODEA mode = EmptyMode();
     mode.dmPelsWidth = static_cast<DWORD>(wanted.width);
     mode.dmPelsHeight = static_cast<DWORD>(wanted.height);

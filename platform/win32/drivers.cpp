@@ -9,18 +9,20 @@
 
 namespace {
 
-bool offscreenVideo = false;
+bool offscreenRequested = false;
 
 }  // namespace
 
-bool OffscreenVideoWanted()
+bool TakeOffscreenVideoRequest()
 {
-    return offscreenVideo;
+    bool requested = offscreenRequested;
+    offscreenRequested = false;
+    return requested;
 }
 
 void PlatformUseOffscreenVideo()
 {
-    offscreenVideo = true;
+    offscreenRequested = true;
 }
 
 void PlatformUseSilentAudio()

@@ -21,8 +21,12 @@ void WatchDemoWindow(HWND window);
 // Stops watching, before the backend destroys the window itself.
 void ForgetDemoWindow();
 
-// True when PlatformUseOffscreenVideo asked for an invisible surface.
-bool OffscreenVideoWanted();
+// True once after PlatformUseOffscreenVideo: the video start that takes the
+// request runs off screen until the video stops.
+bool TakeOffscreenVideoRequest();
+// True while the started video runs off screen: no window is shown and the
+// desktop's mode is never changed.
+bool OffscreenVideo();
 
 // True when the process runs under Wine, whose desktop is an X display.
 bool RunningUnderWine();

@@ -13,6 +13,7 @@ namespace {
 
 HINSTANCE instance = nullptr;
 bool videoStarted = false;
+bool offscreenVideo = false;
 HWND window = nullptr;
 HDC windowDC = nullptr;
 HGLRC context = nullptr;
@@ -136,9 +137,15 @@ bool RunningUnderWine()
     return ntdll && GetProcAddress(ntdll, "wine_get_version") != nullptr;
 }
 
+bool OffscreenVideo()
+{
+    return videoStarted && offscreenVideo;
+}
+
 bool PlatformStartVideo()
 {
     if (videoStarted) return true;
+    offscreenVideo = TakeOffscreenVideoRequest();
     instance = GetModuleHandleA(nullptr);
     if (!RegisterDemoClass()) {
         std::fprintf(stderr, "video: cannot register the window class (error %lu)\n", GetLastError());
@@ -171,7 +178,7 @@ PLATFORMGLSTEP PlatformOpenGLWindow(const char* title, int width, int height, in
 {
     // A run that asked for off-screen video shows nothing, the demo window
     // included.
-    if (OffscreenVideoWanted()) return OpenOffscreen(width, height) ? PLATFORM_GL_OPEN : PLATFORM_GL_SURFACE;
+    if (offscreenVideo) return OpenOffscreen(width, height) ? PLATFORM_GL_OPEN : PLATFORM_GL_SURFACE;
     return OpenOnWindow(title, width, height, bits);
 }
 

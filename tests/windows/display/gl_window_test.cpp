@@ -39,7 +39,8 @@ TEST(Win32GLWindow, DemoWindowOpensHiddenWithACurrentContextAndClosesStepByStep)
     HWND window = FindWindowA("OpenGL", "plumora test");
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
-    EXPECT_EQ(DWORD(GetWindowLongA(window, GWL_STYLE)) & (WS_POPUP | WS_CAPTION | WS_THICKFRAME), DWORD(WS_POPUP));
+    EXPECT_EQ(DWORD(GetWindowLongA(window, GWL_STYLE)) & (WS_POPUP | WS_CAPTION | WS_THICKFRAME),
+              DWORD(WS_POPUP));
     EXPECT_TRUE(GetWindowLongA(window, GWL_EXSTYLE) & WS_EX_APPWINDOW);
     RECT client;
     GetClientRect(window, &client);
@@ -167,6 +168,24 @@ TEST(Win32Offscreen, DemoWindowOfAnOffscreenRunIsTheInvisibleSurface)
     glGetIntegerv(GL_VIEWPORT, viewport);
     EXPECT_EQ(viewport[2], 120);
     EXPECT_EQ(viewport[3], 90);
+    CloseAll();
+}
+
+}  // namespace
+
+namespace {
+
+TEST(Win32Offscreen, RequestHoldsForOneVideoStartOnly)
+{
+    PlatformUseOffscreenVideo();
+    ASSERT_TRUE(PlatformStartVideo());
+    EXPECT_TRUE(PlatformStopVideo());
+    ASSERT_TRUE(PlatformStartVideo());
+    ASSERT_EQ(PlatformOpenGLWindow("on the desktop again", 40, 30, 32), PLATFORM_GL_OPEN);
+    HWND window = FindWindowA("OpenGL", "on the desktop again");
+    ASSERT_NE(window, nullptr);
+    PlatformShowWindow();
+    EXPECT_TRUE(IsWindowVisible(window));
     CloseAll();
 }
 
