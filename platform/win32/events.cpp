@@ -16,6 +16,7 @@ int pendingFirst = 0;
 int pendingCount = 0;
 
 HWND watched = nullptr;
+bool adopting = false;  // the next window created becomes the watched one
 bool lossPending = false;
 
 void Keep(const PLATFORMMSG& message)
@@ -51,7 +52,12 @@ bool DispatchOne(const MSG& message)
 
 LRESULT CALLBACK DemoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_DESTROY && window == watched) {
+    if (adopting && message == WM_NCCREATE) {
+        watched = window;
+        adopting = false;
+    }
+    if (window != watched) return DefWindowProcA(window, message, wParam, lParam);
+    if (message == WM_DESTROY) {
         // Destroyed by someone else: the backend forgets the window before
         // it destroys it itself.
         watched = nullptr;
@@ -70,15 +76,17 @@ LRESULT CALLBACK DemoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
     }
 }
 
-void WatchDemoWindow(HWND window)
+void WatchNextDemoWindow()
 {
-    watched = window;
+    watched = nullptr;
+    adopting = true;
     lossPending = false;
 }
 
 void ForgetDemoWindow()
 {
     watched = nullptr;
+    adopting = false;
 }
 
 bool DisplayPollMessage(PLATFORMMSG* message)

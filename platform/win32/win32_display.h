@@ -15,9 +15,12 @@ extern const char* const DEMO_WINDOW_CLASS;
 // The window procedure of the class: translates what the program has a
 // message for into the queue (platform/events.h) and handles the rest.
 LRESULT CALLBACK DemoWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-// Makes `window` the one whose destruction from outside is reported as a
-// lost window.
-void WatchDemoWindow(HWND window);
+// Makes the next window created with the class the demo window: only its
+// messages reach the program (from its creation on, so that the sizes it
+// gets then are told too), and its destruction from outside is reported as
+// a lost window. Other windows of the class (the hidden probe and helper
+// windows) tell the program nothing.
+void WatchNextDemoWindow();
 // Stops watching, before the backend destroys the window itself.
 void ForgetDemoWindow();
 

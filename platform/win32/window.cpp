@@ -85,14 +85,17 @@ PIXELFORMATDESCRIPTOR DemoPixelFormat(int bits)
     return format;
 }
 
-// The steps from the window on; the window is watched for a destruction
-// from outside as soon as it exists.
-PLATFORMGLSTEP OpenOnWindow(const char* title, int width, int height, int bits)
+// The steps from the window on. The demo window (`watched`) tells the
+// program its messages from its creation on; a helper window tells nothing.
+PLATFORMGLSTEP OpenOnWindow(const char* title, int width, int height, int bits, bool watched)
 {
     if (!videoStarted) return PLATFORM_GL_WINDOW;
+    if (watched) WatchNextDemoWindow();
     window = CreatePopup(title, width, height);
-    if (!window) return PLATFORM_GL_WINDOW;
-    WatchDemoWindow(window);
+    if (!window) {
+        ForgetDemoWindow();
+        return PLATFORM_GL_WINDOW;
+    }
     windowDC = GetDC(window);
     if (!windowDC) return PLATFORM_GL_SURFACE;
     PIXELFORMATDESCRIPTOR format = DemoPixelFormat(bits);
@@ -109,7 +112,7 @@ PLATFORMGLSTEP OpenOnWindow(const char* title, int width, int height, int bits)
 // buffer then gets a context of its own, and the window's is dropped.
 bool OpenOffscreen(int width, int height)
 {
-    if (OpenOnWindow("", 1, 1, 32) != PLATFORM_GL_OPEN) return false;
+    if (OpenOnWindow("", 1, 1, 32, false) != PLATFORM_GL_OPEN) return false;
     if (!CreateOffscreenSurface(windowDC, width, height, &surface)) return false;
     HGLRC bootstrap = context;
     context = wglCreateContext(surface.dc);
@@ -166,6 +169,7 @@ bool PlatformStopVideo()
     // a later stop can try again, and a later start finds it ready.
     if (!UnregisterClassA(DEMO_WINDOW_CLASS, instance)) return false;
     videoStarted = false;
+    offscreenVideo = false;
     return true;
 }
 
@@ -178,8 +182,8 @@ PLATFORMGLSTEP PlatformOpenGLWindow(const char* title, int width, int height, in
 {
     // A run that asked for off-screen video shows nothing, the demo window
     // included.
-    if (offscreenVideo) return OpenOffscreen(width, height) ? PLATFORM_GL_OPEN : PLATFORM_GL_SURFACE;
-    return OpenOnWindow(title, width, height, bits);
+    if (OffscreenVideo()) return OpenOffscreen(width, height) ? PLATFORM_GL_OPEN : PLATFORM_GL_SURFACE;
+    return OpenOnWindow(title, width, height, bits, true);
 }
 
 bool PlatformOpenOffscreenGLWindow(int width, int height)

@@ -1,12 +1,14 @@
-// The setup dialog run for real: keys are posted to the focused control
-// from a timer of the dialog's own thread, one per tick, as the keyboard
-// would deliver them; what the dialog shows is checked from the same
-// timer before the last key.
+// The setup dialog run for real: keys are posted to its list from a timer
+// of the dialog's own thread, one per tick, as the keyboard would deliver
+// them to the focused list; what the dialog shows is checked from the same
+// timer before the first key.
 #include "platform/dialog.h"
 #include "platform/window.h"
 
 #include <windows.h>
 #include <gtest/gtest.h>
+
+#include "own_windows.h"
 
 #include <string>
 #include <vector>
@@ -21,14 +23,18 @@ bool acceptAnswer = true;
 
 void CALLBACK PressNextKey(HWND, UINT, UINT_PTR, DWORD)
 {
-    HWND focus = GetFocus();
-    if (!focus || pressed >= script.size()) return;
+    // The dialog shows itself once its loop first runs out of messages. The
+    // keys go to the list, which the dialog focuses, whether or not another
+    // process on the display has the keyboard.
+    HWND dialog = OwnWindow("#32770");
+    if (!dialog || !IsWindowVisible(dialog) || pressed >= script.size()) return;
     if (inspect) {
-        inspect(GetAncestor(focus, GA_ROOT));
+        inspect(dialog);
         inspect = nullptr;
     }
-    PostMessageA(focus, WM_KEYDOWN, script[pressed], 0x00000001);
-    PostMessageA(focus, WM_KEYUP, script[pressed], static_cast<LPARAM>(0xC0000001u));
+    HWND list = GetDlgItem(dialog, 1002);
+    PostMessageA(list, WM_KEYDOWN, script[pressed], 0x00000001);
+    PostMessageA(list, WM_KEYUP, script[pressed], static_cast<LPARAM>(0xC0000001u));
     ++pressed;
 }
 

@@ -8,6 +8,8 @@
 #include <GL/gl.h>
 #include <gtest/gtest.h>
 
+#include "own_windows.h"
+
 #include <cstring>
 #include <string>
 
@@ -25,6 +27,7 @@ void CloseAll()
 
 TEST(Win32GLWindow, NothingOpensBeforeTheVideoStarts)
 {
+    PlatformStopVideo();  // whatever an earlier test of the process left
     EXPECT_EQ(PlatformOpenGLWindow("early", 32, 32, 32), PLATFORM_GL_WINDOW);
     EXPECT_FALSE(PlatformHasWindow());
     EXPECT_FALSE(PlatformStopVideo());
@@ -36,7 +39,7 @@ TEST(Win32GLWindow, DemoWindowOpensHiddenWithACurrentContextAndClosesStepByStep)
     ASSERT_TRUE(PlatformStartVideo());
     EXPECT_TRUE(PlatformStartVideo());  // started once for the whole run
     ASSERT_EQ(PlatformOpenGLWindow("plumora test", 200, 100, 32), PLATFORM_GL_OPEN);
-    HWND window = FindWindowA("OpenGL", "plumora test");
+    HWND window = OwnWindow("OpenGL", "plumora test");
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
     EXPECT_EQ(DWORD(GetWindowLongA(window, GWL_STYLE)) & (WS_POPUP | WS_CAPTION | WS_THICKFRAME),
@@ -140,8 +143,7 @@ TEST(Win32Offscreen, SurfaceHasTheExactSizeAndReadsBackTheClearedColour)
     ReadPixel(331, 76, pixel);
     EXPECT_EQ(pixel[0], 64);
     // Nothing of it is on the desktop.
-    EXPECT_EQ(FindWindowA("OpenGL", nullptr) ? IsWindowVisible(FindWindowA("OpenGL", nullptr)) : FALSE,
-              FALSE);
+    EXPECT_EQ(OwnWindow("OpenGL") ? IsWindowVisible(OwnWindow("OpenGL")) : FALSE, FALSE);
     CloseAll();
 }
 
@@ -161,7 +163,7 @@ TEST(Win32Offscreen, DemoWindowOfAnOffscreenRunIsTheInvisibleSurface)
     ASSERT_TRUE(PlatformStartVideo());
     ASSERT_EQ(PlatformOpenGLWindow("invisible demo", 120, 90, 32), PLATFORM_GL_OPEN);
     PlatformShowWindow();
-    HWND window = FindWindowA("OpenGL", nullptr);
+    HWND window = OwnWindow("OpenGL");
     ASSERT_NE(window, nullptr);
     EXPECT_FALSE(IsWindowVisible(window));
     GLint viewport[4] = {};
@@ -182,7 +184,7 @@ TEST(Win32Offscreen, RequestHoldsForOneVideoStartOnly)
     EXPECT_TRUE(PlatformStopVideo());
     ASSERT_TRUE(PlatformStartVideo());
     ASSERT_EQ(PlatformOpenGLWindow("on the desktop again", 40, 30, 32), PLATFORM_GL_OPEN);
-    HWND window = FindWindowA("OpenGL", "on the desktop again");
+    HWND window = OwnWindow("OpenGL", "on the desktop again");
     ASSERT_NE(window, nullptr);
     PlatformShowWindow();
     EXPECT_TRUE(IsWindowVisible(window));

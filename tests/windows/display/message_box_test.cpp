@@ -78,6 +78,10 @@ std::string CaptureStderr(void (*show)())
 
 TEST(Win32MessageBox, ShowsAnOwnerlessBoxWithOneButtonAndSaysTheSameOnStderr)
 {
+    seenCaption.clear();
+    seenText.clear();
+    seenOwner = reinterpret_cast<HWND>(1);
+    seenButtons = 0;
     UINT_PTR timer = SetTimer(nullptr, 0, 40, FindBox);
     std::string said =
         CaptureStderr([] { PlatformMessageBox("SHUTDOWN EROR", "Release Device Contxt Falied"); });

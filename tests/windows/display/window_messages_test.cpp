@@ -1,12 +1,17 @@
 // The Win32 display backend's translation of window messages: key codes,
 // the procedure's answers, and messages sent to a real window arriving
 // through the platform queue.
+#include "platform/drivers.h"
 #include "platform/events.h"
 #include "platform/win32/key_codes.h"
 #include "platform/win32/window_messages.h"
 #include "platform/window.h"
 
 #include <gtest/gtest.h>
+
+#include "own_windows.h"
+
+#include <vector>
 
 namespace {
 
@@ -60,6 +65,56 @@ TEST(Win32WindowMessages, ScreenSaverAndPowerDownAreSwallowedOnlyWhenUnmasked)
     EXPECT_EQ(TranslateWindowMessage(WM_SYSKEYDOWN, VK_MENU, 0, &m), WINDOW_MESSAGE_DEFAULT);
 }
 
+// Every message waiting in the queue, taken.
+std::vector<PLATFORMMSG> TakeAll()
+{
+    std::vector<PLATFORMMSG> taken;
+    PLATFORMMSG m;
+    while (PlatformPeekMessage(&m)) taken.push_back(m);
+    return taken;
+}
+
+void CloseEverything()
+{
+    if (PlatformHasGLContext()) {
+        PlatformDetachGLContext();
+        PlatformDeleteGLContext();
+    }
+    if (PlatformHasWindow()) PlatformDestroyWindow();
+    PlatformStopVideo();
+    TakeAll();
+}
+
+TEST(Win32WindowCreation, OnlyTheDemoWindowsOwnSizesReachTheProgram)
+{
+    TakeAll();
+    ASSERT_TRUE(PlatformStartVideo());  // makes and drops a hidden probe window
+    ASSERT_EQ(PlatformOpenGLWindow("sizes", 72, 40, 32), PLATFORM_GL_OPEN);
+    PlatformShowWindow();
+    int sizes = 0;
+    for (const PLATFORMMSG& m : TakeAll()) {
+        if (m.message != WM_SIZE) continue;
+        ++sizes;
+        EXPECT_EQ(m.lParam, MAKELPARAM(72, 40));
+    }
+    EXPECT_GE(sizes, 1);  // told from the window's creation on
+    CloseEverything();
+}
+
+TEST(Win32WindowCreation, OffscreenHelperWindowTellsNothing)
+{
+    TakeAll();
+    PlatformUseOffscreenVideo();
+    ASSERT_TRUE(PlatformStartVideo());
+    ASSERT_TRUE(PlatformOpenOffscreenGLWindow(10, 10));
+    EXPECT_TRUE(TakeAll().empty());
+    ASSERT_TRUE(PlatformDetachGLContext());
+    ASSERT_TRUE(PlatformDeleteGLContext());
+    ASSERT_TRUE(PlatformDestroyWindow());
+    EXPECT_TRUE(TakeAll().empty());  // nor is its end a lost window
+    CloseEverything();
+}
+
 // A real popup window of the backend's class, opened with its context.
 class Win32DemoWindow : public ::testing::Test {
 protected:
@@ -67,7 +122,7 @@ protected:
     {
         ASSERT_TRUE(PlatformStartVideo());
         ASSERT_EQ(PlatformOpenGLWindow("messages", 64, 48, 32), PLATFORM_GL_OPEN);
-        window = FindWindowA("OpenGL", "messages");
+        window = OwnWindow("OpenGL", "messages");
         ASSERT_NE(window, nullptr);
         Drain();
     }
