@@ -89,7 +89,8 @@ PIXELFORMATDESCRIPTOR DemoPixelFormat(int bits)
 // program its messages from its creation on; a helper window tells nothing.
 PLATFORMGLSTEP OpenOnWindow(const char* title, int width, int height, int bits, bool watched)
 {
-    if (!videoStarted) return PLATFORM_GL_WINDOW;
+    // One window at a time: a second would lose the first one's handles.
+    if (!videoStarted || window) return PLATFORM_GL_WINDOW;
     if (watched) WatchNextDemoWindow();
     window = CreatePopup(title, width, height);
     if (!window) {

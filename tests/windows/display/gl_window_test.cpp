@@ -80,6 +80,10 @@ TEST(Win32GLWindow, ClassStaysWhileItsWindowExists)
 {
     ASSERT_TRUE(PlatformStartVideo());
     ASSERT_EQ(PlatformOpenGLWindow("kept", 16, 16, 32), PLATFORM_GL_OPEN);
+    // One window at a time.
+    EXPECT_EQ(PlatformOpenGLWindow("second", 16, 16, 32), PLATFORM_GL_WINDOW);
+    EXPECT_FALSE(PlatformOpenOffscreenGLWindow(16, 16));
+    EXPECT_EQ(OwnWindow("OpenGL", "second"), nullptr);
     // Unregistering a class in use fails, as the shutdown order expects.
     EXPECT_FALSE(PlatformStopVideo());
     CloseAll();
