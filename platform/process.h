@@ -15,15 +15,6 @@ std::string PlatformMakeTempDirectory(const char* prefix);
 // (base + "/" + name). On failure returns empty with the system's reason in
 // *error, e.g. "No such file or directory".
 std::string PlatformMakeTempDirectoryIn(const char* base, const char* prefix, std::string* error);
-// Whether path is absolute here, so that it names the same folder whatever
-// the current folder is: it starts with "/" on POSIX; on Windows it starts
-// with a drive and a separator (C:\ or C:/) or is a UNC name (\\server\share),
-// while \tmp and C:tmp still depend on the current drive or folder.
-bool PlatformIsAbsolutePath(const char* path);
-// The system's folder for temporary files when the environment names none
-// of its own: "/tmp" on POSIX; on Windows the folder GetTempPath reports
-// (%TMP%, else %TEMP%, else the user's profile folder).
-std::string PlatformDefaultTempDirectory();
 // The value of the environment variable name; empty when it is unset.
 std::string PlatformEnvironment(const char* name);
 // The absolute path of the folder holding the running program's executable

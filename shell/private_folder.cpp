@@ -7,13 +7,18 @@ namespace {
 
 const char* const FOLDER_PREFIX = "plumora-";
 
+bool IsAbsolute(const std::string& path)
+{
+    return !path.empty() && path[0] == '/';
+}
+
 }  // namespace
 
 std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir)
 {
-    if (PlatformIsAbsolutePath(runtimeDir.c_str())) return runtimeDir;
-    if (PlatformIsAbsolutePath(tempDir.c_str())) return tempDir;
-    return PlatformDefaultTempDirectory();
+    if (IsAbsolute(runtimeDir)) return runtimeDir;
+    if (IsAbsolute(tempDir)) return tempDir;
+    return "/tmp";
 }
 
 CPRIVATEFOLDER::~CPRIVATEFOLDER()

@@ -30,16 +30,6 @@ std::string PlatformMakeTempDirectoryIn(const char* base, const char* prefix, st
     return std::string(buffer.data());
 }
 
-bool PlatformIsAbsolutePath(const char* path)
-{
-    return path[0] == '/';
-}
-
-std::string PlatformDefaultTempDirectory()
-{
-    return "/tmp";
-}
-
 std::string PlatformEnvironment(const char* name)
 {
     const char* value = getenv(name);
