@@ -230,6 +230,12 @@ PLATFORMFILE PlatformCreateFileAt(PLATFORMDIR base, const char* path)
         // CREATE_NEW never opens what is there, a dangling link included.
         h = CreateFileA(pinned.LeafPath().c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, CREATE_NEW,
                         FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr);
+        // A device name (NUL, CON, COM1...) opens the device in any folder.
+        if (h != INVALID_HANDLE_VALUE && GetFileType(h) != FILE_TYPE_DISK) {
+            CloseHandle(h);
+            PlatformSetFileError(PLATFORM_FILE_FAILED, PLATFORM_ERROR_NOT_REGULAR);
+            return PLATFORM_NO_FILE;
+        }
         if (h != INVALID_HANDLE_VALUE) return FileHandle(h);
         DWORD code = GetLastError();
         if (code != ERROR_FILE_EXISTS && code != ERROR_ALREADY_EXISTS) {

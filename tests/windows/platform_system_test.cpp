@@ -238,6 +238,8 @@ TEST(Files, TakeBothSeparatorsAndRefuseWhatIsNoRegularFile)
     EXPECT_STREQ(PlatformLastFileErrorText(), "Is a directory");
     EXPECT_EQ(PlatformOpenRead((slashed + "/a").c_str()), PLATFORM_NO_FILE);
     EXPECT_EQ(PlatformOpenRead("NUL"), PLATFORM_NO_FILE);
+    EXPECT_EQ(PlatformCreateFile((slashed + "/a/NUL").c_str()), PLATFORM_NO_FILE);  // the device
+    EXPECT_EQ(PlatformCreateFile((slashed + "/a/con.txt").c_str()), PLATFORM_NO_FILE);
     EXPECT_FALSE(PlatformMakeDirectory((slashed + "/a/b/c.txt").c_str()));
     EXPECT_STREQ(PlatformLastFileErrorText(), "Not a directory");
 }
