@@ -95,8 +95,9 @@ std::string ErrorText(const std::string& what, DWORD code)
     return what + ": " + PlatformErrorText(code);
 }
 
-// Opens the log for appending (created if missing), inheritable; refuses a
-// link, a folder or a device in its place.
+// Opens the log for appending (created if missing, with the access list its
+// folder passes on: Windows has no mode bits), inheritable; refuses a link,
+// a folder or a device in its place.
 HANDLE OpenLog(const char* log, std::string* error)
 {
     PLATFORMPATHINFO info;
