@@ -22,6 +22,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <string>
 #include <vector>
 
@@ -637,12 +638,25 @@ TEST(Copies, CannotBeMadeAndSaySo)
     EXPECT_EQ(received, "");
 }
 
-TEST(Termination, IsOnlyReportedWhileCaught)
+TEST(Termination, RaisedSignalsAreCaughtAndTheFirstIsKept)
 {
     EXPECT_EQ(PlatformTerminationRequested(), 0);
+    std::signal(SIGINT, SIG_IGN);
     PlatformCatchTermination();
+    std::raise(SIGINT);  // ignored from the start: stays ignored
     EXPECT_EQ(PlatformTerminationRequested(), 0);
+    std::raise(SIGTERM);
+    std::raise(SIGTERM);  // caught again after the first
+    EXPECT_EQ(PlatformTerminationRequested(), SIGTERM);
     PlatformReleaseTermination();
+    EXPECT_EQ(PlatformTerminationRequested(), 0);
+    PlatformCatchTermination(PLATFORM_CATCH_IGNORED);
+    std::raise(SIGINT);
+    std::raise(SIGTERM);
+    EXPECT_EQ(PlatformTerminationRequested(), SIGINT);
+    PlatformReleaseTermination();
+    EXPECT_EQ(std::signal(SIGINT, SIG_DFL), SIG_IGN);  // put back as found
+    EXPECT_EQ(std::signal(SIGTERM, SIG_DFL), SIG_DFL);
 }
 
 }  // namespace
