@@ -29,9 +29,6 @@ const char* Refusal(const std::string& name, const std::vector<std::string>& par
     if (name.empty()) return "empty name";
     if (memchr(name.data(), '\0', name.size())) return "contains a NUL byte";
     if (name[0] == '/') return "absolute path";
-    // A backslash separates folders on Windows and a colon names a drive or
-    // a file's stream there: with either, a name could lead out of the tree.
-    if (name.find_first_of("\\:") != std::string::npos) return "contains a backslash or colon";
     for (const std::string& part : parts)
         if (part == "..") return "contains a '..' component";
     if (parts.empty() || parts[0] != ARCHIVE_ROOT || (isFile && parts.size() < 2))

@@ -11,8 +11,7 @@ extern const char* const ARCHIVE_ROOT;
 
 // Checks the stored name of a file or directory record. Accepted: a relative
 // path whose first component is "plumora_data" (and, for a file, that lies
-// below it), with no ".." component, no NUL byte and no backslash or colon
-// (folder and drive markers on Windows). Empty and "."
+// below it), with no ".." component and no NUL byte. Empty and "."
 // components carry no meaning and are dropped. On success *path is the
 // cleaned path to hand to the file layer; otherwise *why says what is wrong
 // ("empty name", "absolute path", "contains a '..' component", ...).
