@@ -95,13 +95,24 @@ std::string MakeUniqueFolder(const std::string& base, const char* prefix, PSECUR
 
 }  // namespace
 
-std::string PlatformMakeTempDirectory(const char* prefix)
+std::string PlatformTemporaryFolder()
 {
     char base[MAX_PATH + 1];
     DWORD length = GetTempPathA(sizeof base, base);
-    if (length == 0 || length > MAX_PATH) return std::string();
+    if (length == 0 || length > MAX_PATH) return "C:\\Windows\\Temp";
+    return WithoutTrailingSeparators(std::string(base, length));
+}
+
+bool PlatformIsAbsolutePath(const char* path)
+{
+    CSPLITPATH split = SplitPath(path);
+    return split.root.size() >= 3 && (IsSeparator(split.root[0]) || split.root[1] == ':');
+}
+
+std::string PlatformMakeTempDirectory(const char* prefix)
+{
     std::string error;
-    return PlatformMakeTempDirectoryIn(base, prefix, &error);
+    return PlatformMakeTempDirectoryIn(PlatformTemporaryFolder().c_str(), prefix, &error);
 }
 
 std::string PlatformMakeTempDirectoryIn(const char* base, const char* prefix, std::string* error)

@@ -401,6 +401,24 @@ TEST(Process, TemporaryFoldersAreFreshAndPrivate)
     PlatformRemoveTree(two.c_str());
 }
 
+TEST(Process, AbsolutePathsNameADriveOrAShare)
+{
+    EXPECT_TRUE(PlatformIsAbsolutePath("C:\\x"));
+    EXPECT_TRUE(PlatformIsAbsolutePath("c:/x"));
+    EXPECT_TRUE(PlatformIsAbsolutePath("\\\\server\\share\\x"));
+    // The current drive's root, a drive's current folder, a host path
+    // leaked in by Wine and a relative path all depend on where one is.
+    EXPECT_FALSE(PlatformIsAbsolutePath("\\x"));
+    EXPECT_FALSE(PlatformIsAbsolutePath("C:x"));
+    EXPECT_FALSE(PlatformIsAbsolutePath("/run/user/1000"));
+    EXPECT_FALSE(PlatformIsAbsolutePath("x/y"));
+    EXPECT_FALSE(PlatformIsAbsolutePath(""));
+    std::string temp = PlatformTemporaryFolder();
+    EXPECT_TRUE(PlatformIsAbsolutePath(temp.c_str())) << temp;
+    EXPECT_NE(temp.back(), '\\');
+    EXPECT_EQ(PlatformPathKind(temp.c_str()), PLATFORM_PATH_DIRECTORY);
+}
+
 TEST(Process, PathsAreMadeAbsoluteAndResolved)
 {
     Scratch scratch;
