@@ -9,7 +9,7 @@ const char* const FOLDER_PREFIX = "plumora-";
 
 bool IsAbsolute(const std::string& path)
 {
-    return !path.empty() && path[0] == '/';
+    return !path.empty() && PlatformIsAbsolutePath(path.c_str());
 }
 
 }  // namespace
@@ -18,7 +18,7 @@ std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& 
 {
     if (IsAbsolute(runtimeDir)) return runtimeDir;
     if (IsAbsolute(tempDir)) return tempDir;
-    return "/tmp";
+    return PlatformTemporaryFolder();
 }
 
 CPRIVATEFOLDER::~CPRIVATEFOLDER()

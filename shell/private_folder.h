@@ -11,8 +11,10 @@
 
 // The folder under which the private folder is made: runtimeDir (the value
 // of $XDG_RUNTIME_DIR) if it is an absolute path, else tempDir ($TMPDIR) if
-// it is an absolute path, else "/tmp". Empty and relative values count as
-// unset, so that nothing is ever made relative to the current folder.
+// it is an absolute path, else the system's temporary folder ("/tmp" on
+// POSIX, the user's on Windows). Empty and relative values count as unset,
+// so that nothing is ever made relative to the current folder or drive
+// (under Wine the host's "/run/user/1000" is such a value).
 std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir);
 
 // One private folder, "plumora-XXXXXX" under the base chosen from the

@@ -30,6 +30,16 @@ std::string PlatformMakeTempDirectoryIn(const char* base, const char* prefix, st
     return std::string(buffer.data());
 }
 
+std::string PlatformTemporaryFolder()
+{
+    return "/tmp";
+}
+
+bool PlatformIsAbsolutePath(const char* path)
+{
+    return path[0] == '/';
+}
+
 std::string PlatformEnvironment(const char* name)
 {
     const char* value = getenv(name);
