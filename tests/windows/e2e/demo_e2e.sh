@@ -168,7 +168,8 @@ dialog_shows() {
     sleep 0.5
   done
   below "$error" 0.02 || fail "the dialog's banner differs from setup.jpg (RMSE ${error:-unknown})"
-  note "banner RMSE against setup.jpg: $error; the list: $(grep -c '^item' "$work/dialog.txt") modes, selected ${desktop#current }"
+  note "banner RMSE against setup.jpg: $error; the list: $(sed -n 's/^item //p' "$work/dialog.txt" | paste -sd ',')"
+  [ -n "${E2E_KEEP:-}" ] && cp "$work/dialog.png" "$E2E_KEEP/dialog.png"
   xdotool windowfocus "$dialog" key Escape
   finish
   [ "$status" -eq 0 ] || fail "exit status $status after Cancel, expected 0: $(messages)"
@@ -185,7 +186,7 @@ return_to_demo() {
   xdotool windowfocus "$dialog" key Return
   window=$(wait_demo_window 60) || fail "the demo window did not appear: $(messages)"
   folder=$(private_folder) || exit 1
-  [ "$(stat -c %a "$folder")" = 700 ] || note "the private folder's mode is $(stat -c %a "$folder") (Wine maps no Windows access rights)"
+  note "private folder while the demo runs: ${folder#"$work"/}"
   # The loading screen: the loader picture over the whole screen, up to the
   # row of balls (y 676), while they are still being added.
   local deadline=$((SECONDS + 30)) loading=""

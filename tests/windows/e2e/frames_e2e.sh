@@ -9,8 +9,12 @@
 #
 # A pixel counts as different when one of its channels differs by more than
 # FUZZ percent of the full range; a pair matches when at most MAX_PIXELS
-# pixels differ. Every frame's count and its largest channel difference
-# are printed. Set E2E_KEEP to a folder to keep the frames.
+# pixels differ. The two builds decode JPEG pictures with different
+# decoders (stb_image in devil.dll, libjpeg in DevIL), whose results differ
+# by a level or two: textured pixels may differ that much, and a handful
+# more where blended textures add up the rounding. Every frame's count,
+# the number of pixels that differ at all and the largest channel
+# difference are printed. Set E2E_KEEP to a folder to keep the frames.
 set -uo pipefail
 scenario=frames
 windows_capture=$(realpath "$1")
@@ -19,8 +23,8 @@ linux_capture=$(realpath "$3")
 linux_data=$(realpath "$4")
 times=500,6000,12000,14750,20000
 size=640x480
-FUZZ=${FUZZ:-2}
-MAX_PIXELS=${MAX_PIXELS:-100}
+FUZZ=${FUZZ:-1}
+MAX_PIXELS=${MAX_PIXELS:-64}
 
 source "$(dirname "$0")/wine_session.sh"
 wine_session_start
@@ -50,7 +54,7 @@ linux_status=$?
 
 # compare prints its measure on stderr, with the normalised value in
 # brackets for PAE; its status is 1 for different pictures.
-differing_pixels() { compare -metric AE -fuzz "$FUZZ%" "$1" "$2" null: 2>&1; }
+differing_pixels() { compare -metric AE -fuzz "$3%" "$1" "$2" null: 2>&1; }
 largest_difference() { compare -metric PAE "$1" "$2" null: 2>&1 | sed -n 's/^\([0-9.e+-]*\) .*/\1/p'; }
 
 failed=""
@@ -61,10 +65,11 @@ for t in ${times//,/ }; do
   [ -f "$windows_frame" ] || fail "plumora-capture.exe wrote no $name"
   [ -f "$linux_frame" ] || fail "plumora-capture wrote no $name"
   [ "$(identify -format %wx%h "$windows_frame")" = "$size" ] || fail "$name from Windows is not $size"
-  count=$(differing_pixels "$windows_frame" "$linux_frame")
+  count=$(differing_pixels "$windows_frame" "$linux_frame" "$FUZZ")
   case "$count" in '' | *[!0-9]*) fail "cannot compare $name: $count" ;; esac
+  any=$(differing_pixels "$windows_frame" "$linux_frame" 0)
   peak=$(largest_difference "$windows_frame" "$linux_frame")
-  note "$t ms: $count pixels differ by more than $FUZZ%, largest channel difference $peak of 65535"
+  note "$t ms: $count pixels differ by more than $FUZZ% ($any at all), largest channel difference $peak of 65535"
   [ "$count" -le "$MAX_PIXELS" ] || failed="$failed $t"
 done
 [ -z "$failed" ] || fail "frames at$failed ms differ in more than $MAX_PIXELS pixels"
