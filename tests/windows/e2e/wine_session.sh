@@ -8,6 +8,9 @@
 #   $work      the scratch folder (removed at the end)
 #   $DISPLAY   the Xvfb display, 1024x768, 24 bits
 #   $WINEPREFIX the prefix, set up so that windows get no decoration
+# With E2E_WINE_TEMPLATE naming a prefix made by wine_template.sh, the
+# prefix is a copy of it instead of a new one (about a second instead of
+# 10-20 s).
 # The caller may set $program_pid; a process by that id is killed in the
 # cleanup too.
 
@@ -72,9 +75,14 @@ start_xvfb() {
 # shows on screen exactly as large as the program makes it.
 start_wine() {
   export WINEPREFIX=$work/prefix
-  mkdir -p "$WINEPREFIX"
-  wineserver -p || fail "wineserver did not start"
-  wine wineboot -i > "$work/wineboot.log" 2>&1 || fail "the Wine prefix could not be made: $(tail -n 5 "$work/wineboot.log")"
+  if [ -n "${E2E_WINE_TEMPLATE:-}" ] && [ -f "$E2E_WINE_TEMPLATE/system.reg" ]; then
+    cp -a "$E2E_WINE_TEMPLATE" "$WINEPREFIX" || fail "cannot copy the Wine prefix $E2E_WINE_TEMPLATE"
+    wineserver -p || fail "wineserver did not start"
+  else
+    mkdir -p "$WINEPREFIX"
+    wineserver -p || fail "wineserver did not start"
+    wine wineboot -i > "$work/wineboot.log" 2>&1 || fail "the Wine prefix could not be made: $(tail -n 5 "$work/wineboot.log")"
+  fi
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Decorated /d N /f > /dev/null 2>&1 \
     || fail "cannot set the X11 driver's Decorated setting"
 }
