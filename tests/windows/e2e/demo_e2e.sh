@@ -185,6 +185,10 @@ return_to_demo() {
   wait_dialog 60
   xdotool windowfocus "$dialog" key Return
   window=$(wait_demo_window 60) || fail "the demo window did not appear: $(messages)"
+  local geometry
+  geometry=$(xdotool getwindowgeometry "$window" 2> /dev/null)
+  echo "$geometry" | grep -q "Position: 0,0" && echo "$geometry" | grep -q "Geometry: 1024x768" \
+    || fail "the demo window does not cover the screen: $geometry"
   folder=$(private_folder) || exit 1
   note "private folder while the demo runs: ${folder#"$work"/}"
   # The loading screen: the loader picture over the whole screen, up to the
