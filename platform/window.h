@@ -27,7 +27,10 @@ bool PlatformDesktopMode(PLATFORMMODE* mode);
 int PlatformListModes(PLATFORMMODE* modes, int max);
 
 // Selects the full-screen mode the window takes when it is opened. Refuses,
-// changing nothing, a mode the display does not list exactly.
+// changing nothing, a mode the display does not list exactly. Where the
+// system switches the display itself (ChangeDisplaySettings), the switch
+// happens here, before the window exists; PlatformRestoreDesktopMode undoes
+// it either way.
 bool PlatformSelectFullscreenMode(const PLATFORMMODE& mode);
 // Back to the desktop mode, for an open window too.
 void PlatformRestoreDesktopMode();
@@ -38,7 +41,7 @@ void PlatformShowCursor(bool visible);
 // calls names the step that failed.
 enum PLATFORMGLSTEP {
     PLATFORM_GL_OPEN = 0,     // every step succeeded: the context is current
-    PLATFORM_GL_FRAMEBUFFER,  // requesting the framebuffer format (before the window exists)
+    PLATFORM_GL_FRAMEBUFFER,  // requesting or setting the framebuffer format
     PLATFORM_GL_WINDOW,       // creating the window
     PLATFORM_GL_SURFACE,      // the window cannot carry GL (the device-context step)
     PLATFORM_GL_DRIVER,       // loading the GL driver (the pixel-format steps)
