@@ -7,6 +7,11 @@
 
 #include "platform/file_info.h"
 
+// The system's own folder for temporary files, where nothing in the
+// environment names another: "/tmp" on POSIX systems; on Windows the
+// folder GetTempPathA gives (from TMP, TEMP or the user's profile), without
+// the trailing separator. Empty when the system cannot tell.
+std::string PlatformSystemTempFolder();
 // Makes a fresh private directory under the system's temporary folder
 // (name starting with prefix); empty on failure.
 std::string PlatformMakeTempDirectory(const char* prefix);

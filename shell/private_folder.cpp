@@ -14,11 +14,12 @@ bool IsAbsolute(const std::string& path)
 
 }  // namespace
 
-std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir)
+std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir,
+                              const std::string& systemTemp)
 {
     if (IsAbsolute(runtimeDir)) return runtimeDir;
     if (IsAbsolute(tempDir)) return tempDir;
-    return "/tmp";
+    return systemTemp;
 }
 
 CPRIVATEFOLDER::~CPRIVATEFOLDER()
@@ -29,8 +30,12 @@ CPRIVATEFOLDER::~CPRIVATEFOLDER()
 bool CPRIVATEFOLDER::CreateAndEnter(std::string* error)
 {
     Remove();
-    std::string chosen =
-        PrivateFolderBase(PlatformEnvironment("XDG_RUNTIME_DIR"), PlatformEnvironment("TMPDIR"));
+    std::string chosen = PrivateFolderBase(PlatformEnvironment("XDG_RUNTIME_DIR"),
+                                           PlatformEnvironment("TMPDIR"), PlatformSystemTempFolder());
+    if (chosen.empty()) {
+        *error = "Cannot create a private folder: the system names no folder for temporary files";
+        return false;
+    }
     std::string reason;
     std::string made = PlatformMakeTempDirectoryIn(chosen.c_str(), FOLDER_PREFIX, &reason);
     if (made.empty()) {

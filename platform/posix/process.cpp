@@ -11,6 +11,11 @@
 #include <cstring>
 #include <vector>
 
+std::string PlatformSystemTempFolder()
+{
+    return "/tmp";
+}
+
 std::string PlatformMakeTempDirectory(const char* prefix)
 {
     const char* base = getenv("TMPDIR");
