@@ -9,10 +9,10 @@
 #   PROBE            dialog_probe.exe, which reads the program's windows
 # Each scenario runs the program in a fresh folder holding a copy of
 # data.dat, in a Wine session of its own (wine_session.sh), and checks its
-# exit status, its windows and messages, and what it leaves on disk. The
-# program makes its private folder in the session's temporary folder
-# ($work/temp, the prefix's TEMP) or runtime folder ($work/runtime,
-# XDG_RUNTIME_DIR); both must be empty again when it has ended.
+# exit status, its windows and messages, and what it leaves on disk. As on
+# Windows, no XDG_RUNTIME_DIR or TMPDIR is set: the program makes its
+# private folder in Windows' temporary folder, here $work/temp (the
+# prefix's TEMP and TMP), which must be empty again when it has ended.
 set -uo pipefail
 scenario=$1
 program=$(realpath "$2")
@@ -26,9 +26,7 @@ source "$(dirname "$0")/wine_session.sh"
 wine_session_start
 
 run=$work/run
-mkdir -p "$run" "$work/temp" "$work/runtime" || fail "cannot make the test folders"
-chmod 700 "$work/runtime"
-export XDG_RUNTIME_DIR=$work/runtime
+mkdir -p "$run" "$work/temp" || fail "cannot make the test folders"
 wine reg add 'HKCU\Environment' /v TEMP /d "$(winepath -w "$work/temp")" /f > /dev/null 2>&1 \
   && wine reg add 'HKCU\Environment' /v TMP /d "$(winepath -w "$work/temp")" /f > /dev/null 2>&1 \
   || fail "cannot point the prefix's TEMP at $work/temp"
@@ -109,27 +107,26 @@ answer_boxes() {
 }
 
 # The one private folder of the running program, found by the engine
-# library it unpacks; fails unless there is exactly one, in one of the
-# session's two temporary folders.
+# library it unpacks; fails unless there is exactly one, in Windows'
+# temporary folder.
 private_folder() {
   local found
   found=$(find "$work" -path '*/plumora_data/dll/plm_engine.dll' 2> /dev/null)
-  [ "$(echo -n "$found" | grep -c '^')" -eq 1 ] || fail "expected one unpacked tree while the program runs, found: ${found:-none}"
+  [ "$(echo -n "$found" | grep -c '^')" -eq 1 ] || fail "expected one unpacked tree in $work while the program runs, found: ${found:-none}"
   case "$found" in
-    "$work/temp/"* | "$work/runtime/"*) ;;
-    *) fail "the tree is unpacked outside the temporary folders: $found" ;;
+    "$work/temp/"*) ;;
+    *) fail "the tree is unpacked outside Windows' temporary folder: $found" ;;
   esac
   echo "${found%/plumora_data/dll/plm_engine.dll}"
 }
 
 run_before=$(listing "$run")
 # Fails with $1 unless the run left nothing: the working folder as before,
-# both temporary folders empty.
+# the temporary folder empty.
 expect_clean() {
   [ "$(listing "$run")" = "$run_before" ] || fail "$1: the working folder changed:
 $(diff <(echo "$run_before") <(listing "$run"))"
   [ -z "$(ls -A "$work/temp")" ] || fail "$1: left in the temporary folder: $(ls -A "$work/temp")"
-  [ -z "$(ls -A "$work/runtime")" ] || fail "$1: left in the runtime folder: $(ls -A "$work/runtime")"
 }
 
 expect_desktop_mode() {

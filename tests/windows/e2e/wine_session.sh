@@ -89,6 +89,10 @@ start_wine() {
 
 wine_session_start() {
   work=$(mktemp -d "${TMPDIR:-/tmp}/plumora-wine-e2e-XXXXXX") || fail "cannot make a scratch folder"
+  # The programs see what a Windows system has: neither variable (which
+  # Wine would pass on). Unset before the first Wine call, because Wine
+  # finds its server through TMPDIR.
+  unset TMPDIR XDG_RUNTIME_DIR
   trap wine_session_cleanup EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM
