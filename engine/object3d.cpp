@@ -1,12 +1,8 @@
 // The engine object: factory, loading, preparation, queries and drawing.
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
-#include <cerrno>
 #include <new>
 #include <vector>
 
+#include "model_file.h"
 #include "object3d_impl.h"
 
 COBJECT3D::COBJECT3D() = default;
@@ -24,59 +20,22 @@ COBJECT3DIMPL::~COBJECT3DIMPL()
     Unload();
 }
 
-namespace {
-
-// Opens an existing regular file for reading. Anything else (a missing file,
-// a directory, a FIFO or device that could block or never end) counts as a
-// file that can't be opened.
-int OpenModelFile(const char* fileName)
-{
-    int fd = open(fileName, O_RDONLY | O_CLOEXEC | O_NONBLOCK);
-    if (fd < 0) return -1;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
-        close(fd);
-        return -1;
-    }
-    return fd;
-}
-
-std::vector<uint8_t> ReadWholeFile(int fd)
-{
-    std::vector<uint8_t> data;
-    struct stat st;
-    if (fstat(fd, &st) != 0 || st.st_size <= 0) return data;
-    data.resize(static_cast<size_t>(st.st_size));
-    size_t got = 0;
-    while (got < data.size()) {
-        ssize_t n = read(fd, data.data() + got, data.size() - got);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) break;
-        got += static_cast<size_t>(n);
-    }
-    data.resize(got);
-    return data;
-}
-
-}  // namespace
-
 int COBJECT3DIMPL::Load(const char* fileName, TEXTURELOADER loader, unsigned char format)
 {
     if (!fileName) return 0;
-    int fd = OpenModelFile(fileName);
-    if (fd < 0) return 0;
+    CMODELFILE file;
+    if (!file.Open(fileName)) return 0;
     // Running out of memory ends reading or preparing where it happened; the
     // records are whole at every step, so what was done so far stays usable.
     try {
         if (format == FORMAT_3DS) {
-            std::vector<uint8_t> data = ReadWholeFile(fd);
-            close(fd);
-            fd = -1;
+            std::vector<uint8_t> data = file.ReadAll();
+            file.Close();
             ReadChunks(data.data(), data.size());
         }
     } catch (const std::bad_alloc&) {
     }
-    if (fd >= 0) close(fd);
+    file.Close();
     try {
         Prepare(loader);
     } catch (const std::bad_alloc&) {

@@ -7,11 +7,6 @@
 
 #include "platform/file_info.h"
 
-// The system's own folder for temporary files, where nothing in the
-// environment names another: "/tmp" on POSIX systems; on Windows the
-// folder GetTempPathA gives (from TMP, TEMP or the user's profile), without
-// the trailing separator. Empty when the system cannot tell.
-std::string PlatformSystemTempFolder();
 // Makes a fresh private directory under the system's temporary folder
 // (name starting with prefix); empty on failure.
 std::string PlatformMakeTempDirectory(const char* prefix);
@@ -20,6 +15,13 @@ std::string PlatformMakeTempDirectory(const char* prefix);
 // (base + "/" + name). On failure returns empty with the system's reason in
 // *error, e.g. "No such file or directory".
 std::string PlatformMakeTempDirectoryIn(const char* base, const char* prefix, std::string* error);
+// The system's folder for temporary files, absolute and without a trailing
+// separator: "/tmp" on POSIX, the user's temporary folder on Windows.
+std::string PlatformTemporaryFolder();
+// True when path names the same place whatever the current folder and drive:
+// "/x" on POSIX; "C:\x", "C:/x" or "\\server\share" on Windows (where "/x"
+// and "C:x" still depend on the current drive or folder).
+bool PlatformIsAbsolutePath(const char* path);
 // The value of the environment variable name; empty when it is unset.
 std::string PlatformEnvironment(const char* name);
 // The absolute path of the folder holding the running program's executable

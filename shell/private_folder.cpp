@@ -9,17 +9,16 @@ const char* const FOLDER_PREFIX = "plumora-";
 
 bool IsAbsolute(const std::string& path)
 {
-    return !path.empty() && path[0] == '/';
+    return !path.empty() && PlatformIsAbsolutePath(path.c_str());
 }
 
 }  // namespace
 
-std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir,
-                              const std::string& systemTemp)
+std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir)
 {
     if (IsAbsolute(runtimeDir)) return runtimeDir;
     if (IsAbsolute(tempDir)) return tempDir;
-    return systemTemp;
+    return PlatformTemporaryFolder();
 }
 
 CPRIVATEFOLDER::~CPRIVATEFOLDER()
@@ -30,12 +29,8 @@ CPRIVATEFOLDER::~CPRIVATEFOLDER()
 bool CPRIVATEFOLDER::CreateAndEnter(std::string* error)
 {
     Remove();
-    std::string chosen = PrivateFolderBase(PlatformEnvironment("XDG_RUNTIME_DIR"),
-                                           PlatformEnvironment("TMPDIR"), PlatformSystemTempFolder());
-    if (chosen.empty()) {
-        *error = "Cannot create a private folder: the system names no folder for temporary files";
-        return false;
-    }
+    std::string chosen =
+        PrivateFolderBase(PlatformEnvironment("XDG_RUNTIME_DIR"), PlatformEnvironment("TMPDIR"));
     std::string reason;
     std::string made = PlatformMakeTempDirectoryIn(chosen.c_str(), FOLDER_PREFIX, &reason);
     if (made.empty()) {

@@ -11,12 +11,11 @@
 
 // The folder under which the private folder is made: runtimeDir (the value
 // of $XDG_RUNTIME_DIR) if it is an absolute path, else tempDir ($TMPDIR) if
-// it is an absolute path, else systemTemp, the system's own temporary
-// folder (PlatformSystemTempFolder: "/tmp", or Windows' from GetTempPathA).
-// Empty and relative values of the two variables count as unset, so that
-// nothing is ever made relative to the current folder.
-std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir,
-                              const std::string& systemTemp);
+// it is an absolute path, else the system's temporary folder ("/tmp" on
+// POSIX, the user's on Windows). Empty and relative values count as unset,
+// so that nothing is ever made relative to the current folder or drive
+// (under Wine the host's "/run/user/1000" is such a value).
+std::string PrivateFolderBase(const std::string& runtimeDir, const std::string& tempDir);
 
 // One private folder, "plumora-XXXXXX" under the base chosen from the
 // environment, mode 0700. It is removed with everything in it by Remove or

@@ -11,11 +11,6 @@
 #include <cstring>
 #include <vector>
 
-std::string PlatformSystemTempFolder()
-{
-    return "/tmp";
-}
-
 std::string PlatformMakeTempDirectory(const char* prefix)
 {
     const char* base = getenv("TMPDIR");
@@ -33,6 +28,16 @@ std::string PlatformMakeTempDirectoryIn(const char* base, const char* prefix, st
         return std::string();
     }
     return std::string(buffer.data());
+}
+
+std::string PlatformTemporaryFolder()
+{
+    return "/tmp";
+}
+
+bool PlatformIsAbsolutePath(const char* path)
+{
+    return path[0] == '/';
 }
 
 std::string PlatformEnvironment(const char* name)

@@ -91,6 +91,9 @@ TEST(Process, PathKindsAndResolvedPaths)
     EXPECT_EQ(PlatformResolvePath(temp.File("link").c_str()), real + "/file");
     EXPECT_EQ(PlatformResolvePath(temp.File("missing/x").c_str()), real + "/missing/x");
     EXPECT_EQ(PlatformAbsolutePath("rel"), PlatformCurrentDirectory() + "/rel");
+    EXPECT_TRUE(PlatformIsAbsolutePath("/x"));
+    EXPECT_FALSE(PlatformIsAbsolutePath("x/y"));
+    EXPECT_EQ(PlatformTemporaryFolder(), "/tmp");
     EXPECT_EQ(PlatformProgramDirectory(), PlatformResolvePath(PLM_TEST_BINARY_DIR));
 }
 

@@ -1,0 +1,38 @@
+# Fails unless the DLL at LIB exports exactly the names in EXPECTED (a
+# |-separated list) and imports only libraries of the system: everything of
+# the compiler's own (libstdc++, libgcc, libwinpthread) is linked in.
+execute_process(COMMAND ${OBJDUMP} -p ${LIB} OUTPUT_VARIABLE out RESULT_VARIABLE rc)
+if(NOT rc EQUAL 0)
+  message(FATAL_ERROR "objdump failed on ${LIB}")
+endif()
+string(REPLACE "|" ";" expected "${EXPECTED}")
+# Square brackets would group CMake list items: they become angle brackets.
+string(REPLACE "[" "<" out "${out}")
+string(REPLACE "]" ">" out "${out}")
+# The export names follow the "<Ordinal/Name Pointer> Table" line as
+# "\t<   n> name", up to the next empty line.
+string(REGEX MATCH "<Ordinal/Name Pointer> Table\n([^\n]+\n)*" table "${out}")
+string(REGEX MATCHALL "\t< *[0-9]+> [^\n]+" entries "${table}")
+set(seen "")
+foreach(entry ${entries})
+  string(REGEX REPLACE "^\t< *[0-9]+> " "" name "${entry}")
+  list(FIND expected "${name}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "unexpected export of ${LIB}: ${name}")
+  endif()
+  list(APPEND seen "${name}")
+endforeach()
+foreach(name ${expected})
+  list(FIND seen "${name}" at)
+  if(at EQUAL -1)
+    message(FATAL_ERROR "missing export of ${LIB}: ${name}")
+  endif()
+endforeach()
+string(REGEX MATCHALL "DLL Name: [^\n]+" imports "${out}")
+foreach(import ${imports})
+  string(TOLOWER "${import}" lower)
+  if(lower MATCHES "libstdc|libgcc|libwinpthread")
+    message(FATAL_ERROR "${LIB} needs a runtime DLL of the compiler: ${import}")
+  endif()
+endforeach()
+message(STATUS "${LIB}: exports and imports as expected")
