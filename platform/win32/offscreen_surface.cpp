@@ -12,7 +12,11 @@ struct PBUFFERCALLS {
     PFNWGLRELEASEPBUFFERDCARBPROC releaseDC;
     PFNWGLDESTROYPBUFFERARBPROC destroy;
     PFNWGLQUERYPBUFFERARBPROC query;
+    PFNWGLGETPIXELFORMATATTRIBIVARBPROC attribute;  // may be null
 };
+
+// How many of the matching formats are looked at for the shallowest depth.
+const UINT MAX_FORMATS = 64;
 
 template <typename FUNCTION>
 bool Find(const char* name, FUNCTION* function)
@@ -23,9 +27,32 @@ bool Find(const char* name, FUNCTION* function)
 
 bool FindCalls(PBUFFERCALLS* calls)
 {
+    // Only for choosing among formats: without it the driver's first is taken.
+    Find("wglGetPixelFormatAttribivARB", &calls->attribute);
     return Find("wglChoosePixelFormatARB", &calls->choose) && Find("wglCreatePbufferARB", &calls->create) &&
            Find("wglGetPbufferDCARB", &calls->getDC) && Find("wglReleasePbufferDCARB", &calls->releaseDC) &&
            Find("wglDestroyPbufferARB", &calls->destroy) && Find("wglQueryPbufferARB", &calls->query);
+}
+
+// Of the formats in the driver's order, the first with the fewest depth
+// bits: Wine lists the deepest buffers first, while the demo window's
+// ChoosePixelFormat takes the depth asked for. With the same precision the
+// depth tests, and with them which of two nearly coincident lines is drawn,
+// come out in the captured pictures as on screen.
+int ShallowestDepth(const PBUFFERCALLS& calls, HDC dc, const int* formats, UINT count)
+{
+    if (!calls.attribute) return formats[0];
+    int chosen = formats[0], fewest = 0;
+    for (UINT i = 0; i < count; ++i) {
+        const int name = WGL_DEPTH_BITS_ARB;
+        int depth = 0;
+        if (!calls.attribute(dc, formats[i], 0, 1, &name, &depth)) continue;
+        if (fewest == 0 || depth < fewest) {
+            fewest = depth;
+            chosen = formats[i];
+        }
+    }
+    return chosen;
 }
 
 bool ChooseFormat(const PBUFFERCALLS& calls, HDC dc, int* format)
@@ -47,8 +74,11 @@ bool ChooseFormat(const PBUFFERCALLS& calls, HDC dc, int* format)
                           WGL_DEPTH_BITS_ARB,
                           16,
                           0};
+    int formats[MAX_FORMATS];
     UINT count = 0;
-    return calls.choose(dc, wanted, nullptr, 1, format, &count) && count > 0;
+    if (!calls.choose(dc, wanted, nullptr, MAX_FORMATS, formats, &count) || count == 0) return false;
+    *format = ShallowestDepth(calls, dc, formats, count < MAX_FORMATS ? count : MAX_FORMATS);
+    return true;
 }
 
 // The buffer is made without WGL_PBUFFER_LARGEST_ARB, so it is either the

@@ -20,7 +20,8 @@ struct OFFSCREENSURFACE {
 };
 
 // Makes a double-buffered RGB surface of 8 bits per channel and a depth
-// buffer of at least 16 bits, width x height pixels exactly. Needs a GL
+// buffer of at least 16 bits, the fewest the driver offers (as for the demo
+// window, whose format asks for 16), width x height pixels exactly. Needs a GL
 // context current on `windowDC` (the extension's functions are only found
 // through one). False, with the reason on stderr, when the driver has no
 // pixel buffers, no such format, or not that size.

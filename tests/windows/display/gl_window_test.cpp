@@ -151,6 +151,26 @@ TEST(Win32Offscreen, SurfaceHasTheExactSizeAndReadsBackTheClearedColour)
     CloseAll();
 }
 
+// Captured pictures show what the demo window shows: the depth buffer, whose
+// precision decides which of two nearly coincident lines passes the depth
+// test, is as deep as the window's, not the deepest the driver has.
+TEST(Win32Offscreen, DepthBufferIsAsDeepAsTheDemoWindows)
+{
+    ASSERT_TRUE(PlatformStartVideo());
+    ASSERT_EQ(PlatformOpenGLWindow("depth", 64, 48, 32), PLATFORM_GL_OPEN);
+    GLint windowDepth = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &windowDepth);
+    CloseAll();
+    PlatformUseOffscreenVideo();
+    ASSERT_TRUE(PlatformStartVideo());
+    ASSERT_TRUE(PlatformOpenOffscreenGLWindow(64, 48));
+    GLint surfaceDepth = 0;
+    glGetIntegerv(GL_DEPTH_BITS, &surfaceDepth);
+    EXPECT_GE(surfaceDepth, 16);
+    EXPECT_EQ(surfaceDepth, windowDepth);
+    CloseAll();
+}
+
 TEST(Win32Offscreen, NoSizeIsRefusedAndLeavesNothingOpen)
 {
     PlatformUseOffscreenVideo();
