@@ -101,6 +101,10 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
   fi
 fi
 
+# One program started and ended first, so that Wine's own services are up
+# before the command's programs start, several at once.
+TMPDIR=$PLM_WINE_TMPDIR wine cmd.exe /c exit < /dev/null > /dev/null 2>&1 || true
+
 # Windows' temporary folder of every user in the prefix, and what it holds
 # before the command runs.
 temp_listing() {
