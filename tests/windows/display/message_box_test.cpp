@@ -46,33 +46,34 @@ void CALLBACK FindBox(HWND, UINT, UINT_PTR, DWORD)
     if (seenCaption.empty()) EnumThreadWindows(GetCurrentThreadId(), AnswerBox, 0);
 }
 
-// Runs `show` with stderr going to a file of its own folder; returns what
-// was written.
+// Runs `show` with stderr going into a pipe; returns what was written
+// (a few lines, well within the pipe's buffer, so the writer never blocks).
+// A pipe rather than a file: nothing is left on disk whatever handles the
+// C library keeps.
 std::string CaptureStderr(void (*show)())
 {
-    char base[MAX_PATH];
-    GetTempPathA(MAX_PATH, base);
-    std::string folder = std::string(base) + "plm-box-" + std::to_string(GetCurrentProcessId());
-    CreateDirectoryA(folder.c_str(), nullptr);
-    std::string path = folder + "\\stderr.txt";
+    HANDLE readEnd = nullptr;
+    HANDLE writeEnd = nullptr;
+    if (!CreatePipe(&readEnd, &writeEnd, nullptr, 1 << 16)) return "(no pipe)";
     std::fflush(stderr);
     int saved = _dup(2);
-    int file = _open(path.c_str(), _O_CREAT | _O_TRUNC | _O_WRONLY | _O_BINARY, 0600);
+    int file = _open_osfhandle(reinterpret_cast<intptr_t>(writeEnd), _O_WRONLY | _O_BINARY);
     _dup2(file, 2);
     show();
     std::fflush(stderr);
     _dup2(saved, 2);
     _close(saved);
-    _close(file);
+    _close(file);  // closes writeEnd
+    // Only what is in the pipe now: the end of the pipe is not waited for,
+    // since the system may keep a copy of the standard-error handle open.
     std::string text;
-    if (FILE* in = std::fopen(path.c_str(), "rb")) {
-        char buffer[256];
-        size_t n;
-        while ((n = std::fread(buffer, 1, sizeof buffer, in)) > 0) text.append(buffer, n);
-        std::fclose(in);
-    }
-    DeleteFileA(path.c_str());
-    RemoveDirectoryA(folder.c_str());
+    char buffer[256];
+    DWORD ready = 0;
+    DWORD n = 0;
+    while (PeekNamedPipe(readEnd, nullptr, 0, nullptr, &ready, nullptr) && ready > 0 &&
+           ReadFile(readEnd, buffer, sizeof buffer, &n, nullptr) && n > 0)
+        text.append(buffer, n);
+    CloseHandle(readEnd);
     return text;
 }
 

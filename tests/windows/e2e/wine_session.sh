@@ -8,8 +8,8 @@
 #   $work      the scratch folder (removed at the end)
 #   $DISPLAY   the Xvfb display, 1024x768, 24 bits
 #   $WINEPREFIX the prefix, set up so that windows get no decoration
-# With E2E_WINE_TEMPLATE naming a prefix made by wine_template.sh, the
-# prefix is a copy of it instead of a new one (about a second instead of
+# When wine_template.sh has made its prefix ($E2E_WINE_TEMPLATE, else
+# plm-e2e-wine-template in the temporary folder), the prefix is a copy of it instead of a new one (about a second instead of
 # 10-20 s).
 # The caller may set $program_pid; a process by that id is killed in the
 # cleanup too.
@@ -88,6 +88,7 @@ start_wine() {
 }
 
 wine_session_start() {
+  E2E_WINE_TEMPLATE=${E2E_WINE_TEMPLATE:-${TMPDIR:-/tmp}/plm-e2e-wine-template}
   work=$(mktemp -d "${TMPDIR:-/tmp}/plumora-wine-e2e-XXXXXX") || fail "cannot make a scratch folder"
   # The programs see what a Windows system has: neither variable (which
   # Wine would pass on). Unset before the first Wine call, because Wine

@@ -1,15 +1,17 @@
 #!/usr/bin/env bash
 # A ready-made Wine prefix that the end-to-end tests copy instead of each
 # creating their own (a copy takes about a second, a new prefix 10-20 s).
-# usage: wine_template.sh create DIR | remove DIR
+# usage: wine_template.sh create [DIR] | remove [DIR]
+# DIR defaults to the one wine_session.sh copies from: $E2E_WINE_TEMPLATE,
+# else plm-e2e-wine-template in the temporary folder ($TMPDIR, else /tmp).
 # create: makes the prefix as wine_session.sh would (64-bit, no Mono or
 #   Gecko, windows without decoration) in a fresh folder beside DIR, stops
 #   its server and only then puts it in DIR's place, so that DIR is either
 #   a whole prefix or absent. An existing DIR is replaced.
 # remove: removes DIR.
 set -uo pipefail
-[ $# -eq 2 ] || { echo "usage: $0 create DIR | remove DIR" >&2; exit 2; }
-target=$(realpath -m "$2")
+[ $# -eq 1 ] || [ $# -eq 2 ] || { echo "usage: $0 create [DIR] | remove [DIR]" >&2; exit 2; }
+target=$(realpath -m "${2:-${E2E_WINE_TEMPLATE:-${TMPDIR:-/tmp}/plm-e2e-wine-template}}")
 
 case "$1" in
   remove)
@@ -17,9 +19,12 @@ case "$1" in
     exit 0
     ;;
   create) ;;
-  *) echo "usage: $0 create DIR | remove DIR" >&2; exit 2 ;;
+  *) echo "usage: $0 create [DIR] | remove [DIR]" >&2; exit 2 ;;
 esac
 
+# Wine finds its server through TMPDIR: the server's socket must not land
+# in the test run's temporary folder, which has to be empty afterwards.
+unset TMPDIR
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 mkdir -p "$(dirname "$target")"
 scratch=$(mktemp -d "$target.new-XXXXXX") || exit 1
