@@ -90,10 +90,14 @@ start_wine() {
 wine_session_start() {
   E2E_WINE_TEMPLATE=${E2E_WINE_TEMPLATE:-${TMPDIR:-/tmp}/plm-e2e-wine-template}
   work=$(mktemp -d "${TMPDIR:-/tmp}/plumora-wine-e2e-XXXXXX") || fail "cannot make a scratch folder"
-  # The programs see what a Windows system has: neither variable (which
-  # Wine would pass on). Unset before the first Wine call, because Wine
-  # finds its server through TMPDIR.
-  unset TMPDIR XDG_RUNTIME_DIR
+  # The programs see what a Windows system has: no XDG_RUNTIME_DIR, and no
+  # TMPDIR that names a Windows folder (Wine passes both on; a Unix path in
+  # TMPDIR is no Windows path, so the program ignores it). Wine finds its
+  # server through TMPDIR: it points into the scratch folder, so that the
+  # server's socket folder goes with it.
+  unset XDG_RUNTIME_DIR
+  export TMPDIR=$work/server
+  mkdir -p "$TMPDIR" || fail "cannot make the server folder"
   trap wine_session_cleanup EXIT
   trap 'exit 130' INT
   trap 'exit 143' TERM

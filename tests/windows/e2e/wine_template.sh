@@ -22,13 +22,14 @@ case "$1" in
   *) echo "usage: $0 create [DIR] | remove [DIR]" >&2; exit 2 ;;
 esac
 
-# Wine finds its server through TMPDIR: the server's socket must not land
-# in the test run's temporary folder, which has to be empty afterwards.
-unset TMPDIR
 export WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" WINEARCH=win64
 mkdir -p "$(dirname "$target")"
 scratch=$(mktemp -d "$target.new-XXXXXX") || exit 1
 export WINEPREFIX=$scratch/prefix
+# Wine finds its server through TMPDIR: the server's socket folder lies in
+# the scratch folder and goes with it.
+export TMPDIR=$scratch/server
+mkdir -p "$TMPDIR"
 cleanup() {
   wineserver -k 2> /dev/null
   timeout 20 wineserver -w 2> /dev/null
